@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace hz {
+
+// Every failure an action can trap is one of these; the description is the text the user sees in the error box.
+class Error {
+public:
+    explicit Error(QString description) : description_(std::move(description)) {}
+    const QString &description() const { return description_; }
+
+    static Error overflow() { return Error(QStringLiteral("オーバーフローしました。")); }
+    static Error typeMismatch() { return Error(QStringLiteral("型が一致しません。")); }
+    static Error divisionByZero() { return Error(QStringLiteral("0 で除算しました。")); }
+    static Error indexOutOfRange() { return Error(QStringLiteral("インデックスが有効範囲にありません。")); }
+    static Error fileNotFound() { return Error(QStringLiteral("ファイルが見つかりません。")); }
+    static Error pathNotFound() { return Error(QStringLiteral("パスが見つかりません。")); }
+    static Error fileAlreadyOpen() { return Error(QStringLiteral("ファイルは既に開かれています。")); }
+    static Error pastEndOfFile() { return Error(QStringLiteral("ファイルにこれ以上データがありません。")); }
+    static Error cannotWrite() { return Error(QStringLiteral("書き込みできません。")); }
+    static Error unencodable() { return Error(QStringLiteral("保存できない文字が含まれています。")); }
+    static Error badPath() { return Error(QStringLiteral("パス名が無効です。")); }
+
+private:
+    QString description_;
+};
+
+} // namespace hz

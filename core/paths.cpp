@@ -1,0 +1,108 @@
+#include "core/paths.h"
+
+#include "core/errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace hz {
+
+namespace {
+
+QString driveFolder(QChar letter) {
+    const QChar upper = letter.toUpper();
+    const QByteArray var = QByteArray("HOJINZEI_DRIVE_") + char(upper.toLatin1());
+    const QString set = qEnvironmentVariable(var.constData());
+    if (!set.isEmpty())
+        return set;
+    return QDir::homePath() + QStringLiteral("/.local/share/hojinzei/") + upper;
+}
+
+} // namespace
+
+QString hostPath(const QString &windowsPath) {
+    QString rest = windowsPath;
+    QString base = driveFolder(u'C');
+    if (rest.size() >= 2 && rest[1] == u':' && rest[0].isLetter()) {
+        base = driveFolder(rest[0]);
+        rest = rest.mid(2);
+    }
+    rest.replace(u'\\', u'/');
+    while (rest.startsWith(u'/'))
+        rest.remove(0, 1);
+    return rest.isEmpty() ? base : base + u'/' + rest;
+}
+
+QString companyPath(const QString &prefix, std::int64_t code) { return prefix + QString::number(code) + QStringLiteral(".txt"); }
+
+QString safeFileName(const QString &text) {
+    QString out;
+    for (const QChar c : text) {
+        if (c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' ||
+            c == u'>' || c == u'|' || c.unicode() < 0x20)
+            out += u'_';
+        else
+            out += c;
+    }
+    out.replace(QStringLiteral(".."), QStringLiteral("__"));
+    out = out.trimmed();
+    if (out.isEmpty() || out == u".")
+        out = QStringLiteral("_");
+    return out;
+}
+
+bool folderExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isDir(); }
+
+bool fileExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isFile(); }
+
+void createFolder(const QString &windowsPath) {
+    const QString host = hostPath(windowsPath);
+    const QFileInfo info(host);
+    if (info.exists())
+        throw Error::badPath();
+    if (!QFileInfo(info.absolutePath()).isDir())
+        throw Error::pathNotFound();
+    if (!QDir().mkdir(host))
+        throw Error::badPath();
+}
+
+void ensureDataRoot() {
+    // The drive folder itself stands for the disk; make it too, so that a fresh installation works.
+    QDir().mkpath(hostPath(QStringLiteral("c:\\")));
+    for (const QString &folder : {dataroot::root, dataroot::profiles, dataroot::schedules}) {
+        if (!folderExists(folder))
+            createFolder(folder);
+    }
+}
+
+void removeFolder(const QString &windowsPath) {
+    const QString host = hostPath(windowsPath);
+    if (!QFileInfo(host).isDir())
+        throw Error::pathNotFound();
+    if (!QDir().rmdir(host))
+        throw Error::badPath();
+}
+
+void deleteFile(const QString &windowsPath) {
+    const QString host = hostPath(windowsPath);
+    if (!QFileInfo(host).isFile())
+        throw Error::fileNotFound();
+    if (!QFile::remove(host))
+        throw Error::badPath();
+}
+
+void copyFile(const QString &fromWindowsPath, const QString &toWindowsPath) {
+    const QString from = hostPath(fromWindowsPath);
+    const QString to = hostPath(toWindowsPath);
+    if (!QFileInfo(from).isFile())
+        throw Error::fileNotFound();
+    if (!QFileInfo(QFileInfo(to).absolutePath()).isDir())
+        throw Error::pathNotFound();
+    if (QFileInfo(to).exists() && !QFile::remove(to))
+        throw Error::cannotWrite();
+    if (!QFile::copy(from, to))
+        throw Error::cannotWrite();
+}
+
+} // namespace hz

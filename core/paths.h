@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Paths are written in the code as the user's files know them ("c:\法人税\別表\1010" + code + ".txt"); this is
+// the one place that turns them into host paths. Drive C maps to $HOJINZEI_DRIVE_C and drive A (the backup
+// floppy) to $HOJINZEI_DRIVE_A; unset, they live under ~/.local/share/hojinzei/.
+namespace hz {
+
+QString hostPath(const QString &windowsPath);
+
+// prefix + code in plain decimal + ".txt": ("c:\法人税\法人名\", 12) gives "c:\法人税\法人名\12.txt".
+QString companyPath(const QString &prefix, std::int64_t code);
+
+// Text made safe to stand as one file name: no separators, no "..", no characters file systems refuse.
+QString safeFileName(const QString &text);
+
+namespace dataroot {
+inline const QString root = QStringLiteral("c:\\法人税");
+inline const QString profiles = QStringLiteral("c:\\法人税\\法人名");
+inline const QString schedules = QStringLiteral("c:\\法人税\\別表");
+inline const QString temp = QStringLiteral("c:\\法人税\\法人税Temp\\");
+inline const QString profilePrefix = QStringLiteral("c:\\法人税\\法人名\\");
+inline const QString taxRateFile = QStringLiteral("c:\\法人税\\税率.txt");
+} // namespace dataroot
+
+// Creates each missing folder of the data root, root first. Throws an Error when one cannot be made.
+void ensureDataRoot();
+
+bool folderExists(const QString &windowsPath);
+bool fileExists(const QString &windowsPath);
+// Each throws an Error with the platform's description when the operation fails.
+void createFolder(const QString &windowsPath); // fails when it exists or its parent does not
+void removeFolder(const QString &windowsPath); // fails when missing or not empty
+void deleteFile(const QString &windowsPath);
+void copyFile(const QString &fromWindowsPath, const QString &toWindowsPath);
+
+} // namespace hz

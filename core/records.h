@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// Record files: one value a line, CR LF after every line, code page 932. Every record file is opened on one
+// shared handle; the reader and the writer hold it for their lifetime and always give it back, also when an
+// action fails half-way.
+namespace hz {
+
+bool sharedHandleOpen();
+// The menu's "ファイル閉鎖": closes the shared handle when a file is open on it; otherwise nothing.
+void closeSharedHandle();
+
+// "予備<from>" to "予備12".
+QStringList reservedTail(int from = 1);
+
+class RecordReader {
+public:
+    // Opens the file for input. Throws Error: file or folder missing, or the handle already open.
+    explicit RecordReader(const QString &windowsPath);
+    ~RecordReader();
+    RecordReader(const RecordReader &) = delete;
+    RecordReader &operator=(const RecordReader &) = delete;
+
+    // Each reads the next line. Past the last line: Error::pastEndOfFile(). A whole number rounds half to even;
+    // a line that holds no number of the expected kind: Error::typeMismatch().
+    std::int32_t whole();
+    float single();
+    double dbl();
+    QString string();
+
+    int linesRead() const { return next_; }
+    // Closes the file early; the destructor does it otherwise.
+    void close();
+
+private:
+    QString nextLine();
+    QStringList lines_;
+    int next_ = 0;
+    bool open_ = false;
+};
+
+class RecordWriter {
+public:
+    // Opens the file for output: the handle must be free and the folder must exist (Error::pathNotFound()).
+    explicit RecordWriter(const QString &windowsPath);
+    // A writer that was never closed writes nothing: the old record stays as it was.
+    ~RecordWriter();
+    RecordWriter(const RecordWriter &) = delete;
+    RecordWriter &operator=(const RecordWriter &) = delete;
+
+    RecordWriter &whole(std::int64_t v);
+    RecordWriter &single(float v);
+    RecordWriter &dbl(double v);
+    // A double quotation mark cannot stand inside a quoted value; it is kept as the full-width "＂".
+    RecordWriter &string(const QString &v);
+    RecordWriter &tail(int from = 1);
+
+    // Encodes the lines (Error::unencodable() for text code page 932 cannot hold), writes them to a temporary
+    // file beside the record and renames it over the record (Error::cannotWrite() when that fails).
+    void close();
+
+private:
+    QString hostPath_;
+    QStringList lines_;
+    bool open_ = false;
+};
+
+// The bytes of a file, empty when it cannot be read; for tests and tools that compare records byte for byte.
+QByteArray readRawFile(const QString &windowsPath);
+
+} // namespace hz

@@ -1,0 +1,117 @@
+#include "platform/services.h"
+
+#include "core/errors.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QDesktopServices>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+namespace hz {
+
+namespace {
+
+class DesktopServices final : public Services {
+public:
+    int messageBox(const QString &prompt, int buttons, const QString &title) override {
+        QMessageBox box;
+        box.setWindowTitle(title);
+        box.setText(prompt);
+        switch (buttons) {
+        case mb::OkCancelQuestion: {
+            box.setIcon(QMessageBox::Question);
+            auto *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+            box.exec();
+            return box.clickedButton() == ok ? mb::Ok : mb::Cancel;
+        }
+        case mb::YesNo: {
+            auto *yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+            auto *no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+            box.setEscapeButton(no);
+            box.exec();
+            return box.clickedButton() == yes ? mb::Yes : mb::No;
+        }
+        default:
+            box.setIcon(buttons == mb::OkWarning ? QMessageBox::Warning : QMessageBox::NoIcon);
+            box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            box.exec();
+            return mb::Ok;
+        }
+    }
+    void beep() override { QApplication::beep(); }
+    void programEnding() override {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            w->hide();
+        QCoreApplication::exit(0);
+    }
+    void shellOpen(const QString &target) override { QDesktopServices::openUrl(QUrl(target)); }
+    QStringList printers() override { return QPrinterInfo::availablePrinterNames(); }
+    void setDefaultPrinter(const QString &name) override {
+        QProcess p;
+        p.start(QStringLiteral("lpoptions"), {QStringLiteral("-d"), name});
+        if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
+    }
+};
+
+DesktopServices g_desktop;
+Services *g_services = nullptr;
+bool g_ended = false;
+
+} // namespace
+
+Services &services() { return g_services ? *g_services : g_desktop; }
+void setServices(Services *s) { g_services = s; }
+
+int msgBox(const QString &prompt, int buttons, const QString &title) {
+    return services().messageBox(prompt, buttons, title);
+}
+
+void beep() { services().beep(); }
+
+void endProgram() {
+    if (!g_ended) {
+        g_ended = true;
+        services().programEnding();
+    }
+    throw ProgramEnded{};
+}
+
+bool programHasEnded() { return g_ended; }
+void resetProgramEnded() { g_ended = false; }
+
+void actionErrorBox(const Error &e, const QString &title) { msgBox(e.description(), mb::OkWarning, title); }
+
+bool userAction(const std::function<void()> &action) {
+    if (g_ended)
+        return false;
+    try {
+        action();
+    } catch (const ProgramEnded &) {
+    } catch (const Error &) {
+        // An error no handler trapped abandons the action; the program goes on.
+    } catch (const std::exception &) {
+    }
+    return !g_ended;
+}
+
+void initDesktop() {
+    // The windows and pages name the Windows faces; these are the Japanese faces Debian ships for them.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("MS Pゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("MS 明朝"), QStringLiteral("IPAMincho"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    QFont font(QStringLiteral("IPAPGothic"), 10);
+    QApplication::setFont(font);
+}
+
+} // namespace hz

@@ -1,0 +1,163 @@
+#include "core/errors.h"
+#include "core/paths.h"
+#include "core/records.h"
+#include "tests/support/fixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace hz::test {
+namespace {
+
+class Records : public HzTest {};
+
+const QString kProfile = QStringLiteral("c:\\法人税\\法人名\\12.txt");
+
+QString errorOf(const std::function<void()> &f) {
+    try {
+        f();
+    } catch (const Error &e) {
+        return e.description();
+    }
+    return QString();
+}
+
+TEST_F(Records, WriterProducesCp932LinesWithCrLf) {
+    ensureDataRoot();
+    RecordWriter w(kProfile);
+    w.whole(12).whole(-5).whole(0).single(7.3f).single(22.0f).dbl(static_cast<double>(7.3f));
+    w.string(QStringLiteral("株式会社山田商店")).string(QString()).string(QStringLiteral("a,b"));
+    w.tail(11);
+    w.close();
+    // Fixture written out by hand: 株式会社 in code page 932 is 8A 94 8E AE 89 EF 8E D0.
+    const QByteArray expected = QByteArray("12\r\n-5\r\n0\r\n7.3\r\n22\r\n7.30000019073486\r\n") +
+                                "\"\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0\x8E\x52\x93\x63\x8F\xA4\x93\x58\"\r\n" +
+                                "\"\"\r\n\"a,b\"\r\n" + "\"\x97\x5C\x94\xF5\x31\x31\"\r\n" +
+                                "\"\x97\x5C\x94\xF5\x31\x32\"\r\n";
+    EXPECT_EQ(readFile(kProfile), expected);
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
+TEST_F(Records, ReaderReadsWhatWasWritten) {
+    writeFile(kProfile, lines({"  12", "12.5", "13.5", "-2.5", ".5", "0.5", "7.3", "\"a,b\"", "  \"株式会社\"", "\"\"",
+                               "", "1E+15"}));
+    RecordReader r(kProfile);
+    EXPECT_EQ(r.whole(), 12);
+    EXPECT_EQ(r.whole(), 12);
+    EXPECT_EQ(r.whole(), 14);
+    EXPECT_EQ(r.whole(), -2);
+    EXPECT_FLOAT_EQ(r.single(), 0.5f);
+    EXPECT_DOUBLE_EQ(r.dbl(), 0.5);
+    EXPECT_FLOAT_EQ(r.single(), 7.3f);
+    EXPECT_EQ(r.string(), QStringLiteral("a,b"));
+    EXPECT_EQ(r.string(), QStringLiteral("株式会社"));
+    EXPECT_EQ(r.string(), QString());
+    EXPECT_EQ(r.whole(), 0); // an empty line reads as 0
+    EXPECT_DOUBLE_EQ(r.dbl(), 1e15);
+    EXPECT_EQ(errorOf([&] { r.whole(); }), Error::pastEndOfFile().description());
+}
+
+TEST_F(Records, ShortFileFailsAtFirstMissingLineKeepingEarlierValues) {
+    QStringList nineteen;
+    for (int i = 1; i <= 19; ++i)
+        nineteen << QString::number(i);
+    writeFile(kProfile, lines(nineteen));
+    std::vector<int> values;
+    const QString err = errorOf([&] {
+        RecordReader r(kProfile);
+        for (int i = 0; i < 20; ++i)
+            values.push_back(r.whole());
+    });
+    EXPECT_EQ(err, QStringLiteral("ファイルにこれ以上データがありません。"));
+    ASSERT_EQ(values.size(), 19u);
+    EXPECT_EQ(values.back(), 19);
+    // The failure gave the handle back: the next open succeeds without "ファイル閉鎖".
+    EXPECT_FALSE(sharedHandleOpen());
+    EXPECT_NO_THROW(RecordReader{kProfile});
+}
+
+TEST_F(Records, OpenFailuresAndTheSharedHandle) {
+    EXPECT_EQ(errorOf([] { RecordReader r(kProfile); }), Error::pathNotFound().description());
+    ensureDataRoot();
+    EXPECT_EQ(errorOf([] { RecordReader r(kProfile); }), Error::fileNotFound().description());
+    EXPECT_EQ(errorOf([] { RecordWriter w(QStringLiteral("c:\\無い\\1.txt")); }), Error::pathNotFound().description());
+    writeFile(kProfile, lines({"1"}));
+    {
+        RecordReader first(kProfile);
+        EXPECT_TRUE(sharedHandleOpen());
+        EXPECT_EQ(errorOf([] { RecordReader second(kProfile); }), Error::fileAlreadyOpen().description());
+        closeSharedHandle(); // "ファイル閉鎖"
+        EXPECT_NO_THROW(RecordReader{kProfile});
+    }
+    closeSharedHandle(); // closing a closed handle does nothing
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
+TEST_F(Records, FailedWriteKeepsTheOldRecord) {
+    ensureDataRoot();
+    const QByteArray old = lines({"1", "\"old\""});
+    writeFile(kProfile, old);
+    EXPECT_EQ(errorOf([] {
+                  RecordWriter w(kProfile);
+                  w.whole(2).string(QStringLiteral("new")).string(QStringLiteral("😀 cannot be stored"));
+                  w.close();
+              }),
+              QStringLiteral("保存できない文字が含まれています。"));
+    EXPECT_EQ(readFile(kProfile), old);
+    // A writer abandoned by an error before its close writes nothing either.
+    EXPECT_NE(errorOf([] {
+                  RecordWriter w(kProfile);
+                  w.whole(3);
+                  throw Error::overflow();
+              }),
+              QString());
+    EXPECT_EQ(readFile(kProfile), old);
+    EXPECT_FALSE(sharedHandleOpen());
+    // No temporary file is left beside the record.
+    EXPECT_EQ(QDir(hostPath(dataroot::profiles)).entryList(QDir::Files), QStringList{QStringLiteral("12.txt")});
+}
+
+TEST_F(Records, QuotationMarkIsKeptAsFullWidth) {
+    ensureDataRoot();
+    RecordWriter w(kProfile);
+    w.string(QStringLiteral("ab\"c"));
+    w.close();
+    RecordReader r(kProfile);
+    EXPECT_EQ(r.string(), QStringLiteral("ab＂c"));
+}
+
+TEST_F(Records, TextWhereANumberIsExpectedIsATypeMismatch) {
+    writeFile(kProfile, lines({"\"abc\""}));
+    RecordReader r(kProfile);
+    EXPECT_EQ(errorOf([&] { r.whole(); }), Error::typeMismatch().description());
+}
+
+TEST_F(Records, PathsAndTail) {
+    EXPECT_EQ(companyPath(dataroot::profilePrefix, 12), QStringLiteral("c:\\法人税\\法人名\\12.txt"));
+    EXPECT_EQ(companyPath(dataroot::profilePrefix, 0), QStringLiteral("c:\\法人税\\法人名\\0.txt"));
+    EXPECT_EQ(companyPath(QStringLiteral("c:\\法人税\\別表\\1010"), 5), QStringLiteral("c:\\法人税\\別表\\10105.txt"));
+    EXPECT_EQ(hostPath(QStringLiteral("c:\\法人税\\別表\\10105.txt")),
+              qEnvironmentVariable("HOJINZEI_DRIVE_C") + QStringLiteral("/法人税/別表/10105.txt"));
+    EXPECT_EQ(hostPath(QStringLiteral("A:\\法人税")), qEnvironmentVariable("HOJINZEI_DRIVE_A") + QStringLiteral("/法人税"));
+    EXPECT_EQ(reservedTail().size(), 12);
+    EXPECT_EQ(reservedTail(2).first(), QStringLiteral("予備2"));
+    EXPECT_EQ(reservedTail(2).last(), QStringLiteral("予備12"));
+    EXPECT_EQ(safeFileName(QStringLiteral("..\\..\\x/y")), QStringLiteral("______x_y"));
+    EXPECT_EQ(safeFileName(QStringLiteral("..")), QStringLiteral("__"));
+    EXPECT_EQ(safeFileName(QStringLiteral("株式会社山田")), QStringLiteral("株式会社山田"));
+}
+
+TEST_F(Records, DataRootFoldersAreMadeWhereMissing) {
+    ensureDataRoot();
+    EXPECT_TRUE(folderExists(dataroot::root));
+    EXPECT_TRUE(folderExists(dataroot::profiles));
+    EXPECT_TRUE(folderExists(dataroot::schedules));
+    removeFolder(dataroot::schedules);
+    ensureDataRoot(); // the root exists; the missing sub-folder is made all the same
+    EXPECT_TRUE(folderExists(dataroot::schedules));
+    EXPECT_EQ(errorOf([] { createFolder(dataroot::root); }), Error::badPath().description());
+    EXPECT_EQ(errorOf([] { removeFolder(dataroot::temp); }), Error::pathNotFound().description());
+}
+
+} // namespace
+} // namespace hz::test

@@ -1,0 +1,57 @@
+#include "tests/support/fixture.h"
+
+#include "core/cp932.h"
+#include "core/paths.h"
+#include "core/records.h"
+#include "platform/form.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace hz::test {
+
+void HzTest::SetUp() {
+    ASSERT_TRUE(driveC_.isValid());
+    ASSERT_TRUE(driveA_.isValid());
+    qputenv("HOJINZEI_DRIVE_C", driveC_.path().toUtf8());
+    qputenv("HOJINZEI_DRIVE_A", driveA_.path().toUtf8());
+    destroyAllForms();
+    closeSharedHandle();
+    resetProgramEnded();
+    setServices(&svc);
+}
+
+void HzTest::TearDown() {
+    destroyAllForms();
+    closeSharedHandle();
+    resetProgramEnded();
+    setServices(nullptr);
+}
+
+void HzTest::click(Button &b) {
+    userAction([&b] { press(b); });
+}
+
+void HzTest::writeFile(const QString &windowsPath, const QByteArray &bytes) {
+    const QString host = hostPath(windowsPath);
+    QDir().mkpath(QFileInfo(host).absolutePath());
+    QFile f(host);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray HzTest::readFile(const QString &windowsPath) { return readRawFile(windowsPath); }
+
+bool HzTest::exists(const QString &windowsPath) { return QFileInfo::exists(hostPath(windowsPath)); }
+
+QByteArray HzTest::lines(const QStringList &values) {
+    QByteArray out;
+    for (const QString &v : values)
+        out += encodeCp932(v) + "\r\n";
+    return out;
+}
+
+QByteArray HzTest::lines(std::initializer_list<QString> values) { return lines(QStringList(values)); }
+
+} // namespace hz::test

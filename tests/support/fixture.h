@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/controls.h"
+#include "tests/support/scripted_services.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace hz::test {
+
+// Each test gets fresh C: and A: drives, the scripted services, and no window left from the test before.
+class HzTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A user's click: runs the button's handler as an entry from the event loop.
+    static void click(Button &b);
+
+    // Writes bytes to a file named as the program names it, creating its folders.
+    static void writeFile(const QString &windowsPath, const QByteArray &bytes);
+    static QByteArray readFile(const QString &windowsPath);
+    static bool exists(const QString &windowsPath);
+    // Lines in code page 932, each followed by CR LF: the exact bytes of a record file.
+    static QByteArray lines(std::initializer_list<QString> values);
+    static QByteArray lines(const QStringList &values);
+
+    ScriptedServices svc;
+
+private:
+    QTemporaryDir driveC_;
+    QTemporaryDir driveA_;
+};
+
+} // namespace hz::test

@@ -1,0 +1,44 @@
+#include "tests/support/scripted_services.h"
+
+#include "core/errors.h"
+
+#include <gtest/gtest.h>
+
+namespace hz::test {
+
+int ScriptedServices::messageBox(const QString &prompt, int buttons, const QString &title) {
+    boxes.push_back({prompt, buttons, title});
+    events << QStringLiteral("box:%1:%2").arg(title, prompt);
+    if (!answers.empty()) {
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    if (buttons == mb::OkWarning)
+        return mb::Ok;
+    ADD_FAILURE() << "unanswered question: " << title.toStdString() << " / " << prompt.toStdString();
+    return buttons == mb::YesNo ? mb::No : mb::Cancel;
+}
+
+void ScriptedServices::beep() {
+    ++beeps;
+    events << QStringLiteral("beep");
+}
+
+void ScriptedServices::programEnding() {
+    ended = true;
+    events << QStringLiteral("end");
+}
+
+void ScriptedServices::shellOpen(const QString &target) {
+    opened << target;
+    events << QStringLiteral("open:") + target;
+}
+
+void ScriptedServices::setDefaultPrinter(const QString &name) {
+    if (failPrinterChange)
+        throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
+    defaultPrinterChanges << name;
+}
+
+} // namespace hz::test

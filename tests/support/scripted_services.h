@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace hz::test {
+
+struct ShownBox {
+    QString prompt;
+    int buttons;
+    QString title;
+};
+
+// Answers message boxes from a script and records everything the user would have seen or heard.
+// Warning boxes (48) need no script: they are answered OK. A question with no scripted answer fails the test.
+class ScriptedServices final : public Services {
+public:
+    void answer(int a) { answers.push_back(a); }
+
+    int messageBox(const QString &prompt, int buttons, const QString &title) override;
+    void beep() override;
+    void programEnding() override;
+    void shellOpen(const QString &target) override;
+    QStringList printers() override { return installedPrinters; }
+    void setDefaultPrinter(const QString &name) override;
+
+    std::deque<int> answers;
+    std::vector<ShownBox> boxes;
+    int beeps = 0;
+    bool ended = false;
+    QStringList opened;
+    QStringList installedPrinters;
+    QStringList defaultPrinterChanges;
+    bool failPrinterChange = false;
+    // Everything in the order it happened: "box:<title>:<prompt>", "beep", "end", "open:<target>".
+    QStringList events;
+};
+
+} // namespace hz::test
