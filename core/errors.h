@@ -20,6 +20,7 @@ public:
     static Error pastEndOfFile() { return Error(QStringLiteral("ファイルにこれ以上データがありません。")); }
     static Error cannotWrite() { return Error(QStringLiteral("書き込みできません。")); }
     static Error unencodable() { return Error(QStringLiteral("保存できない文字が含まれています。")); }
+    static Error fileExists() { return Error(QStringLiteral("ファイルは既に存在します。")); }
     static Error badPath() { return Error(QStringLiteral("パス名が無効です。")); }
 
 private:

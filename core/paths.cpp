@@ -31,6 +31,9 @@ QString hostPath(const QString &windowsPath) {
     rest.replace(u'\\', u'/');
     while (rest.startsWith(u'/'))
         rest.remove(0, 1);
+    // "c:\法人税\法人税Temp\" names the folder itself.
+    while (rest.endsWith(u'/'))
+        rest.chop(1);
     return rest.isEmpty() ? base : base + u'/' + rest;
 }
 

@@ -138,6 +138,11 @@ RecordWriter &RecordWriter::tail(int from) {
     return *this;
 }
 
+RecordWriter &RecordWriter::line(const QString &text) {
+    lines_ << text;
+    return *this;
+}
+
 void RecordWriter::close() {
     if (!open_)
         return;

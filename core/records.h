@@ -58,6 +58,8 @@ public:
     // A double quotation mark cannot stand inside a quoted value; it is kept as the full-width "＂".
     RecordWriter &string(const QString &v);
     RecordWriter &tail(int from = 1);
+    // A line of plain text, unquoted, as text files that people read are written.
+    RecordWriter &line(const QString &text);
 
     // Encodes the lines (Error::unencodable() for text code page 932 cannot hold), writes them to a temporary
     // file beside the record and renames it over the record (Error::cannotWrite() when that fails).

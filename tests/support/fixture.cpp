@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPixmap>
 
 namespace hz::test {
 
@@ -42,6 +43,15 @@ void HzTest::writeFile(const QString &windowsPath, const QByteArray &bytes) {
 }
 
 QByteArray HzTest::readFile(const QString &windowsPath) { return readRawFile(windowsPath); }
+
+void HzTest::snapshot(Form &form, const QString &name) {
+    const QString dir = qEnvironmentVariable("HOJINZEI_SNAPSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QWidget *w = form.window();
+    w->adjustSize();
+    w->grab().save(dir + u'/' + name + QStringLiteral(".png"));
+}
 
 bool HzTest::exists(const QString &windowsPath) { return QFileInfo::exists(hostPath(windowsPath)); }
 

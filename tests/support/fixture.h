@@ -29,6 +29,9 @@ protected:
     static QByteArray lines(std::initializer_list<QString> values);
     static QByteArray lines(const QStringList &values);
 
+    // Saves a picture of the window as <name>.png in $HOJINZEI_SNAPSHOT_DIR, when that is set, to look at it.
+    static void snapshot(Form &form, const QString &name);
+
     ScriptedServices svc;
 
 private:

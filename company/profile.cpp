@@ -1,0 +1,79 @@
+#include "company/profile.h"
+
+#include "core/paths.h"
+#include "core/records.h"
+
+namespace hz {
+
+QString profilePath(std::int64_t code) { return companyPath(dataroot::profilePrefix, code); }
+
+void readProfilePrefix(RecordReader &r, CompanyProfileRecord &rec, int n) {
+    std::int32_t *wholes[] = {&rec.companyCode,     &rec.capitalYen,     &rec.periodStartYear, &rec.periodStartMonth,
+                              &rec.periodStartDay,  &rec.periodEndYear,  &rec.periodEndMonth,  &rec.periodEndDay};
+    QString *strings[] = {&rec.nameKana,     &rec.companyName,   &rec.taxAddress, &rec.representativeKana,
+                          &rec.representativeAddress, &rec.businessType, &rec.taxOfficeName, &rec.telephone};
+    std::int32_t *settlement[] = {&rec.settlementYear, &rec.settlementMonth, &rec.settlementDay};
+    int line = 0;
+    for (auto *v : wholes)
+        if (line++ < n)
+            *v = r.whole();
+    for (auto *v : strings)
+        if (line++ < n)
+            *v = r.string();
+    for (auto *v : settlement)
+        if (line++ < n)
+            *v = r.whole();
+    if (line++ < n)
+        rec.representativeName = r.string();
+}
+
+void readProfile(std::int64_t code, CompanyProfileRecord &rec, int n) {
+    RecordReader r(profilePath(code));
+    readProfilePrefix(r, rec, n);
+}
+
+namespace {
+void writeProfileValues(RecordWriter &w, const CompanyProfileRecord &rec) {
+    w.whole(rec.companyCode).whole(rec.capitalYen);
+    w.whole(rec.periodStartYear).whole(rec.periodStartMonth).whole(rec.periodStartDay);
+    w.whole(rec.periodEndYear).whole(rec.periodEndMonth).whole(rec.periodEndDay);
+    w.string(rec.nameKana).string(rec.companyName).string(rec.taxAddress).string(rec.representativeKana);
+    w.string(rec.representativeAddress).string(rec.businessType).string(rec.taxOfficeName).string(rec.telephone);
+    w.whole(rec.settlementYear).whole(rec.settlementMonth).whole(rec.settlementDay);
+}
+} // namespace
+
+void writeProfile(std::int64_t code, const CompanyProfileRecord &rec) {
+    RecordWriter w(profilePath(code));
+    writeProfileValues(w, rec);
+    w.string(rec.representativeName).tail(2);
+    w.close();
+}
+
+void writeProfileShortForm(std::int64_t code, const CompanyProfileRecord &rec) {
+    RecordWriter w(profilePath(code));
+    writeProfileValues(w, rec);
+    w.close();
+}
+
+QString specialFieldPath(std::int64_t code) { return companyPath(QStringLiteral("c:\\法人税\\別表\\特設欄"), code); }
+
+void readSpecialFields(std::int64_t code, SpecialFieldRecord &rec, int n) {
+    QString *fields[] = {&rec.refundBankName, &rec.refundBranchName,     &rec.refundAccountNumber,
+                         &rec.employeeCount,  &rec.wardName,             &rec.refundAccountType,
+                         &rec.prefecturalAddressee, &rec.municipalAddressee};
+    RecordReader r(specialFieldPath(code));
+    for (int i = 0; i < n && i < 8; ++i)
+        *fields[i] = r.string();
+}
+
+void writeSpecialFields(std::int64_t code, const SpecialFieldRecord &rec, int tailFrom) {
+    RecordWriter w(specialFieldPath(code));
+    w.string(rec.refundBankName).string(rec.refundBranchName).string(rec.refundAccountNumber);
+    w.string(rec.employeeCount).string(rec.wardName).string(rec.refundAccountType);
+    w.string(rec.prefecturalAddressee).string(rec.municipalAddressee);
+    w.tail(tailFrom);
+    w.close();
+}
+
+} // namespace hz

@@ -1,0 +1,173 @@
+#include "app/Form1.h"
+#include "app/links.h"
+#include "core/paths.h"
+#include "core/records.h"
+#include "tests/support/fixture.h"
+
+namespace hz::test {
+namespace {
+
+class MainMenu : public HzTest {
+protected:
+    // A profile as registration writes it (31 lines), or its first `count` lines.
+    void profile(int fileCode, int lineOneCode, const QString &name, int count = 31) {
+        QStringList l = {QString::number(lineOneCode), "10000000", "19", "4", "1", "20", "3", "31", "\"ヤマダ\"",
+                         '"' + name + '"', "\"東京都\"", "\"ヤマダタロウ\"", "\"東京都\"", "\"小売業\"", "\"麹町\"",
+                         "\"03-1234-5678\"", "20", "5", "31", "\"山田太郎\""};
+        for (const QString &t : reservedTail(2))
+            l << '"' + t + '"';
+        writeFile(companyPath(dataroot::profilePrefix, fileCode), lines(l.mid(0, count)));
+    }
+    QStringList listItems() {
+        QStringList items;
+        for (int i = 0; i < form1().List1.listCount(); ++i)
+            items << form1().List1.itemText(i);
+        return items;
+    }
+};
+
+TEST_F(MainMenu, ListShowsEveryReadableCompanyInCodeOrder) {
+    EXPECT_TRUE(listItems().isEmpty());
+    profile(130, 130, QStringLiteral("丙商事"));
+    profile(5, 5, QStringLiteral("株式会社山田商店"));
+    profile(12, 12, QStringLiteral("乙工業"));
+    click(form1().Command16);
+    EXPECT_EQ(listItems(), (QStringList{"05 : 株式会社山田商店  [平成19.4.1]", "012 : 乙工業  [平成19.4.1]",
+                                        "130 : 丙商事  [平成19.4.1]"}));
+    EXPECT_TRUE(form1().isVisible());
+    snapshot(form1(), QStringLiteral("form1"));
+}
+
+TEST_F(MainMenu, ShortProfileDoesNotHideTheCompaniesAfterIt) {
+    profile(5, 5, QStringLiteral("甲"));
+    profile(12, 12, QStringLiteral("乙"), 18);
+    profile(30, 30, QStringLiteral("丙"), 19); // the short form is listed
+    profile(40, 7, QStringLiteral("丁"));      // listed under the code of its first line
+    click(form1().Command17);
+    EXPECT_EQ(listItems(), (QStringList{"05 : 甲  [平成19.4.1]", "030 : 丙  [平成19.4.1]", "07 : 丁  [平成19.4.1]"}));
+    EXPECT_FALSE(sharedHandleOpen());
+    // And opening a company works straight after, with no "ファイル閉鎖" needed.
+    form1().Text1.setText(QStringLiteral("5"));
+    click(form1().Command2);
+    EXPECT_TRUE(svc.boxes.empty());
+    EXPECT_EQ(form1().Text2.text(), QStringLiteral("甲"));
+}
+
+TEST_F(MainMenu, ClickingAnItemOpensThatCompany) {
+    profile(5, 5, QStringLiteral("株式会社山田商店"));
+    profile(12, 12, QStringLiteral("乙工業"));
+    click(form1().Command16);
+    form1().List1.clickItem(0);
+    EXPECT_EQ(form1().Text1.text(), QStringLiteral("5"));
+    EXPECT_EQ(form1().Text2.text(), QStringLiteral("株式会社山田商店"));
+    EXPECT_EQ(form1().currentCode, 5);
+    const QString period = form1().Text13.text() + '.' + form1().Text14.text() + '.' + form1().Text15.text() + '-' +
+                           form1().Text17.text() + '.' + form1().Text18.text() + '.' + form1().Text19.text();
+    EXPECT_EQ(period, QStringLiteral("19.4.1-20.3.31"));
+    form1().List1.clickItem(1);
+    EXPECT_EQ(form1().Text1.text(), QStringLiteral("12"));
+    EXPECT_EQ(form1().currentCode, 12);
+    // A refresh leaves the current company alone.
+    click(form1().Command16);
+    EXPECT_EQ(form1().currentCode, 12);
+}
+
+TEST_F(MainMenu, TypedCodeWithGroupingOpensTheCompany) {
+    profile(1234, 1234, QStringLiteral("千商事"));
+    form1().Text1.setText(QStringLiteral("1,234"));
+    click(form1().Command2);
+    EXPECT_EQ(form1().currentCode, 1234);
+    EXPECT_EQ(form1().Text2.text(), QStringLiteral("千商事"));
+}
+
+TEST_F(MainMenu, FailedOpenShowsItsBoxAndChangesNothingElse) {
+    profile(5, 5, QStringLiteral("甲"));
+    form1().Text1.setText(QStringLiteral("5"));
+    click(form1().Command2);
+    struct Case {
+        const char *typed;
+        const char *description;
+    } const cases[] = {
+        {"", "型が一致しません。"},
+        {"abc", "型が一致しません。"},
+        {"77", "ファイルが見つかりません。"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        svc.boxes.clear();
+        form1().Text1.setText(QString::fromUtf8(c.typed));
+        form1().Text2.setText(QStringLiteral("甲"));
+        click(form1().Command2);
+        ASSERT_EQ(svc.boxes.size(), 1u);
+        EXPECT_EQ(svc.boxes[0].title, QStringLiteral("会社呼出"));
+        EXPECT_EQ(svc.boxes[0].prompt, QString::fromUtf8(c.description));
+        EXPECT_EQ(svc.boxes[0].buttons, 48);
+        EXPECT_EQ(form1().Text1.text(), QString());
+        EXPECT_EQ(form1().Text2.text(), QString());
+        EXPECT_EQ(form1().currentCode, 5);
+        EXPECT_EQ(form1().Text13.text(), QStringLiteral("19"));
+    }
+}
+
+TEST_F(MainMenu, Schedule1ButtonNeedsANumber) {
+    form1().Text1.setText(QStringLiteral("x"));
+    click(form1().Command12);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("別表一"));
+    form1().Text1.setText(QStringLiteral("42"));
+    click(form1().Command12);
+    EXPECT_EQ(form1().currentCode, 42);
+}
+
+TEST_F(MainMenu, ClearCodeAndCloseFile) {
+    profile(5, 5, QStringLiteral("甲"));
+    form1().Text1.setText(QStringLiteral("5"));
+    click(form1().Command2);
+    click(form1().Command9);
+    EXPECT_EQ(form1().Text1.text(), QString());
+    EXPECT_EQ(form1().Text2.text(), QString());
+    EXPECT_EQ(form1().Text13.text(), QStringLiteral("19"));
+    EXPECT_EQ(form1().currentCode, 5);
+
+    const int beeps = svc.beeps;
+    {
+        RecordReader held(companyPath(dataroot::profilePrefix, 5));
+        click(form1().Command10); // "ファイル閉鎖" frees the handle
+        EXPECT_FALSE(sharedHandleOpen());
+    }
+    EXPECT_EQ(svc.beeps, beeps + 1);
+}
+
+TEST_F(MainMenu, ExitRemovesTheScratchFolderAndEnds) {
+    ensureDataRoot();
+    createFolder(dataroot::temp);
+    click(form1().Command11);
+    EXPECT_FALSE(folderExists(dataroot::temp));
+    EXPECT_TRUE(svc.ended);
+    EXPECT_EQ(svc.events.mid(svc.events.size() - 2), (QStringList{"beep", "end"}));
+}
+
+TEST_F(MainMenu, ExitWithoutScratchFolderEndsWithoutMessage) {
+    click(form1().Command11);
+    EXPECT_TRUE(svc.ended);
+    EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(MainMenu, CloseBoxEndsTheProgram) {
+    form1().show();
+    form1().window()->close();
+    EXPECT_TRUE(svc.ended);
+    EXPECT_EQ(svc.events.mid(svc.events.size() - 2), (QStringList{"beep", "end"}));
+}
+
+TEST_F(MainMenu, LinksOpenTheirTargets) {
+    click(form1().Command20);
+    click(form1().Command24);
+    click(form1().Command25);
+    EXPECT_EQ(svc.opened, (QStringList{links::supportForum, "mailto:" + links::mailAddress, links::homePage}));
+    EXPECT_EQ(links::mailTarget(QStringLiteral("MAILTO:a@b")), QStringLiteral("MAILTO:a@b"));
+    EXPECT_EQ(links::mailTarget(QStringLiteral("a@b")), QStringLiteral("mailto:a@b"));
+}
+
+} // namespace
+} // namespace hz::test
