@@ -1,7 +1,12 @@
 #include "app/Form1.h"
 
 #include "app/links.h"
+#include "company/Form17.h"
+#include "company/Form19.h"
+#include "company/Form21.h"
 #include "core/errors.h"
+#include "maintenance/Form10.h"
+#include "print/Form12.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/records.h"
@@ -166,7 +171,7 @@ void Form1::setupUi(QWidget *w) {
 
 void Form1::Form_Load() {
     press(Command16);
-    // The terms-of-use check comes with its window.
+    termsOfUseCheck();
 }
 
 void Form1::Form_QueryUnload(bool &, int unloadMode) {
@@ -288,16 +293,38 @@ void Form1::Command5_Click() {}
 void Form1::Command6_Click() {}
 void Form1::Command7_Click() {}
 void Form1::Command8_Click() {}
-void Form1::Command13_Click() {}
+void Form1::Command13_Click() {
+    Form10 &f = form10();
+    for (TextBox *box : {&f.Text6, &f.Text5, &f.Text13, &f.Text14, &f.Text15, &f.Text17, &f.Text18, &f.Text19,
+                         &f.Text39})
+        box->setText(QString());
+    f.setBackColor(vbColor(0x8000000F));
+    f.Text100.setText(plain(currentCode));
+    f.show();
+}
+
 void Form1::Command14_Click() {}
 void Form1::Command15_Click() {}
-void Form1::Command18_Click() {}
+void Form1::Command18_Click() {
+    // Any error abandons the action without a message.
+    try {
+        Form12 &f = form12();
+        f.Text1.setText(plain(currentCode));
+        press(f.Command1);
+        for (TextBox *box : {&f.Text27, &f.Text28, &f.Text29, &f.Text30, &f.Text31, &f.Text32, &f.Text33, &f.Text34})
+            box->setText(QString());
+        press(f.Command42);
+        f.show();
+    } catch (const Error &) {
+    }
+}
+
 void Form1::Command19_Click() {}
 void Form1::Command21_Click() {}
-void Form1::Command22_Click() {}
+void Form1::Command22_Click() { form17().show(); }
 void Form1::Command23_Click() {}
-void Form1::Command26_Click() {}
-void Form1::Command27_Click() {}
+void Form1::Command26_Click() { form19().show(); }
+void Form1::Command27_Click() { form21().show(); }
 
 void Form1::Command20_Click() { links::open(links::supportForum); }
 void Form1::Command24_Click() { links::open(links::mailTarget(links::mailAddress)); }

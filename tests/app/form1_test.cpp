@@ -1,5 +1,10 @@
 #include "app/Form1.h"
 #include "app/links.h"
+#include "company/Form17.h"
+#include "company/Form19.h"
+#include "company/Form21.h"
+#include "maintenance/Form10.h"
+#include "print/Form12.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "tests/support/fixture.h"
@@ -158,6 +163,38 @@ TEST_F(MainMenu, CloseBoxEndsTheProgram) {
     form1().window()->close();
     EXPECT_TRUE(svc.ended);
     EXPECT_EQ(svc.events.mid(svc.events.size() - 2), (QStringList{"beep", "end"}));
+}
+
+TEST_F(MainMenu, DataAndPrintHandTheCurrentCompanyOn) {
+    profile(5, 5, QStringLiteral("甲"));
+    form1().Text1.setText(QStringLiteral("5"));
+    click(form1().Command2);
+
+    form10().Text6.setText(QStringLiteral("9"));
+    form10().Text39.setText(QStringLiteral("8"));
+    form10().Text5.setText(QStringLiteral("他社"));
+    click(form1().Command13);
+    EXPECT_EQ(form10().Text100.text(), QStringLiteral("5"));
+    EXPECT_EQ(form10().Text6.text() + form10().Text39.text() + form10().Text5.text(), QString());
+    EXPECT_TRUE(form10().isVisible());
+
+    form12().Text30.setText(QStringLiteral("3"));
+    form12().Text6.setText(QStringLiteral("2"));
+    click(form1().Command18);
+    EXPECT_EQ(form12().Text1.text(), QStringLiteral("5"));
+    EXPECT_EQ(form12().Text30.text(), QString());
+    EXPECT_EQ(form12().Text6.text(), QString());
+    EXPECT_TRUE(form12().isVisible());
+    EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(MainMenu, NotesTermsAndPrinterWindowsOpen) {
+    click(form1().Command22);
+    click(form1().Command26);
+    click(form1().Command27);
+    EXPECT_TRUE(form17().isVisible());
+    EXPECT_TRUE(form19().isVisible());
+    EXPECT_TRUE(form21().isVisible());
 }
 
 TEST_F(MainMenu, LinksOpenTheirTargets) {

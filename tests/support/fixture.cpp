@@ -1,5 +1,6 @@
 #include "tests/support/fixture.h"
 
+#include "company/Form17.h"
 #include "core/cp932.h"
 #include "core/paths.h"
 #include "core/records.h"
@@ -21,6 +22,8 @@ void HzTest::SetUp() {
     closeSharedHandle();
     resetProgramEnded();
     setServices(&svc);
+    // A user who accepted the terms of use long ago; the tests of the start-up question remove it.
+    writeFile(pledgeFilePath, lines({pledgeAcceptedMarker}));
 }
 
 void HzTest::TearDown() {
