@@ -2,6 +2,7 @@
 
 #include "app/links.h"
 #include "company/Form17.h"
+#include "company/Form2.h"
 #include "company/Form19.h"
 #include "company/Form21.h"
 #include "core/errors.h"
@@ -287,7 +288,17 @@ void Form1::Command11_Click() {
 }
 
 // Navigation to windows that come with later work does nothing until they exist.
-void Form1::Command1_Click() {}
+void Form1::Command1_Click() {
+    // Any error abandons the action without a message.
+    try {
+        Form2 &f = form2();
+        f.Text100.setText(plain(currentCode));
+        press(f.Command9);
+        f.show();
+    } catch (const Error &) {
+    }
+}
+
 void Form1::Command4_Click() {}
 void Form1::Command5_Click() {}
 void Form1::Command6_Click() {}

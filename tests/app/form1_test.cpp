@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 #include "app/links.h"
 #include "company/Form17.h"
+#include "company/Form2.h"
 #include "company/Form19.h"
 #include "company/Form21.h"
 #include "maintenance/Form10.h"
@@ -186,6 +187,17 @@ TEST_F(MainMenu, DataAndPrintHandTheCurrentCompanyOn) {
     EXPECT_EQ(form12().Text6.text(), QString());
     EXPECT_TRUE(form12().isVisible());
     EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(MainMenu, RegistrationOpensEmptyOnTheCurrentCode) {
+    profile(5, 5, QStringLiteral("甲"));
+    form1().Text1.setText(QStringLiteral("5"));
+    click(form1().Command2);
+    form2().Text3.setText(QStringLiteral("前の会社"));
+    click(form1().Command1);
+    EXPECT_EQ(form2().Text100.text(), QStringLiteral("5"));
+    EXPECT_EQ(form2().Text3.text(), QString());
+    EXPECT_TRUE(form2().isVisible());
 }
 
 TEST_F(MainMenu, NotesTermsAndPrinterWindowsOpen) {
