@@ -8,6 +8,12 @@
 #include "core/errors.h"
 #include "maintenance/Form10.h"
 #include "print/Form12.h"
+#include "schedules/core/Form11.h"
+#include "schedules/core/Form18.h"
+#include "schedules/core/Form3.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form5.h"
+#include "schedules/core/Form6.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/records.h"
@@ -25,20 +31,31 @@ namespace {
 
 // Steps of the company chains that reach the schedule windows. Each window's work fills in its own steps.
 namespace scheduleWindows {
-// The code into the company-code box of every schedule window, and Schedule 1's interim box emptied.
-void takeOpenedCode(const QString &code) { (void)code; }
+// The code into the company-code box of every schedule window, and Schedule 1's prefectural interim box emptied.
+// Still to come: Form7.Text1, Form13.Text19, Form8.Text1, Form15.Text100, Form16.Text100.
+void takeOpenedCode(const QString &code) {
+    form3().Text100.setText(code);
+    form4().Text1.setText(code);
+    form5().Text100.setText(code);
+    form6().Text1.setText(code);
+    form11().Text1.setText(code);
+    form3().Text27.setText(QString());
+}
 // The data buttons of the schedule windows, in the order the company is loaded.
-void pressDataButtons() {}
-// The code again into Schedule 1 before the computes.
-void takeScheduleOneCode(const QString &code) { (void)code; }
-// Schedule 4 compute, then Schedule 1 compute.
-void pressSchedule4And1Computes() {}
-void showSchedule1() {}
-void pressSchedule5_1Compute() {}
-void pressSchedule1Compute() {}
-// openSchedule1: Schedule 4 compute, Schedule 1 data and compute.
-void pressSchedule1Refresh() {}
-// The bulk input's "クリア", which the exit presses.
+// Still to come: Form7.Command20 twice, Form13.Command19, Form8.Command9, Command10, Command11.
+void pressDataButtons() {
+    press(form3().Command8);
+    press(form4().Command7);
+    press(form5().Command7);
+    press(form6().Command7);
+}
+void takeScheduleOneCode(const QString &code) { form3().Text100.setText(code); }
+void pressSchedule4Compute() { press(form5().Command4); }
+void pressSchedule1Compute() { press(form3().Command4); }
+void pressSchedule1Data() { press(form3().Command8); }
+void pressSchedule5_1Compute() { press(form6().Command1); }
+void showSchedule1() { form3().show(); }
+// The bulk input's "クリア", which the exit presses; it comes with the bulk-input window.
 void clearBulkInput() {}
 } // namespace scheduleWindows
 
@@ -239,7 +256,8 @@ void Form1::Command2_Click() {
         scheduleWindows::pressDataButtons();
         currentCode = toWhole(Text1.text());
         scheduleWindows::takeScheduleOneCode(plain(currentCode));
-        scheduleWindows::pressSchedule4And1Computes();
+        scheduleWindows::pressSchedule4Compute();
+        scheduleWindows::pressSchedule1Compute();
         scheduleWindows::showSchedule1();
         scheduleWindows::pressSchedule5_1Compute();
         press(Command12);
@@ -256,7 +274,9 @@ void Form1::Command12_Click() {
     try {
         currentCode = toWhole(Text1.text());
         scheduleWindows::takeScheduleOneCode(plain(currentCode));
-        scheduleWindows::pressSchedule1Refresh();
+        scheduleWindows::pressSchedule4Compute();
+        scheduleWindows::pressSchedule1Data();
+        scheduleWindows::pressSchedule1Compute();
         scheduleWindows::showSchedule1();
     } catch (const Error &e) {
         actionErrorBox(e, QStringLiteral("別表一"));
@@ -299,9 +319,18 @@ void Form1::Command1_Click() {
     }
 }
 
-void Form1::Command4_Click() {}
-void Form1::Command5_Click() {}
-void Form1::Command6_Click() {}
+void Form1::Command4_Click() { form4().show(); }
+
+void Form1::Command5_Click() {
+    press(form5().Command4);
+    form5().show();
+}
+
+void Form1::Command6_Click() {
+    form6().Command8.setCaption(QStringLiteral("別四と別五の関係"));
+    form6().show();
+}
+
 void Form1::Command7_Click() {}
 void Form1::Command8_Click() {}
 void Form1::Command13_Click() {
@@ -315,7 +344,12 @@ void Form1::Command13_Click() {
 }
 
 void Form1::Command14_Click() {}
-void Form1::Command15_Click() {}
+void Form1::Command15_Click() {
+    form11().Text1.setText(plain(currentCode));
+    press(form11().Command7);
+    form11().show();
+}
+
 void Form1::Command18_Click() {
     // Any error abandons the action without a message.
     try {
@@ -333,7 +367,10 @@ void Form1::Command18_Click() {
 void Form1::Command19_Click() {}
 void Form1::Command21_Click() {}
 void Form1::Command22_Click() { form17().show(); }
-void Form1::Command23_Click() {}
+void Form1::Command23_Click() {
+    form18().show();
+    press(form18().Command8);
+}
 void Form1::Command26_Click() { form19().show(); }
 void Form1::Command27_Click() { form21().show(); }
 

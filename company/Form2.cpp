@@ -7,6 +7,10 @@
 #include "core/paths.h"
 #include "core/records.h"
 #include "platform/services.h"
+#include "schedules/core/Form3.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form5.h"
+#include "schedules/core/Form6.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,15 +23,23 @@ namespace {
 const QString kRegisterTitle = QStringLiteral("会社登録");
 const QString kLoadTitle = QStringLiteral("会社呼出");
 
-// The code of a registered company goes into the company-code box of each schedule window. Form3.Text100,
-// Form4.Text1, Form5.Text100, Form6.Text1, Form7.Text1, Form13.Text19 and Form8.Text1 take it here as their
-// windows arrive.
-void writeCodeIntoScheduleWindows(const QString &code) { (void)code; }
+// The code of a registered company goes into the company-code box of each schedule window.
+// Still to come: Form7.Text1, Form13.Text19 and Form8.Text1.
+void writeCodeIntoScheduleWindows(const QString &code) {
+    form3().Text100.setText(code);
+    form4().Text1.setText(code);
+    form5().Text100.setText(code);
+    form6().Text1.setText(code);
+}
 
-// After the company is opened: the computes of Schedules 1, 2 (its save), 4, 5(1), 5(2) and its second window,
-// 6, 7 and 15. Form3.Command4, Form4.Command1, Form5.Command4, Form6.Command1, Form7.Command19, Form13.Command20
-// and Form8.Command1, Command2, Command3 are pressed here, in that order, as their windows arrive.
-void pressScheduleComputes() {}
+// After the company is opened: the computes of Schedules 1, 2 (its save), 4 and 5(1).
+// Still to come, after Form6.Command1: Form7.Command19, Form13.Command20, Form8.Command1, Command2, Command3.
+void pressScheduleComputes() {
+    press(form3().Command4);
+    press(form4().Command1);
+    press(form5().Command4);
+    press(form6().Command1);
+}
 
 // Text code page 932 cannot hold is refused before anything is written, so a registration never stops between
 // the profile and the special-field file.

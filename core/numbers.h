@@ -38,6 +38,8 @@ std::int32_t floorWhole(double v);
 // "#,###": digit grouping, 0 shows as empty, a negative as "-1,234". Doubles are rounded half away from zero first.
 QString fmtAmount(std::int64_t v);
 QString fmtAmount(double v);
+// A 32-bit cell would otherwise match both overloads above equally well.
+inline QString fmtAmount(std::int32_t v) { return fmtAmount(static_cast<std::int64_t>(v)); }
 // "-#,###": the negated amount, shown with "#,###" (1234 -> "-1,234", -1234 -> "1,234").
 QString fmtNegAmount(std::int64_t v);
 // Plain decimal, as a code or a whole number is written into a box.

@@ -135,7 +135,20 @@ QPushButton *Button::create(QWidget *parent, const QString &caption) {
 QString Button::caption() const { return static_cast<QPushButton *>(widget())->text(); }
 void Button::setCaption(const QString &caption) { static_cast<QPushButton *>(widget())->setText(caption); }
 
+namespace {
+QStringList *g_pressTrace = nullptr;
+int g_pressDepth = 0;
+} // namespace
+
+void tracePresses(QStringList *sink) { g_pressTrace = sink; }
+
 void press(Button &b) {
+    if (g_pressTrace)
+        *g_pressTrace << QString(2 * g_pressDepth, u' ') + b.form().name() + u'.' + b.name();
+    struct Depth {
+        Depth() { ++g_pressDepth; }
+        ~Depth() { --g_pressDepth; }
+    } depth;
     b.form().ensureLoaded();
     if (!b.click_)
         return;

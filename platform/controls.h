@@ -76,6 +76,9 @@ public:
 
 private:
     friend void press(Button &b);
+// Records every press as "Form5.Command4" into sink while it is set (nullptr stops), indented by two blanks for
+// each press it is nested in; for tests of the chains.
+void tracePresses(QStringList *sink);
     std::function<void()> click_;
     std::function<void(int &)> keyPress_;
 };
@@ -83,6 +86,9 @@ private:
 // Runs the button's click handler to its end, loading its window first. An error the handler does not trap
 // stops that handler only; the program's end goes on unwinding.
 void press(Button &b);
+// Records every press as "Form5.Command4" into sink while it is set (nullptr stops), indented by two blanks for
+// each press it is nested in; for tests of the chains.
+void tracePresses(QStringList *sink);
 
 class Label : public Control {
 public:

@@ -4,6 +4,11 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
+#include "schedules/core/Form11.h"
+#include "schedules/core/Form3.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form5.h"
+#include "schedules/core/Form6.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,12 +19,16 @@ namespace hz {
 
 namespace {
 
-// Every schedule recomputes and saves its record before the print data are read. The schedule windows add
-// their presses here as they are built, in this order: Form3.Command4 (別表一 compute), Form4.Command1 (別表二
-// save), Form5.Command4 (別表四 compute), Form6.Command1 (別五（一） compute), Form7.Command20 and Command19
-// (別五（二） data, then compute), Form13.Command20 (別五（二）２ compute), Form8.Command1, Command2, Command3
-// (別表六, 別表七, 別表十五 computes) and Form11.Command7 (資本積立 data).
-void recomputeSchedulesBeforePrint() {}
+// Every schedule recomputes and saves its record before the print data are read, Schedule 1 first.
+// Still to come, before Form11.Command7: Form7.Command20 and Command19 (別五（二） data, then compute),
+// Form13.Command20 (別五（二）２ compute), Form8.Command1, Command2, Command3 (別表六, 別表七, 別表十五 computes).
+void recomputeSchedulesBeforePrint() {
+    press(form3().Command4);
+    press(form4().Command1);
+    press(form5().Command4);
+    press(form6().Command1);
+    press(form11().Command7);
+}
 
 CompanyProfileRecord readProfileForPrint(std::int32_t code) {
     CompanyProfileRecord rec;

@@ -6,6 +6,11 @@
 #include "company/Form21.h"
 #include "maintenance/Form10.h"
 #include "print/Form12.h"
+#include "schedules/core/Form11.h"
+#include "schedules/core/Form3.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form5.h"
+#include "schedules/core/Form6.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "tests/support/fixture.h"
@@ -15,6 +20,10 @@ namespace {
 
 class MainMenu : public HzTest {
 protected:
+    void SetUp() override {
+        HzTest::SetUp();
+        writeStandardRates();
+    }
     // A profile as registration writes it (31 lines), or its first `count` lines.
     void profile(int fileCode, int lineOneCode, const QString &name, int count = 31) {
         QStringList l = {QString::number(lineOneCode), "10000000", "19", "4", "1", "20", "3", "31", "\"ヤマダ\"",
@@ -84,6 +93,37 @@ TEST_F(MainMenu, TypedCodeWithGroupingOpensTheCompany) {
     click(form1().Command2);
     EXPECT_EQ(form1().currentCode, 1234);
     EXPECT_EQ(form1().Text2.text(), QStringLiteral("千商事"));
+}
+
+TEST_F(MainMenu, OpeningACompanyLoadsAndRecomputesTheSchedulesInOrder) {
+    profile(5, 5, QStringLiteral("甲"));
+    form1().Text1.setText(QStringLiteral("5"));
+    QStringList presses;
+    tracePresses(&presses);
+    click(form1().Command2);
+    tracePresses(nullptr);
+    EXPECT_TRUE(svc.boxes.empty());
+    // The presses openCompany makes itself, one level in; openSchedule1's own follow it one level deeper.
+    QStringList own, schedule1;
+    for (const QString &p : presses) {
+        if (p.startsWith(QStringLiteral("  ")) && !p.startsWith(QStringLiteral("   ")))
+            own << p.trimmed();
+        if (p.startsWith(QStringLiteral("    ")) && !p.startsWith(QStringLiteral("     ")) &&
+            own.last() == QStringLiteral("Form1.Command12"))
+            schedule1 << p.trimmed();
+    }
+    EXPECT_EQ(own.join(u' '), QStringLiteral("Form3.Command8 Form4.Command7 Form5.Command7 Form6.Command7 "
+                                             "Form5.Command4 Form3.Command4 Form6.Command1 Form1.Command12 "
+                                             "Form6.Command1 Form3.Command4"));
+    EXPECT_EQ(schedule1.join(u' '), QStringLiteral("Form5.Command4 Form3.Command8 Form3.Command4"));
+    // Each Schedule 5(1) compute presses the Schedule 4 compute and then its own data button.
+    const int first5_1 = int(presses.indexOf(QStringLiteral("  Form6.Command1")));
+    ASSERT_GE(first5_1, 0);
+    EXPECT_EQ(presses.mid(first5_1 + 1, 2), (QStringList{"    Form5.Command4", "    Form6.Command7"}));
+    for (const QString &box : {form3().Text100.text(), form4().Text1.text(), form5().Text100.text(),
+                               form6().Text1.text(), form11().Text1.text()})
+        EXPECT_EQ(box, QStringLiteral("5"));
+    EXPECT_TRUE(form3().isVisible());
 }
 
 TEST_F(MainMenu, FailedOpenShowsItsBoxAndChangesNothingElse) {

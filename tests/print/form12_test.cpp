@@ -3,6 +3,11 @@
 #include "company/profile.h"
 #include "platform/services.h"
 #include "print/Form12.h"
+#include "schedules/core/Form11.h"
+#include "schedules/core/Form3.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form5.h"
+#include "schedules/core/Form6.h"
 #include "tests/support/fixture.h"
 
 namespace hz::test {
@@ -39,6 +44,7 @@ class PrintWindow : public HzTest {
 protected:
     void SetUp() override {
         HzTest::SetUp();
+        writeStandardRates();
         writeFile(pledgeFilePath, lines({pledgeAcceptedMarker}));
     }
     void writeFullProfile(int code, const QString &representative) {
@@ -48,6 +54,9 @@ protected:
         writeFile(profilePath(code), lines(values));
     }
     void load(const QString &code) {
+        // The schedules the load recomputes work on the code that opening the company gave them.
+        for (TextBox *box : {&form3().Text100, &form4().Text1, &form5().Text100, &form6().Text1, &form11().Text1})
+            box->setText(code);
         form12().Text1.setText(code);
         click(form12().Command1);
     }

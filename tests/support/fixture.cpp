@@ -47,6 +47,15 @@ void HzTest::writeFile(const QString &windowsPath, const QByteArray &bytes) {
 
 QByteArray HzTest::readFile(const QString &windowsPath) { return readRawFile(windowsPath); }
 
+void HzTest::writeStandardRates() {
+    // As the rate window's save does, which makes the data root on a fresh disk.
+    ensureDataRoot();
+    QStringList l{"22", "30", "5", "7.3", "9.6", "5", "50000", "12.3", "130000"};
+    for (const QString &t : reservedTail())
+        l << u'"' + t + u'"';
+    writeFile(QStringLiteral("c:\\法人税\\税率.txt"), lines(l));
+}
+
 void HzTest::snapshot(Form &form, const QString &name) {
     const QString dir = qEnvironmentVariable("HOJINZEI_SNAPSHOT_DIR");
     if (dir.isEmpty())

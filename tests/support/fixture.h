@@ -29,6 +29,10 @@ protected:
     static QByteArray lines(std::initializer_list<QString> values);
     static QByteArray lines(const QStringList &values);
 
+    // The data root and the tax-rate file of the "とりあえず１８万円" preset, as a user has them after setting the
+    // rates; every company chain needs them (Schedule 1 reads the rates).
+    static void writeStandardRates();
+
     // Saves a picture of the window as <name>.png in $HOJINZEI_SNAPSHOT_DIR, when that is set, to look at it.
     static void snapshot(Form &form, const QString &name);
 

@@ -1,0 +1,27 @@
+#include "schedules/core/interim.h"
+
+#include "core/paths.h"
+#include "core/records.h"
+
+namespace hz {
+namespace {
+const QString interimPrefix = QStringLiteral("c:\\法人税\\別表\\中間申告");
+}
+
+InterimAmountRecord readInterimAmounts(std::int32_t companyCode) {
+    InterimAmountRecord rec;
+    RecordReader in(companyPath(interimPrefix, companyCode));
+    for (std::int32_t &a : rec.amounts)
+        a = in.whole();
+    return rec;
+}
+
+void writeInterimAmounts(std::int32_t companyCode, const InterimAmountRecord &rec) {
+    RecordWriter out(companyPath(interimPrefix, companyCode));
+    for (std::int32_t a : rec.amounts)
+        out.whole(a);
+    out.tail();
+    out.close();
+}
+
+} // namespace hz
