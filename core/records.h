@@ -71,6 +71,25 @@ private:
     bool open_ = false;
 };
 
+// A record of whole-number cells followed by their row names, as the grid schedules keep them.
+template <class Cells, class Names> void readCellsAndNames(const QString &windowsPath, Cells &cells, Names &names) {
+    RecordReader in(windowsPath);
+    for (auto &v : cells)
+        v = in.whole();
+    for (QString &name : names)
+        name = in.string();
+}
+
+template <class Cells, class Names>
+void writeCellsAndNames(const QString &windowsPath, const Cells &cells, const Names &names) {
+    RecordWriter out(windowsPath);
+    for (auto v : cells)
+        out.whole(v);
+    for (const QString &name : names)
+        out.string(name);
+    out.close();
+}
+
 // The bytes of a file, empty when it cannot be read; for tests and tools that compare records byte for byte.
 QByteArray readRawFile(const QString &windowsPath);
 

@@ -17,22 +17,12 @@ QString schedule5_1CapitalPath(std::int32_t companyCode) {
 
 Schedule5_1CapitalRecord readSchedule5_1Capital(std::int32_t companyCode) {
     Schedule5_1CapitalRecord rec;
-    RecordReader in(schedule5_1CapitalPath(companyCode));
-    for (std::int32_t &v : rec.cells)
-        v = in.whole();
-    for (QString &name : rec.rowNames)
-        name = in.string();
-    in.close();
+    readCellsAndNames(schedule5_1CapitalPath(companyCode), rec.cells, rec.rowNames);
     return rec;
 }
 
 void writeSchedule5_1Capital(std::int32_t companyCode, const Schedule5_1CapitalRecord &rec) {
-    RecordWriter out(schedule5_1CapitalPath(companyCode));
-    for (std::int32_t v : rec.cells)
-        out.whole(v);
-    for (const QString &name : rec.rowNames)
-        out.string(name);
-    out.close();
+    writeCellsAndNames(schedule5_1CapitalPath(companyCode), rec.cells, rec.rowNames);
 }
 
 CapitalResult computeCapital(const CapitalInput &in) {

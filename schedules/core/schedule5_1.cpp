@@ -17,22 +17,12 @@ QString schedule5_1Path(std::int32_t companyCode) {
 
 Schedule5_1Record readSchedule5_1(std::int32_t companyCode) {
     Schedule5_1Record rec;
-    RecordReader in(schedule5_1Path(companyCode));
-    for (std::int32_t &v : rec.cells)
-        v = in.whole();
-    for (QString &name : rec.rowNames)
-        name = in.string();
-    in.close();
+    readCellsAndNames(schedule5_1Path(companyCode), rec.cells, rec.rowNames);
     return rec;
 }
 
 void writeSchedule5_1(std::int32_t companyCode, const Schedule5_1Record &rec) {
-    RecordWriter out(schedule5_1Path(companyCode));
-    for (std::int32_t v : rec.cells)
-        out.whole(v);
-    for (const QString &name : rec.rowNames)
-        out.string(name);
-    out.close();
+    writeCellsAndNames(schedule5_1Path(companyCode), rec.cells, rec.rowNames);
 }
 
 Schedule5_1Result computeSchedule5_1(const Schedule5_1Input &in) {
