@@ -14,6 +14,12 @@
 #include "schedules/core/Form4.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
+#include "schedules/more/Form13.h"
+#include "schedules/more/Form14.h"
+#include "schedules/more/Form15.h"
+#include "schedules/more/Form16.h"
+#include "schedules/more/Form7.h"
+#include "schedules/more/Form8.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/records.h"
@@ -32,22 +38,31 @@ namespace {
 // Steps of the company chains that reach the schedule windows. Each window's work fills in its own steps.
 namespace scheduleWindows {
 // The code into the company-code box of every schedule window, and Schedule 1's prefectural interim box emptied.
-// Still to come: Form7.Text1, Form13.Text19, Form8.Text1, Form15.Text100, Form16.Text100.
 void takeOpenedCode(const QString &code) {
     form3().Text100.setText(code);
     form4().Text1.setText(code);
     form5().Text100.setText(code);
     form6().Text1.setText(code);
+    form7().Text1.setText(code);
+    form13().Text19.setText(code);
+    form8().Text1.setText(code);
     form11().Text1.setText(code);
+    form15().Text100.setText(code);
+    form16().Text100.setText(code);
     form3().Text27.setText(QString());
 }
 // The data buttons of the schedule windows, in the order the company is loaded.
-// Still to come: Form7.Command20 twice, Form13.Command19, Form8.Command9, Command10, Command11.
 void pressDataButtons() {
     press(form3().Command8);
     press(form4().Command7);
     press(form5().Command7);
     press(form6().Command7);
+    press(form7().Command20);
+    press(form7().Command20);
+    press(form13().Command19);
+    press(form8().Command9);
+    press(form8().Command10);
+    press(form8().Command11);
 }
 void takeScheduleOneCode(const QString &code) { form3().Text100.setText(code); }
 void pressSchedule4Compute() { press(form5().Command4); }
@@ -55,8 +70,8 @@ void pressSchedule1Compute() { press(form3().Command4); }
 void pressSchedule1Data() { press(form3().Command8); }
 void pressSchedule5_1Compute() { press(form6().Command1); }
 void showSchedule1() { form3().show(); }
-// The bulk input's "クリア", which the exit presses; it comes with the bulk-input window.
-void clearBulkInput() {}
+// The bulk input's "クリア", which the exit presses.
+void clearBulkInput() { press(form14().Command6); }
 } // namespace scheduleWindows
 
 } // namespace
@@ -331,8 +346,15 @@ void Form1::Command6_Click() {
     form6().show();
 }
 
-void Form1::Command7_Click() {}
-void Form1::Command8_Click() {}
+void Form1::Command7_Click() {
+    press(form7().Command20);
+    press(form7().Command20);
+    form7().show();
+}
+void Form1::Command8_Click() {
+    press(form8().Command9);
+    form8().show();
+}
 void Form1::Command13_Click() {
     Form10 &f = form10();
     for (TextBox *box : {&f.Text6, &f.Text5, &f.Text13, &f.Text14, &f.Text15, &f.Text17, &f.Text18, &f.Text19,
@@ -343,7 +365,10 @@ void Form1::Command13_Click() {
     f.show();
 }
 
-void Form1::Command14_Click() {}
+void Form1::Command14_Click() {
+    form13().Command21.setCaption(QStringLiteral("租税公課の合計額"));
+    form13().show();
+}
 void Form1::Command15_Click() {
     form11().Text1.setText(plain(currentCode));
     press(form11().Command7);
@@ -364,8 +389,22 @@ void Form1::Command18_Click() {
     }
 }
 
-void Form1::Command19_Click() {}
-void Form1::Command21_Click() {}
+void Form1::Command19_Click() {
+    // Any error (a code box that is not a number) abandons the action without a message, before anything is
+    // written.
+    try {
+        currentCode = toWhole(Text1.text());
+        form14().Text1.setText(plain(currentCode));
+        form14().Text100.setText(Text2.text());
+        press(form14().Command3);
+        form14().show();
+    } catch (const Error &) {
+    }
+}
+void Form1::Command21_Click() {
+    form15().show();
+    press(form15().Command2);
+}
 void Form1::Command22_Click() { form17().show(); }
 void Form1::Command23_Click() {
     form18().show();

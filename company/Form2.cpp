@@ -11,6 +11,9 @@
 #include "schedules/core/Form4.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
+#include "schedules/more/Form13.h"
+#include "schedules/more/Form7.h"
+#include "schedules/more/Form8.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,21 +27,29 @@ const QString kRegisterTitle = QStringLiteral("会社登録");
 const QString kLoadTitle = QStringLiteral("会社呼出");
 
 // The code of a registered company goes into the company-code box of each schedule window.
-// Still to come: Form7.Text1, Form13.Text19 and Form8.Text1.
+// The capital part and the two Schedule 11 windows are not among them.
 void writeCodeIntoScheduleWindows(const QString &code) {
     form3().Text100.setText(code);
     form4().Text1.setText(code);
     form5().Text100.setText(code);
     form6().Text1.setText(code);
+    form7().Text1.setText(code);
+    form13().Text19.setText(code);
+    form8().Text1.setText(code);
 }
 
-// After the company is opened: the computes of Schedules 1, 2 (its save), 4 and 5(1).
-// Still to come, after Form6.Command1: Form7.Command19, Form13.Command20, Form8.Command1, Command2, Command3.
+// After the company is opened: the computes of Schedules 1, 2 (its save), 4, 5(1), 5(2) with its second window,
+// 6, 7 and 15.
 void pressScheduleComputes() {
     press(form3().Command4);
     press(form4().Command1);
     press(form5().Command4);
     press(form6().Command1);
+    press(form7().Command19);
+    press(form13().Command20);
+    press(form8().Command1);
+    press(form8().Command2);
+    press(form8().Command3);
 }
 
 // Text code page 932 cannot hold is refused before anything is written, so a registration never stops between

@@ -113,15 +113,46 @@ void Control::setFocus() { widget()->setFocus(); }
 
 QLineEdit *TextBox::create(QWidget *parent, const QString &initial) {
     auto *edit = new QLineEdit(initial, parent);
+    multiLine_ = false;
     attach(edit);
     edit->installEventFilter(new KeyFilter(edit, &keyPress_));
     return edit;
 }
 
-QString TextBox::text() const { return edit()->text(); }
-void TextBox::setText(const QString &text) { edit()->setText(text); }
-void TextBox::setRightAligned() { edit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter); }
-void TextBox::setReadOnly(bool readOnly) { edit()->setReadOnly(readOnly); }
+QPlainTextEdit *TextBox::createMultiLine(QWidget *parent, const QString &initial) {
+    auto *edit = new QPlainTextEdit(initial, parent);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    multiLine_ = true;
+    attach(edit);
+    return edit;
+}
+
+QString TextBox::text() const {
+    if (multiLine_)
+        return static_cast<QPlainTextEdit *>(widget())->toPlainText();
+    return edit()->text();
+}
+
+void TextBox::setText(const QString &text) {
+    if (multiLine_)
+        static_cast<QPlainTextEdit *>(widget())->setPlainText(text);
+    else
+        edit()->setText(text);
+}
+
+void TextBox::setRightAligned() {
+    if (!multiLine_)
+        edit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TextBox::setReadOnly(bool readOnly) {
+    if (multiLine_)
+        static_cast<QPlainTextEdit *>(widget())->setReadOnly(readOnly);
+    else
+        edit()->setReadOnly(readOnly);
+}
 
 QPushButton *Button::create(QWidget *parent, const QString &caption) {
     auto *b = new QPushButton(caption, parent);
@@ -241,7 +272,17 @@ QRadioButton *OptionButton::create(QWidget *parent, const QString &caption) {
 }
 
 bool OptionButton::value() const { return static_cast<QRadioButton *>(widget())->isChecked(); }
-void OptionButton::setValue(bool on) { static_cast<QRadioButton *>(widget())->setChecked(on); }
+void OptionButton::setValue(bool on) {
+    auto *r = static_cast<QRadioButton *>(widget());
+    // Qt keeps the checked option of a frame checked; code may clear every option of it.
+    if (!on && r->autoExclusive()) {
+        r->setAutoExclusive(false);
+        r->setChecked(false);
+        r->setAutoExclusive(true);
+        return;
+    }
+    r->setChecked(on);
+}
 void OptionButton::click() {
     setValue(true);
     runUserClick(click_);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -53,6 +54,8 @@ public:
     using Control::Control;
     // Every input box starts with a single blank unless the window gives it another text.
     QLineEdit *create(QWidget *parent, const QString &initial = QStringLiteral(" "));
+    // A box whose text wraps over several lines, as the long captions over a grid's columns need.
+    QPlainTextEdit *createMultiLine(QWidget *parent, const QString &initial);
     QString text() const;
     void setText(const QString &text);
     void setRightAligned();
@@ -63,6 +66,7 @@ public:
 
 private:
     std::function<void(int &)> keyPress_;
+    bool multiLine_ = false;
 };
 
 class Button : public Control {
@@ -76,9 +80,6 @@ public:
 
 private:
     friend void press(Button &b);
-// Records every press as "Form5.Command4" into sink while it is set (nullptr stops), indented by two blanks for
-// each press it is nested in; for tests of the chains.
-void tracePresses(QStringList *sink);
     std::function<void()> click_;
     std::function<void(int &)> keyPress_;
 };

@@ -9,6 +9,9 @@
 #include "schedules/core/Form4.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
+#include "schedules/more/Form13.h"
+#include "schedules/more/Form7.h"
+#include "schedules/more/Form8.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,13 +23,17 @@ namespace hz {
 namespace {
 
 // Every schedule recomputes and saves its record before the print data are read, Schedule 1 first.
-// Still to come, before Form11.Command7: Form7.Command20 and Command19 (別五（二） data, then compute),
-// Form13.Command20 (別五（二）２ compute), Form8.Command1, Command2, Command3 (別表六, 別表七, 別表十五 computes).
 void recomputeSchedulesBeforePrint() {
     press(form3().Command4);
     press(form4().Command1);
     press(form5().Command4);
     press(form6().Command1);
+    press(form7().Command20);
+    press(form7().Command19);
+    press(form13().Command20);
+    press(form8().Command1);
+    press(form8().Command2);
+    press(form8().Command3);
     press(form11().Command7);
 }
 

@@ -7,6 +7,8 @@
 #include "schedules/core/Form18.h"
 #include "schedules/core/Form20.h"
 #include "schedules/core/Form6.h"
+#include "schedules/more/Form7.h"
+#include "schedules/more/Form8.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,12 +27,11 @@ constexpr unsigned int kYellow = 0x0000FFFF;
 
 const QString kTitle = QStringLiteral("別表一");
 
-// --- Steps that reach windows built later ----------------------------------------------------------------------
-// Each does nothing until its window exists; the compute runs to its end without them.
+// --- Steps that reach other windows ---------------------------------------------------------------------------
 
 // The annual municipal per-capita amount, in plain decimal, into Schedule 5(2)'s transfer box Form7.Text12,
 // which its compute splits into interim parts. Made before the municipal figures are shown.
-void pushMunicipalPerCapitaToSchedule5_2(const QString &plainAmount) { (void)plainAmount; }
+void pushMunicipalPerCapitaToSchedule5_2(const QString &plainAmount) { form7().Text12.setText(plainAmount); }
 
 // Schedule 5(1) column ④, with the pattern "-#,###": Form6.Text66 (未納法人税) = −A5 only when A5 > 0 (otherwise
 // the box is not touched), Form6.Text72 (未納県民税) = −C10, Form6.Text78 (未納市民税) = −D9.
@@ -44,10 +45,15 @@ void pushUnpaidTaxesToSchedule5_1(const Schedule1Record &rec) {
 
 // Schedule 5(2) ② 当期発生額 of the 確定 rows, with "#,###": Form7.Text24 (法人税) = A5 when A5 > 0, otherwise
 // empty; Form7.Text86 (県民税) = C10; Form7.Text76 (市民税) = D9.
-void pushAccruedTaxesToSchedule5_2(const Schedule1Record &rec) { (void)rec; }
+void pushAccruedTaxesToSchedule5_2(const Schedule1Record &rec) {
+    Form7 &s52 = form7();
+    s52.Text24.setText(rec.A(5) > 0 ? fmtAmount(rec.A(5)) : QString());
+    s52.Text86.setText(fmtAmount(rec.C(10)));
+    s52.Text76.setText(fmtAmount(rec.D(9)));
+}
 
 // Schedule 7's compute, Form8.Command2; its new loss total comes back into Text22.
-void pressSchedule7Compute() {}
+void pressSchedule7Compute() { press(form8().Command2); }
 
 } // namespace
 

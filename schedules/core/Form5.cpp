@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form6.h"
+#include "schedules/more/Form8.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,11 +24,11 @@ constexpr unsigned kSilver = 0x00C0C0C0;
 constexpr unsigned kYellow = 0x0000FFFF;
 constexpr unsigned kMagenta = 0x00FF00FF;
 
-// The Schedule 6/7/15 window is not built yet. Once it is, this fills its Form8.Text96 (Schedule 7's income
-// before the loss deduction: line 35 総額) and Form8.Text1 (its company code).
+// Schedule 7's income before the loss deduction (line 35 総額) and the company code, so the Schedule 6/7/15 window
+// works on this window's company.
 void pushIntoSchedule7Window(std::int32_t incomeBeforeLoss, std::int32_t code) {
-    (void)incomeBeforeLoss;
-    (void)code;
+    form8().Text96.setText(fmtAmount(incomeBeforeLoss));
+    form8().Text1.setText(plain(code));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "schedules/core/schedule5_1.h"
 
+#include "schedules/more/schedule5_2.h"
+
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/records.h"
@@ -68,7 +70,8 @@ Schedule5_1Reconciliation schedule5_1Reconciliation(const Schedule5_1Cells &c) {
 
 FinalUnpaidInhabitantTaxes readFinalUnpaidInhabitantTaxes(std::int32_t companyCode) {
     FinalUnpaidInhabitantTaxes t;
-    RecordReader in(companyPath(QStringLiteral("c:\\法人税\\別表\\1052"), companyCode));
+    // Only the lines up to 72 are needed; a record cut short after them still serves.
+    RecordReader in(schedule5_2Path(companyCode));
     for (int line = 1; line <= 72; ++line) {
         const std::int32_t v = in.whole();
         if (line == 48)

@@ -11,6 +11,11 @@
 #include "schedules/core/Form4.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
+#include "schedules/more/Form13.h"
+#include "schedules/more/Form15.h"
+#include "schedules/more/Form16.h"
+#include "schedules/more/Form7.h"
+#include "schedules/more/Form8.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "tests/support/fixture.h"
@@ -113,6 +118,8 @@ TEST_F(MainMenu, OpeningACompanyLoadsAndRecomputesTheSchedulesInOrder) {
             schedule1 << p.trimmed();
     }
     EXPECT_EQ(own.join(u' '), QStringLiteral("Form3.Command8 Form4.Command7 Form5.Command7 Form6.Command7 "
+                                             "Form7.Command20 Form7.Command20 Form13.Command19 "
+                                             "Form8.Command9 Form8.Command10 Form8.Command11 "
                                              "Form5.Command4 Form3.Command4 Form6.Command1 Form1.Command12 "
                                              "Form6.Command1 Form3.Command4"));
     EXPECT_EQ(schedule1.join(u' '), QStringLiteral("Form5.Command4 Form3.Command8 Form3.Command4"));
@@ -120,8 +127,10 @@ TEST_F(MainMenu, OpeningACompanyLoadsAndRecomputesTheSchedulesInOrder) {
     const int first5_1 = int(presses.indexOf(QStringLiteral("  Form6.Command1")));
     ASSERT_GE(first5_1, 0);
     EXPECT_EQ(presses.mid(first5_1 + 1, 2), (QStringList{"    Form5.Command4", "    Form6.Command7"}));
-    for (const QString &box : {form3().Text100.text(), form4().Text1.text(), form5().Text100.text(),
-                               form6().Text1.text(), form11().Text1.text()})
+    for (const QString &box :
+         {form3().Text100.text(), form4().Text1.text(), form5().Text100.text(), form6().Text1.text(),
+          form7().Text1.text(), form13().Text19.text(), form8().Text1.text(), form11().Text1.text(),
+          form15().Text100.text(), form16().Text100.text()})
         EXPECT_EQ(box, QStringLiteral("5"));
     EXPECT_TRUE(form3().isVisible());
 }

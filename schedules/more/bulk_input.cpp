@@ -1,0 +1,173 @@
+#include "schedules/more/bulk_input.h"
+
+#include "company/profile.h"
+#include "core/errors.h"
+#include "core/numbers.h"
+#include "core/paths.h"
+#include "core/records.h"
+#include "schedules/core/capital.h"
+#include "schedules/core/schedule1.h"
+#include "schedules/core/schedule2.h"
+#include "schedules/core/schedule4.h"
+#include "schedules/core/schedule5_1.h"
+#include "schedules/more/schedule15.h"
+#include "schedules/more/schedule5_2.h"
+#include "schedules/more/schedule6.h"
+#include "schedules/more/schedule7.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace hz {
+
+namespace {
+
+// Runs one read; a failure names the record so that the user knows which one is missing or short.
+void readRecord(const QString &name, const QString &path, const std::function<void()> &read) {
+    try {
+        read();
+    } catch (const Error &e) {
+        throw Error(QStringLiteral("%1のデータ（%2）を読めません。%3").arg(name, path, e.description()));
+    }
+}
+
+} // namespace
+
+LevyChoice levyChoiceFor(double prefecturalLevy, double municipalLevy) {
+    if (prefecturalLevy == 20000 && municipalLevy == 50000)
+        return LevyChoice::small;
+    if (prefecturalLevy == 50000 && municipalLevy == 130000)
+        return LevyChoice::large;
+    return LevyChoice::none;
+}
+
+LimitChoice limitChoiceFor(std::int32_t fixedLimit) {
+    if (fixedLimit == 3000000)
+        return LimitChoice::limit3M;
+    if (fixedLimit == 4000000)
+        return LimitChoice::limit4M;
+    return LimitChoice::none;
+}
+
+BulkLoad readBulkLoad(std::int32_t code) {
+    BulkLoad out;
+    auto &fig = out.figures;
+    auto set = [&fig](int n, std::int32_t v) { fig[std::size_t(n - 1)] = v; };
+
+    CompanyProfileRecord profile;
+    readRecord(QStringLiteral("会社情報"), profilePath(code), [&] { readProfile(code, profile, 19); });
+
+    Schedule1Record s1;
+    readRecord(QStringLiteral("別表一"), schedule1Path(code), [&] { readSchedule1(code, s1); });
+    readRecord(QStringLiteral("別表二"), schedule2Path(code), [&] { readSchedule2(code); });
+
+    Schedule4Record s4;
+    readRecord(QStringLiteral("別表四"), schedule4Path(code), [&] { s4 = readSchedule4(code); });
+    Schedule5_1Record s51;
+    readRecord(QStringLiteral("別表五（一）"), schedule5_1Path(code), [&] { s51 = readSchedule5_1(code); });
+    Schedule5_2Cells s52{};
+    readRecord(QStringLiteral("別表五（二）"), schedule5_2Path(code), [&] { s52 = readSchedule5_2File(code); });
+    Schedule5_2Part2Record p2;
+    readRecord(QStringLiteral("別表五（二）の２"), schedule5_2Part2Path(code),
+               [&] { p2 = readSchedule5_2Part2File(code); });
+    Schedule6Record s6;
+    readRecord(QStringLiteral("別表六"), schedule6Path(code), [&] { s6 = readSchedule6(code); });
+    // Only the newer years: the next-year rollover leaves a record of 19 values, which must load.
+    readRecord(QStringLiteral("別表七"), schedule7Path(code), [&] {
+        RecordReader in(schedule7Path(code));
+        for (int i = 0; i < 19; ++i)
+            in.whole();
+    });
+    Schedule15Items s15{};
+    readRecord(QStringLiteral("別表十五"), schedule15Path(code), [&] { s15 = readSchedule15(code); });
+    readRecord(QStringLiteral("別表五（一）資本金等"), schedule5_1CapitalPath(code),
+               [&] { readSchedule5_1Capital(code); });
+
+    auto p2cell = [&p2](int k) { return p2.cells[std::size_t(k - 1)]; };
+    auto s52cell = [&s52](int k) { return cellAt(s52, k); };
+
+    set(bulk::profit, s4.cells[1]);
+    set(bulk::retainedEarnings, s51.cells[schedule5_1Cell(s51::retainedEarningsRow, 4) - 1]);
+    // Schedule 1 keeps the local-tax figures as doubles holding whole yen.
+    try {
+        const std::int32_t c5 = roundHalfEven(s1.C(5)), c8 = roundHalfEven(s1.C(8));
+        const std::int32_t d4 = roundHalfEven(s1.D(4)), d7 = roundHalfEven(s1.D(7));
+        set(bulk::interimPrefecturalTax, add(c5, c8)); // 中間納付額⑬ + 中間均等割額⑲
+        set(bulk::interimMunicipalTax, add(d4, d7));   // 中間納付額⑪ + 中間均等割額⑯
+        out.prefecturalInterimLevy = c8;
+        out.municipalInterimLevy = d7;
+    } catch (const Error &e) {
+        throw Error(QStringLiteral("別表一の中間申告額を合計できません。%1").arg(e.description()));
+    }
+
+    set(bulk::interestLevy, s52cell(32));           // 利子割 ②
+    set(bulk::previousCorporateTax, s52cell(5));    // 法人税 前期 ⑤
+    set(bulk::previousPrefecturalTax, s52cell(29)); // 県民税 前期 ⑤
+    set(bulk::previousMunicipalTax, s52cell(59));   // 市民税 前期 ⑤
+    set(bulk::previousEnterpriseTax, p2cell(5));    // 事業税 前期 ⑤
+    set(bulk::consumptionTax, p2cell(38));          // 消費税 ②
+    set(bulk::otherDeductible, p2cell(35));         // 印紙税外 ⑤
+    set(bulk::withheldIncomeTax, p2cell(59));       // 源泉所得税 ⑤
+    set(bulk::otherNonDeductible, p2cell(65));      // fourth 損金不算入 row ⑤
+
+    // A first total until the window computes its own: what both Schedule 5(2) windows hold as paid and
+    // expensed, the consumption tax by its ⑤ column (line 41) where figure 14 shows its ②.
+    try {
+        std::int32_t total = 0;
+        for (int k : {32, 5, 29, 59})
+            total = add(total, s52cell(k));
+        for (int k : {5, 41, 35, 59, 65})
+            total = add(total, p2cell(k));
+        set(bulk::taxesTotal, total);
+    } catch (const Error &e) {
+        throw Error(QStringLiteral("租税公課合計を計算できません。%1").arg(e.description()));
+    }
+
+    set(bulk::interest, s6.items[s6::interest]);
+    set(bulk::interestIncomeTax, s6.items[s6::interestTax]);
+    set(bulk::dividends, s6.items[s6::dividends]);
+    set(bulk::dividendIncomeTax, s6.items[s6::dividendTax]);
+    set(bulk::entertainment, s15[s15::expenditure]);
+
+    out.levies = levyChoiceFor(s1.C(7), s1.D(6));
+    out.limit = limitChoiceFor(s15[s15::fixedLimit]);
+    out.enteredFlag = s51.cells[schedule5_1Cell(s51::retainedEarningsRow, 4) - 1];
+    return out;
+}
+
+std::int32_t bulkTaxesTotal(const BulkFigures &figures) {
+    std::int32_t total = 0;
+    for (int n = 6; n <= 17; ++n)
+        total = add(total, figures[std::size_t(n - 1)]);
+    return total;
+}
+
+InterimSplit splitInterim(std::int32_t total, std::int32_t levyHeld) {
+    const std::int32_t levy = std::clamp(levyHeld, 0, std::max(total, 0));
+    return {total - levy, levy};
+}
+
+QString bulkScratchPath(const QString &companyName) {
+    return dataroot::temp + safeFileName(companyName) + QStringLiteral(".txt");
+}
+
+void writeBulkScratch(const QString &companyName, const BulkFigures &figures) {
+    // The folder usually exists already; the write below reports what really fails.
+    try {
+        createFolder(dataroot::temp);
+    } catch (const Error &) {
+    }
+    RecordWriter out(bulkScratchPath(companyName));
+    for (std::int32_t v : figures)
+        out.whole(v);
+    out.close();
+}
+
+void deleteBulkScratch(const QString &companyName) {
+    try {
+        deleteFile(bulkScratchPath(companyName));
+    } catch (const Error &) {
+    }
+}
+
+} // namespace hz

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// The bulk input's plain side: what its load takes from a company's records, its taxes-and-dues total, how an
+// interim total is split for Schedule 1, and the scratch file that keeps a copy of the figures.
+namespace hz {
+
+// The 23 figures, figure n at [n-1].
+using BulkFigures = std::array<std::int32_t, 23>;
+
+namespace bulk {
+constexpr int figureCount = 23;
+// Figure numbers the code treats apart.
+constexpr int profit = 1;                 // 当期利益
+constexpr int retainedEarnings = 2;       // 翌期繰越利益金
+constexpr int interimCorporateTax = 3;    // 中間法人税
+constexpr int interimPrefecturalTax = 4;  // 中間県民税
+constexpr int interimMunicipalTax = 5;    // 中間市民税
+constexpr int interestLevy = 6;           // 県民税利子割
+constexpr int previousCorporateTax = 7;   // 損金計上法人税
+constexpr int previousPrefecturalTax = 8; // 損金計上県民税
+constexpr int previousMunicipalTax = 9;   // 損金計上市民税
+constexpr int previousEnterpriseTax = 10; // 損金計上事業税
+constexpr int interimEnterpriseTax = 11;  // 中間事業税
+constexpr int consumptionTax = 14;        // 消費税納付額
+constexpr int otherDeductible = 15;       // 損金参入のその他
+constexpr int withheldIncomeTax = 16;     // 損金不参入の所得税
+constexpr int otherNonDeductible = 17;    // 損金不参入のその他
+constexpr int taxesTotal = 18;            // 租税公課合計
+constexpr int interest = 19;              // 受取利子額
+constexpr int interestIncomeTax = 20;     // 同上の所得税
+constexpr int dividends = 21;             // 受取配当金
+constexpr int dividendIncomeTax = 22;     // 同上の所得税
+constexpr int entertainment = 23;         // 交際費等の金額
+} // namespace bulk
+
+// The per-capita inhabitant levies, prefectural and municipal, that the window offers as one choice.
+enum class LevyChoice { none, small /* 20,000 + 50,000 */, large /* 50,000 + 130,000 */ };
+// The fixed entertainment deduction limit of Schedule 15.
+enum class LimitChoice { none, limit3M, limit4M };
+
+// A company's amounts that match one of the window's choices select it; any other amount (0 included) selects
+// none, so that applying leaves the schedule's own amount alone.
+LevyChoice levyChoiceFor(double prefecturalLevy, double municipalLevy);
+LimitChoice limitChoiceFor(std::int32_t fixedLimit);
+
+// What the load shows, taken from the company's saved records.
+struct BulkLoad {
+    // Figures 3, 11, 12 and 13 are never loaded and stay nullopt (empty boxes).
+    std::array<std::optional<std::int32_t>, 23> figures{};
+    // The interim per-capita parts Schedule 1 holds (中間均等割額⑲ and ⑯); figures 4 and 5 include them.
+    std::int32_t prefecturalInterimLevy = 0;
+    std::int32_t municipalInterimLevy = 0;
+    LevyChoice levies = LevyChoice::none;
+    LimitChoice limit = LimitChoice::none;
+    // Schedule 5(1) 繰越損益金 ④: not 0 means the company already held data.
+    std::int32_t enteredFlag = 0;
+};
+
+// Reads the eleven records of the company the load needs, in their order, each as far as the load reads it.
+// Throws Error whose description names the record that could not be read and why.
+BulkLoad readBulkLoad(std::int32_t code);
+
+// Figure 18: the taxes-and-dues total of figures 6 to 17. Error::overflow() beyond 32 bits.
+std::int32_t bulkTaxesTotal(const BulkFigures &figures);
+
+// An interim total for Schedule 1, split into the tax part and the per-capita part. The per-capita part stays
+// as the company had it, as far as the total covers it; the tax part takes the rest.
+struct InterimSplit {
+    std::int32_t tax = 0;
+    std::int32_t levy = 0;
+};
+InterimSplit splitInterim(std::int32_t total, std::int32_t levyHeld);
+
+// "c:\法人税\法人税Temp\" + the company name made safe as a file name + ".txt".
+QString bulkScratchPath(const QString &companyName);
+// Writes the 23 figures one a line; creates the scratch folder when it is missing. Throws Error on failure.
+void writeBulkScratch(const QString &companyName, const BulkFigures &figures);
+// Deletes the company's scratch file; a missing file or a failed deletion is ignored.
+void deleteBulkScratch(const QString &companyName);
+
+} // namespace hz
