@@ -87,4 +87,15 @@ void sendTab();
 // Colours as the windows give them: &HBBGGRR, or a system colour such as &H8000000F (button face).
 QColor vbColor(unsigned int value);
 
+// The colours the schedule windows give their boxes, as the window system writes them (&H00BBGGRR).
+namespace palette {
+constexpr unsigned lightGrey = 0x00E0E0E0;   // inputs and intermediate figures
+constexpr unsigned silver = 0x00C0C0C0;      // final amounts
+constexpr unsigned lightBlue = 0x00FFC0C0;   // interim payments
+constexpr unsigned yellow = 0x0000FFFF;      // the company-code box
+constexpr unsigned magenta = 0x00FF00FF;     // boxes other windows fill
+constexpr unsigned lightYellow = 0x00C0FFFF; // headings
+constexpr unsigned lightCyan = 0x00FFFFC0;   // the taxes-and-dues group
+} // namespace palette
+
 } // namespace hz

@@ -15,7 +15,6 @@ namespace hz {
 namespace {
 // The caption of the window is "資本積立金"; its compute reports under the name of its first row.
 const QString kComputeTitle = QStringLiteral("資本準備金");
-constexpr unsigned kLightGrey = 0x00E0E0E0;
 } // namespace
 
 Form11::Form11() : Form(QStringLiteral("Form11"), QStringLiteral("資本積立金")) {
@@ -38,7 +37,7 @@ void Form11::setupUi(QWidget *w) {
     // The company code: magenta and only a sliver wide in the top-left corner, as nobody types into it.
     auto *code = Text1.create(w);
     code->setFixedWidth(8);
-    Text1.setBackColor(vbColor(0x00FF00FF));
+    Text1.setBackColor(vbColor(palette::magenta));
     top->addWidget(code);
 
     auto *grid = new QGridLayout;
@@ -60,7 +59,7 @@ void Form11::setupUi(QWidget *w) {
         auto *e = box.create(w, text);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
-        box.setBackColor(vbColor(kLightGrey));
+        box.setBackColor(vbColor(palette::lightGrey));
         return e;
     };
     TextBox *numbers[] = {&Text86, &Text87, &Text88, &Text89};
@@ -87,7 +86,7 @@ void Form11::setupUi(QWidget *w) {
             cellBox(r, c).setRightAligned();
             // The balance column and the totals row are worked out by the compute.
             if (c == 4 || r == 4)
-                cellBox(r, c).setBackColor(vbColor(kLightGrey));
+                cellBox(r, c).setBackColor(vbColor(palette::lightGrey));
             grid->addWidget(e, row, firstAmountColumn + c - 1);
         }
     }

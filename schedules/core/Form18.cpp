@@ -21,9 +21,9 @@ namespace hz {
 
 namespace {
 
-const QColor headlineColor = vbColor(0x00C0C0FF);   // light red
-const QColor panelTitleColor = vbColor(0x00C0FFFF); // light yellow
-const QColor captionColor = vbColor(0x00E0E0E0);    // light grey
+const QColor headlineColor = vbColor(0x00C0C0FF); // light red
+const QColor panelTitleColor = vbColor(palette::lightYellow);
+const QColor captionColor = vbColor(palette::lightGrey);
 
 // Items 7 and 9 are yen per year; the others are percentages.
 bool isLevy(int item) { return item == 6 || item == 8; }

@@ -70,7 +70,7 @@ void Form20::setupUi(QWidget *window) {
         TextBox &caption = *captions[i].first;
         QLineEdit *c = caption.create(window, captions[i].second);
         caption.setReadOnly(true);
-        caption.setBackColor(vbColor(0x00E0E0E0));
+        caption.setBackColor(vbColor(palette::lightGrey));
         c->setFocusPolicy(Qt::NoFocus);
         c->setMinimumWidth(c->fontMetrics().horizontalAdvance(captions[i].second) + 16);
         rows->addWidget(c, i, 0);
@@ -84,11 +84,11 @@ void Form20::setupUi(QWidget *window) {
 
     // The company code and two spare boxes that no action uses.
     Text15.create(window)->hide();
-    Text15.setBackColor(vbColor(0x0000FFFF));
+    Text15.setBackColor(vbColor(palette::yellow));
     Text100.create(window)->hide();
-    Text100.setBackColor(vbColor(0x00FF00FF));
+    Text100.setBackColor(vbColor(palette::magenta));
     Text101.create(window)->hide();
-    Text101.setBackColor(vbColor(0x00FF00FF));
+    Text101.setBackColor(vbColor(palette::magenta));
 
     auto *presets = new QHBoxLayout;
     presets->addWidget(Command5.create(window, QStringLiteral("均等割７万円")));

@@ -19,12 +19,6 @@ namespace hz {
 
 namespace {
 
-// Box colours: inputs and intermediate figures, final amounts, interim payments, the hidden code box.
-constexpr unsigned int kLightGrey = 0x00E0E0E0;
-constexpr unsigned int kSilver = 0x00C0C0C0;
-constexpr unsigned int kLightBlue = 0x00FFC0C0;
-constexpr unsigned int kYellow = 0x0000FFFF;
-
 const QString kTitle = QStringLiteral("別表一");
 
 // --- Steps that reach other windows ---------------------------------------------------------------------------
@@ -76,7 +70,7 @@ Form3::Form3() : Form(QStringLiteral("Form3"), QStringLiteral("別表一")) {
 void Form3::setupUi(QWidget *w) {
     auto *top = new QVBoxLayout(w);
 
-    auto box = [&](TextBox &t, unsigned int colour = kLightGrey) {
+    auto box = [&](TextBox &t, unsigned int colour = palette::lightGrey) {
         QLineEdit *e = t.create(w);
         t.setRightAligned();
         t.setBackColor(vbColor(colour));
@@ -94,7 +88,7 @@ void Form3::setupUi(QWidget *w) {
     auto interimRow = [&](QGridLayout *g, QWidget *parent, int row, int col, Button &b, const QString &text,
                           TextBox &t) {
         g->addWidget(b.create(parent, text), row, col);
-        g->addWidget(box(t, kLightBlue), row, col + 1);
+        g->addWidget(box(t, palette::lightBlue), row, col + 1);
     };
 
     auto *panels = new QGridLayout;
@@ -104,7 +98,7 @@ void Form3::setupUi(QWidget *w) {
         QGroupBox *f = Frame1.create(w, QStringLiteral("法人税"));
         auto *g = new QGridLayout(f);
         int row = 0;
-        auto line = [&](const QString &text, TextBox &t, unsigned int colour = kLightGrey) {
+        auto line = [&](const QString &text, TextBox &t, unsigned int colour = palette::lightGrey) {
             g->addWidget(caption(f, text), row, 0);
             g->addWidget(box(t, colour), row, 1);
             ++row;
@@ -113,7 +107,7 @@ void Form3::setupUi(QWidget *w) {
         line(QStringLiteral("法人税額 2"), Text4);
         line(QStringLiteral("控除税額 12"), Text5);
         interimRow(g, f, row++, 0, Command1, QStringLiteral("中間法人税額 14"), Text6);
-        line(QStringLiteral("確定法人税額 15"), Text7, kSilver);
+        line(QStringLiteral("確定法人税額 15"), Text7, palette::silver);
         line(QStringLiteral("欠損金の当期控除額"), Text21);
 
         g->addWidget(caption(f, QStringLiteral("税額の計算")), 0, 3, 1, 2, Qt::AlignHCenter);
@@ -150,7 +144,7 @@ void Form3::setupUi(QWidget *w) {
         line(QStringLiteral("均等割額⑮"), box(Text34));
         interimRow(g, f, row++, 0, Command7, QStringLiteral("中間均等割額⑯"), Text35);
         line(QStringLiteral("申告均等割額⑰"), box(Text36));
-        line(QStringLiteral("申告納付額計⑳"), box(Text37, kSilver));
+        line(QStringLiteral("申告納付額計⑳"), box(Text37, palette::silver));
         g->setRowStretch(row, 1);
         panels->addWidget(f, 0, 1);
     }
@@ -174,8 +168,8 @@ void Form3::setupUi(QWidget *w) {
         line(QStringLiteral("均等割額⑱"), box(Text29));
         interimRow(g, f, row++, 0, Command5, QStringLiteral("中間均等割額⑲"), Text30);
         line(QStringLiteral("申告均等割額⑳"), box(Text31));
-        line(QStringLiteral("申告納付額計23"), box(Text10, kSilver));
-        line(QStringLiteral("利子割還付額"), box(Text8, kSilver));
+        line(QStringLiteral("申告納付額計23"), box(Text10, palette::silver));
+        line(QStringLiteral("利子割還付額"), box(Text8, palette::silver));
         g->setRowStretch(row, 1);
         panels->addWidget(f, 1, 0);
     }
@@ -208,7 +202,7 @@ void Form3::setupUi(QWidget *w) {
         g->addWidget(box(Text20), 5, 3);
         interimRow(g, f, 6, 2, Command2, QStringLiteral("中間事業税額43"), Text23);
         g->addWidget(caption(f, QStringLiteral("申告事業税額47")), 7, 2);
-        g->addWidget(box(Text24, kSilver), 7, 3);
+        g->addWidget(box(Text24, palette::silver), 7, 3);
         g->setRowStretch(8, 1);
         column->addWidget(f, 1);
         panels->addLayout(column, 1, 1);
@@ -219,11 +213,11 @@ void Form3::setupUi(QWidget *w) {
     auto *bottom = new QHBoxLayout;
     QLineEdit *totalCaption = Text46.create(w, QStringLiteral("納付税額合計"));
     Text46.setReadOnly(true);
-    Text46.setBackColor(vbColor(kLightGrey));
+    Text46.setBackColor(vbColor(palette::lightGrey));
     totalCaption->setFocusPolicy(Qt::NoFocus);
     totalCaption->setMaximumWidth(totalCaption->fontMetrics().horizontalAdvance(QStringLiteral("納付税額合計")) + 16);
     bottom->addWidget(totalCaption);
-    bottom->addWidget(box(Text47, kSilver));
+    bottom->addWidget(box(Text47, palette::silver));
     bottom->addStretch(1);
     bottom->addWidget(Command15.create(w, QStringLiteral("税率の設定")));
     bottom->addWidget(Command13.create(w, QStringLiteral("menu")));
@@ -233,7 +227,7 @@ void Form3::setupUi(QWidget *w) {
 
     // Out of sight: the company code, and the two buttons only the compute presses.
     Text100.create(w)->hide();
-    Text100.setBackColor(vbColor(kYellow));
+    Text100.setBackColor(vbColor(palette::yellow));
     Command14.create(w, QStringLiteral("赤字申告"))->hide();
     Command10.create(w, QStringLiteral("別表７を実行させる"))->hide();
 }

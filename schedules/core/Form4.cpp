@@ -68,7 +68,7 @@ void Form4::setupUi(QWidget *w) {
 
     auto *code = Text1.create(w);
     code->setFixedWidth(60);
-    Text1.setBackColor(vbColor(0x0000FFFF));
+    Text1.setBackColor(vbColor(palette::yellow));
     top->addWidget(code);
 
     // The figures of the test.

@@ -19,10 +19,6 @@ namespace {
 
 const QString actionTitle = QStringLiteral("別表四");
 
-constexpr unsigned kLightGrey = 0x00E0E0E0;
-constexpr unsigned kSilver = 0x00C0C0C0;
-constexpr unsigned kYellow = 0x0000FFFF;
-constexpr unsigned kMagenta = 0x00FF00FF;
 
 // Schedule 7's income before the loss deduction (line 35 総額) and the company code, so the Schedule 6/7/15 window
 // works on this window's company.
@@ -215,7 +211,7 @@ void Form5::setupUi(QWidget *w) {
         Amount cells[4];
         Label *flag = nullptr;
     };
-    const unsigned G = kLightGrey, S = kSilver;
+    const unsigned G = palette::lightGrey, S = palette::silver;
     const Line form[] = {
         {&Text2, "1", &Text6, "当期利益", S, {{&Text5}, {&Text4}, {&Text3, G}, {}}},
         {&Text7, "2", &Text11, "損金計上法人税", G, {{&Text10, G}, {&Text9, G}, {}, {}}},
@@ -301,10 +297,10 @@ void Form5::setupUi(QWidget *w) {
         colour(box, bgr);
         into->addWidget(e);
     };
-    transfer(Text100, kYellow, codes, 56);
-    transfer(Text79, kMagenta, codes, 110);
+    transfer(Text100, palette::yellow, codes, 56);
+    transfer(Text79, palette::magenta, codes, 110);
     for (TextBox *box : {&Text81, &Text82, &Text83, &Text96})
-        transfer(*box, kMagenta, side, 172);
+        transfer(*box, palette::magenta, side, 172);
     side->addSpacing(16);
     const std::pair<Button *, const char *> buttons[] = {{&Command10, "menu"},
                                                          {&Command6, "クリア"},

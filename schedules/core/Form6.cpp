@@ -18,8 +18,6 @@ const QString kTitle = QStringLiteral("別表五（一）");
 const QString kCodeTitle = QStringLiteral("法人コードの入力");
 const QString kReconcileCaption = QStringLiteral("別四と別五の関係");
 
-constexpr unsigned kLightGrey = 0x00E0E0E0;
-constexpr unsigned kSilver = 0x00C0C0C0;
 
 // Boxes that hold what the computation derives or what other schedules send; grey so the user sees them apart.
 constexpr int kGreyAmounts[] = {52, 55, 58, 59, 61, 64, 65, 66, 67, 70, 71, 72, 73, 76, 77, 78, 79, 81, 82, 83, 84};
@@ -70,12 +68,12 @@ void Form6::setupUi(QWidget *w) {
     auto *codes = new QHBoxLayout;
     auto *code = Text1.create(w);
     code->setFixedWidth(50);
-    Text1.setBackColor(vbColor(0x0000FFFF));
+    Text1.setBackColor(vbColor(palette::yellow));
     codes->addWidget(code);
     codes->addStretch(1);
     auto *transfer = Text100.create(w, QString());
     transfer->setFixedWidth(50);
-    Text100.setBackColor(vbColor(0x00FF00FF));
+    Text100.setBackColor(vbColor(palette::magenta));
     codes->addWidget(transfer);
     top->addLayout(codes);
 
@@ -99,7 +97,7 @@ void Form6::setupUi(QWidget *w) {
         auto *e = box.create(w, text);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
-        box.setBackColor(vbColor(kLightGrey));
+        box.setBackColor(vbColor(palette::lightGrey));
         return e;
     };
     // Created row by row, left to right, which is also the order the Tab key follows. The window starts with
@@ -129,8 +127,8 @@ void Form6::setupUi(QWidget *w) {
         }
     }
     for (int n : kGreyAmounts)
-        textBoxes_[n]->setBackColor(vbColor(kLightGrey));
-    Text85.setBackColor(vbColor(kSilver));
+        textBoxes_[n]->setBackColor(vbColor(palette::lightGrey));
+    Text85.setBackColor(vbColor(palette::silver));
     top->addLayout(grid);
 
     auto *buttons = new QHBoxLayout;

@@ -23,8 +23,6 @@ const QString kTitle = QStringLiteral("別表五（二）の２");
 const QString kCodeTitle = QStringLiteral("法人コードの入力");
 const QString kTotalCaption = QStringLiteral("租税公課の合計額");
 
-constexpr unsigned kLightGrey = 0x00E0E0E0;
-constexpr unsigned kSilver = 0x00C0C0C0;
 constexpr int kCaptionWidth = 84;
 constexpr int kLineWidth = 30;
 constexpr int kAmountWidth = 100;
@@ -115,7 +113,7 @@ void Form13::setupUi(QWidget *w) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
         e->setAlignment(Qt::AlignCenter);
-        b.setBackColor(vbColor(kLightGrey));
+        b.setBackColor(vbColor(palette::lightGrey));
         return e;
     };
 
@@ -173,16 +171,16 @@ void Form13::setupUi(QWidget *w) {
                 e->setFixedWidth(kAmountWidth);
                 cb->setRightAligned();
                 if (c == 6 || r == 3)
-                    cb->setBackColor(vbColor(kLightGrey));
+                    cb->setBackColor(vbColor(palette::lightGrey));
                 grid->addWidget(e, gridRow, 1 + c);
             }
         }
         top->addWidget(frame);
     }
     // Schedule 6 fills these two; grey so they read as not the user's.
-    Text58.setBackColor(vbColor(kLightGrey));
-    Text55.setBackColor(vbColor(kLightGrey));
-    Text29.setBackColor(vbColor(kSilver));
+    Text58.setBackColor(vbColor(palette::lightGrey));
+    Text55.setBackColor(vbColor(palette::lightGrey));
+    Text29.setBackColor(vbColor(palette::silver));
 
     auto *bottom = new QHBoxLayout;
     auto *provision = Frame4.create(w, QStringLiteral("納税充当金"));
@@ -197,30 +195,30 @@ void Form13::setupUi(QWidget *w) {
         provisionBoxes[i]->setRightAligned();
         pg->addWidget(e, 1, i);
     }
-    Text83.setBackColor(vbColor(kLightGrey));
-    Text62.setBackColor(vbColor(kLightGrey));
-    Text6.setBackColor(vbColor(kSilver));
+    Text83.setBackColor(vbColor(palette::lightGrey));
+    Text62.setBackColor(vbColor(palette::lightGrey));
+    Text6.setBackColor(vbColor(palette::silver));
     bottom->addWidget(provision);
 
     // The draw-down Schedule 5(2) sends, a small box beside the frame.
     auto *reversal = Text85.create(w);
     reversal->setFixedWidth(80);
     Text85.setRightAligned();
-    Text85.setBackColor(vbColor(kLightGrey));
+    Text85.setBackColor(vbColor(palette::lightGrey));
     bottom->addWidget(reversal, 0, Qt::AlignBottom);
     bottom->addStretch(1);
 
     auto *controls = new QGridLayout;
     auto *code = Text19.create(w);
     code->setFixedWidth(60);
-    Text19.setBackColor(vbColor(0x0000FFFF));
+    Text19.setBackColor(vbColor(palette::yellow));
     controls->addWidget(code, 0, 0);
     // Transfer boxes from Schedule 5(2): only a few pixels wide, as nobody types into them.
     auto *transfers = new QHBoxLayout;
     for (TextBox *t : {&Text14, &Text81, &Text82}) {
         auto *e = t->create(w);
         e->setFixedWidth(12);
-        t->setBackColor(vbColor(0x00FF00FF));
+        t->setBackColor(vbColor(palette::magenta));
         transfers->addWidget(e);
     }
     controls->addLayout(transfers, 0, 1);

@@ -27,9 +27,6 @@ const QString kTitle = QStringLiteral("一括入力");
 const QString kQuestion = QStringLiteral("データが入力済みです。書き換えますか？");
 const QString kNotLoaded = QStringLiteral("会社のデータを読み込んでいないため、一括入力できません。");
 
-constexpr unsigned kLightYellow = 0x00C0FFFF;
-constexpr unsigned kGrey = 0x00E0E0E0;
-constexpr unsigned kLightCyan = 0x00FFFFC0;
 
 struct FigureLayout {
     int figure;
@@ -41,44 +38,40 @@ struct FigureLayout {
 
 // Top to bottom as the window shows them; 0 marks the heading "租税公課の内訳" in the left column.
 const FigureLayout kLeftColumn[] = {
-    {1, &Form14::Text2, &Form14::Text50, "当期利益", kLightYellow},
-    {2, &Form14::Text9, &Form14::Text3, "翌期繰越利益金", kLightYellow},
-    {3, &Form14::Text15, &Form14::Text4, "中間法人税", kGrey},
-    {4, &Form14::Text21, &Form14::Text5, "中間県民税", kGrey},
-    {5, &Form14::Text27, &Form14::Text10, "中間市民税", kGrey},
-    {0, nullptr, nullptr, "租税公課の内訳", kLightCyan},
-    {7, &Form14::Text39, &Form14::Text6, "損金計上法人税", kLightCyan},
-    {8, &Form14::Text45, &Form14::Text11, "損金計上県民税", kLightCyan},
-    {6, &Form14::Text33, &Form14::Text8, "県民税利子割", kLightCyan},
-    {9, &Form14::Text51, &Form14::Text12, "損金計上市民税", kLightCyan},
-    {10, &Form14::Text57, &Form14::Text13, "損金計上事業税", kLightCyan},
-    {11, &Form14::Text30, &Form14::Text7, "中間事業税", kLightCyan},
-    {14, &Form14::Text34, &Form14::Text17, "消費税納付額", kLightCyan},
-    {15, &Form14::Text35, &Form14::Text18, "損金参入のその他", kLightCyan},
-    {16, &Form14::Text36, &Form14::Text19, "損金不参入の所得税", kLightCyan},
-    {17, &Form14::Text37, &Form14::Text20, "損金不参入のその他", kLightCyan},
-    {18, &Form14::Text38, &Form14::Text29, "租税公課合計", kLightCyan},
+    {1, &Form14::Text2, &Form14::Text50, "当期利益", palette::lightYellow},
+    {2, &Form14::Text9, &Form14::Text3, "翌期繰越利益金", palette::lightYellow},
+    {3, &Form14::Text15, &Form14::Text4, "中間法人税", palette::lightGrey},
+    {4, &Form14::Text21, &Form14::Text5, "中間県民税", palette::lightGrey},
+    {5, &Form14::Text27, &Form14::Text10, "中間市民税", palette::lightGrey},
+    {0, nullptr, nullptr, "租税公課の内訳", palette::lightCyan},
+    {7, &Form14::Text39, &Form14::Text6, "損金計上法人税", palette::lightCyan},
+    {8, &Form14::Text45, &Form14::Text11, "損金計上県民税", palette::lightCyan},
+    {6, &Form14::Text33, &Form14::Text8, "県民税利子割", palette::lightCyan},
+    {9, &Form14::Text51, &Form14::Text12, "損金計上市民税", palette::lightCyan},
+    {10, &Form14::Text57, &Form14::Text13, "損金計上事業税", palette::lightCyan},
+    {11, &Form14::Text30, &Form14::Text7, "中間事業税", palette::lightCyan},
+    {14, &Form14::Text34, &Form14::Text17, "消費税納付額", palette::lightCyan},
+    {15, &Form14::Text35, &Form14::Text18, "損金参入のその他", palette::lightCyan},
+    {16, &Form14::Text36, &Form14::Text19, "損金不参入の所得税", palette::lightCyan},
+    {17, &Form14::Text37, &Form14::Text20, "損金不参入のその他", palette::lightCyan},
+    {18, &Form14::Text38, &Form14::Text29, "租税公課合計", palette::lightCyan},
     // Kept for the consumption tax of the previous period and its interim payment; never shown.
-    {12, &Form14::Text31, &Form14::Text14, "前期分消費税", kLightCyan},
-    {13, &Form14::Text32, &Form14::Text16, "中間消費税", kLightCyan},
+    {12, &Form14::Text31, &Form14::Text14, "前期分消費税", palette::lightCyan},
+    {13, &Form14::Text32, &Form14::Text16, "中間消費税", palette::lightCyan},
 };
 
 const FigureLayout kRightColumn[] = {
-    {19, &Form14::Text40, &Form14::Text22, "受取利子額", kGrey},
-    {20, &Form14::Text41, &Form14::Text28, "同上の所得税", kGrey},
-    {21, &Form14::Text42, &Form14::Text23, "受取配当金", kGrey},
-    {22, &Form14::Text43, &Form14::Text24, "同上の所得税", kGrey},
-    {23, &Form14::Text44, &Form14::Text25, "交際費等の金額", kGrey},
+    {19, &Form14::Text40, &Form14::Text22, "受取利子額", palette::lightGrey},
+    {20, &Form14::Text41, &Form14::Text28, "同上の所得税", palette::lightGrey},
+    {21, &Form14::Text42, &Form14::Text23, "受取配当金", palette::lightGrey},
+    {22, &Form14::Text43, &Form14::Text24, "同上の所得税", palette::lightGrey},
+    {23, &Form14::Text44, &Form14::Text25, "交際費等の金額", palette::lightGrey},
 };
 
 // Neither option of a group marked: the window then pushes nothing for that choice.
 void clearGroup(OptionButton &a, OptionButton &b) {
-    for (OptionButton *o : {&a, &b}) {
-        auto *r = static_cast<QRadioButton *>(o->widget());
-        r->setAutoExclusive(false);
-        r->setChecked(false);
-        r->setAutoExclusive(true);
-    }
+    a.setValue(false);
+    b.setValue(false);
 }
 
 // The window's code box holds code as a number.
@@ -110,11 +103,11 @@ void Form14::setupUi(QWidget *w) {
 
     // The code (yellow) and the two transfer boxes (magenta) that the menu and the load fill; never shown.
     Text1.create(w)->hide();
-    Text1.setBackColor(vbColor(0x0000FFFF));
+    Text1.setBackColor(vbColor(palette::yellow));
     Text100.create(w, QString())->hide();
-    Text100.setBackColor(vbColor(0x00FF00FF));
+    Text100.setBackColor(vbColor(palette::magenta));
     Text101.create(w, QString())->hide();
-    Text101.setBackColor(vbColor(0x00FF00FF));
+    Text101.setBackColor(vbColor(palette::magenta));
 
     auto addFigure = [&](QGridLayout *grid, int row, const FigureLayout &f) {
         if (f.figure == 0) {
@@ -151,7 +144,7 @@ void Form14::setupUi(QWidget *w) {
         addFigure(left, row++, f);
     // The total is the window's own sum, never typed.
     Text38.setReadOnly(true);
-    Text38.setBackColor(vbColor(kGrey));
+    Text38.setBackColor(vbColor(palette::lightGrey));
     columns->addLayout(left);
     columns->addSpacing(16);
 

@@ -14,9 +14,6 @@ namespace hz {
 namespace {
 const QString kTitle = QStringLiteral("貸倒引当金");
 
-constexpr unsigned kLightGrey = 0x00E0E0E0;
-constexpr unsigned kLightYellow = 0x00C0FFFF;
-constexpr unsigned kYellow = 0x0000FFFF;
 
 // Lines whose amount the user types; every other box is grey.
 constexpr int kWhiteLines[] = {1, 9, 10, 11, 12, 13, 14, 16};
@@ -56,7 +53,7 @@ void Form15::setupUi(QWidget *w) {
     auto *codeRow = new QHBoxLayout;
     auto *code = Text100.create(w);
     code->setFixedWidth(50);
-    Text100.setBackColor(vbColor(kYellow));
+    Text100.setBackColor(vbColor(palette::yellow));
     codeRow->addWidget(code);
     codeRow->addStretch(1);
     top->addLayout(codeRow);
@@ -65,7 +62,7 @@ void Form15::setupUi(QWidget *w) {
         auto *e = box.create(w, text);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
-        box.setBackColor(vbColor(kLightGrey));
+        box.setBackColor(vbColor(palette::lightGrey));
         return e;
     };
     auto numberBox = [&](TextBox &box, const char *number) {
@@ -79,13 +76,13 @@ void Form15::setupUi(QWidget *w) {
         auto *e = box.create(w);
         e->setFixedWidth(120);
         box.setRightAligned();
-        box.setBackColor(vbColor(kLightGrey));
+        box.setBackColor(vbColor(palette::lightGrey));
         return e;
     };
     auto heading = [&](Label &label, const QString &text) {
         auto *l = label.create(w, text);
         l->setAlignment(Qt::AlignCenter);
-        label.setBackColor(vbColor(kLightYellow));
+        label.setBackColor(vbColor(palette::lightYellow));
         l->setFrameShape(QFrame::Box);
         l->setMinimumHeight(24);
         return l;
@@ -297,20 +294,22 @@ void Form15::Command2_Click() {
 
 void Form15::Command3_Click() { emptyLineBoxes(); }
 
-// To the statement of receivables, handing over the company code; this window starts afresh behind it.
-void Form15::Command4_Click() {
+void switchBadDebtWindow(Form &from, const TextBox &fromCode, Form &to, TextBox &toCode, Button &toData) {
     std::int32_t code = 0;
     try {
-        code = toWhole(Text100.text());
+        code = toWhole(fromCode.text());
     } catch (const Error &) {
         return;
     }
-    form16().Text100.setText(plain(code));
-    unload();
-    ensureLoaded();
-    form16().show();
-    press(form16().Command2);
+    toCode.setText(plain(code));
+    from.unload();
+    from.ensureLoaded();
+    to.show();
+    press(toData);
 }
+
+// To the statement of receivables.
+void Form15::Command4_Click() { switchBadDebtWindow(*this, Text100, form16(), form16().Text100, form16().Command2); }
 
 void Form15::chooseRate(int optionIndex) {
     reserveValues[s11::statutoryRate - 1] = statutoryRates[optionIndex];

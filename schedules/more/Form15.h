@@ -120,4 +120,8 @@ private:
 
 Form15 &form15();
 
+// The switch between the two bad-debt windows: hands the company code over, unloads the window left (it starts
+// afresh behind the other), shows the other and presses its DATA. A code that is not a number changes nothing.
+void switchBadDebtWindow(Form &from, const TextBox &fromCode, Form &to, TextBox &toCode, Button &toData);
+
 } // namespace hz

@@ -14,8 +14,6 @@ namespace hz {
 namespace {
 const QString kTitle = QStringLiteral("貸倒引当金（一括評価金銭債権の明細外）");
 
-constexpr unsigned kLightGrey = 0x00E0E0E0;
-constexpr unsigned kYellow = 0x0000FFFF;
 
 // The first box (account 1) of columns 18-24; accounts 2-6 follow it, then the column total.
 constexpr int kColumnFirstBox[] = {7, 14, 21, 28, 35, 42, 65};
@@ -59,7 +57,7 @@ void Form16::setupUi(QWidget *w) {
     auto *codeRow = new QHBoxLayout;
     auto *code = Text100.create(w);
     code->setFixedWidth(50);
-    Text100.setBackColor(vbColor(kYellow));
+    Text100.setBackColor(vbColor(palette::yellow));
     codeRow->addWidget(code);
     codeRow->addStretch(1);
     top->addLayout(codeRow);
@@ -67,7 +65,7 @@ void Form16::setupUi(QWidget *w) {
     auto grey = [&](TextBox &box, QWidget *e) {
         e->setFocusPolicy(Qt::NoFocus);
         box.setReadOnly(true);
-        box.setBackColor(vbColor(kLightGrey));
+        box.setBackColor(vbColor(palette::lightGrey));
         return e;
     };
     auto fixedBox = [&](TextBox &box, const QString &text) {
@@ -145,9 +143,9 @@ void Form16::setupUi(QWidget *w) {
     // Computed: columns 22 and 24 and every total.
     for (int r = 1; r <= s11d::accounts; ++r)
         for (int k : {22, 24})
-            cellBox(detailCell(r, k)).setBackColor(vbColor(kLightGrey));
+            cellBox(detailCell(r, k)).setBackColor(vbColor(palette::lightGrey));
     for (int k = s11d::firstColumn; k <= s11d::lastColumn; ++k)
-        cellBox(detailTotal(k)).setBackColor(vbColor(kLightGrey));
+        cellBox(detailTotal(k)).setBackColor(vbColor(palette::lightGrey));
     top->addLayout(grid);
 
     // Lines 25-28 in two pairs: caption, line number, amount.
@@ -188,7 +186,7 @@ void Form16::setupUi(QWidget *w) {
         e->setFixedWidth(120);
         amount.setRightAligned();
         if (l.computed)
-            amount.setBackColor(vbColor(kLightGrey));
+            amount.setBackColor(vbColor(palette::lightGrey));
         base->addWidget(e, row, col + 2);
     }
     base->setColumnStretch(0, 1);
@@ -270,20 +268,8 @@ void Form16::Command3_Click() {
         cellBox(n).setText(QString());
 }
 
-// Back to the reserve limit, handing over the company code; this window starts afresh behind it.
-void Form16::Command4_Click() {
-    std::int32_t code = 0;
-    try {
-        code = toWhole(Text100.text());
-    } catch (const Error &) {
-        return;
-    }
-    form15().Text100.setText(plain(code));
-    unload();
-    ensureLoaded();
-    form15().show();
-    press(form15().Command2);
-}
+// Back to the reserve limit.
+void Form16::Command4_Click() { switchBadDebtWindow(*this, Text100, form15(), form15().Text100, form15().Command2); }
 
 Form16 &form16() { return loadedForm<Form16>(); }
 

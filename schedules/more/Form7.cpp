@@ -22,8 +22,6 @@ namespace {
 const QString kTitle = QStringLiteral("別表五（二）");
 const QString kCodeTitle = QStringLiteral("法人コードの入力");
 
-constexpr unsigned kLightGrey = 0x00E0E0E0;
-constexpr unsigned kSilver = 0x00C0C0C0;
 
 struct RowText {
     const char *label;
@@ -103,7 +101,7 @@ void Form7::setupUi(QWidget *w) {
         l->setAlignment(Qt::AlignCenter);
         l->setFrameShape(QFrame::StyledPanel);
         QPalette p = l->palette();
-        p.setColor(QPalette::Window, vbColor(kLightGrey));
+        p.setColor(QPalette::Window, vbColor(palette::lightGrey));
         l->setPalette(p);
         l->setAutoFillBackground(true);
         return l;
@@ -133,9 +131,9 @@ void Form7::setupUi(QWidget *w) {
                 e->setMinimumWidth(96);
                 cb->setRightAligned();
                 if (isTotalRow(r) && c == 6)
-                    cb->setBackColor(vbColor(kSilver));
+                    cb->setBackColor(vbColor(palette::silver));
                 else if (isTotalRow(r) || c == 6)
-                    cb->setBackColor(vbColor(kLightGrey));
+                    cb->setBackColor(vbColor(palette::lightGrey));
                 grid->addWidget(e, gridRow, 1 + c);
             }
         }
@@ -146,11 +144,11 @@ void Form7::setupUi(QWidget *w) {
     top->addLayout(side);
     auto *code = Text1.create(w);
     code->setFixedWidth(60);
-    Text1.setBackColor(vbColor(0x0000FFFF));
+    Text1.setBackColor(vbColor(palette::yellow));
     side->addWidget(code);
     auto *levy = Text12.create(w);
     levy->setFixedWidth(60);
-    Text12.setBackColor(vbColor(0x00FF00FF));
+    Text12.setBackColor(vbColor(palette::magenta));
     side->addWidget(levy);
     side->addSpacing(12);
     side->addWidget(Command22.create(w, QStringLiteral("７万円")));

@@ -25,8 +25,6 @@ namespace {
 const QString kCodeTitle = QStringLiteral("法人コードの入力");
 const QString kSchedule7Title = QStringLiteral("別表七");
 
-constexpr unsigned kLightGrey = 0x00E0E0E0;
-constexpr unsigned kSilver = 0x00C0C0C0;
 
 constexpr int kAmountWidth = 96;
 } // namespace
@@ -74,7 +72,7 @@ TextBox &Form8::schedule15Box(int item) {
 }
 
 void Form8::setupUi(QWidget *w) {
-    auto grey = [](TextBox &b) { b.setBackColor(vbColor(kLightGrey)); };
+    auto grey = [](TextBox &b) { b.setBackColor(vbColor(palette::lightGrey)); };
     auto amount = [&](TextBox &b, const QString &initial = QStringLiteral(" ")) {
         auto *e = b.create(w, initial);
         e->setMinimumWidth(kAmountWidth);
@@ -114,7 +112,7 @@ void Form8::setupUi(QWidget *w) {
     }
     for (TextBox *b : {&Text4, &Text7, &Text8, &Text9})
         grey(*b);
-    Text10.setBackColor(vbColor(kSilver));
+    Text10.setBackColor(vbColor(palette::silver));
     l6->addLayout(summary);
     l6->addSpacing(12);
 
@@ -202,7 +200,7 @@ void Form8::setupUi(QWidget *w) {
     grandCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l7->addWidget(grandCaption, 11, 2);
     l7->addWidget(amount(Text42), 11, 3);
-    Text42.setBackColor(vbColor(kSilver));
+    Text42.setBackColor(vbColor(palette::silver));
     auto *buttons7 = new QHBoxLayout;
     buttons7->addWidget(Command13.create(f7, QStringLiteral("表示切替")));
     buttons7->addStretch(1);
@@ -242,7 +240,7 @@ void Form8::setupUi(QWidget *w) {
     l15->addWidget(amount(Text48), 7, 1);
     for (TextBox *b : {&Text49, &Text43, &Text44, &Text48})
         grey(*b);
-    Text45.setBackColor(vbColor(kSilver));
+    Text45.setBackColor(vbColor(palette::silver));
     auto *rate = Frame5.create(f15, QStringLiteral("否認率"));
     auto *lr = new QHBoxLayout(rate);
     lr->addWidget(Option1.create(rate, QStringLiteral("10%否認")));
