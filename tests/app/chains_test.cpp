@@ -1,0 +1,157 @@
+// The chains that open, register, bulk-enter and print a company press the schedule windows' buttons in a fixed
+// order; the figures that travel between the schedules settle only in that order. These tests record the
+// presses each chain makes itself and compare them with that order.
+
+#include "app/Form1.h"
+#include "company/Form2.h"
+#include "core/paths.h"
+#include "core/records.h"
+#include "platform/services.h"
+#include "print/Form12.h"
+#include "schedules/more/Form14.h"
+#include "tests/support/fixture.h"
+
+namespace hz::test {
+namespace {
+
+class Chains : public HzTest {
+protected:
+    void SetUp() override {
+        HzTest::SetUp();
+        writeStandardRates();
+    }
+
+    // Registers company 7 through the registration window, as a user types it.
+    static void registerCompany() {
+        Form2 &f = form2();
+        f.Text1.setText(QStringLiteral("7"));
+        f.Text3.setText(QStringLiteral("株式会社山田商店"));
+        f.Text13.setText(QStringLiteral("19"));
+        f.Text14.setText(QStringLiteral("4"));
+        f.Text15.setText(QStringLiteral("1"));
+        f.Text17.setText(QStringLiteral("20"));
+        f.Text18.setText(QStringLiteral("3"));
+        f.Text19.setText(QStringLiteral("31"));
+        f.Text11.setText(QStringLiteral("10,000,000"));
+        f.Text21.setText(QStringLiteral("20"));
+        f.Text20.setText(QStringLiteral("5"));
+        f.Text4.setText(QStringLiteral("31"));
+        click(f.Command4);
+    }
+
+    // The presses a click makes itself (one level in), and those of each of them (two levels in) by name.
+    struct Trace {
+        QStringList ownPresses;
+        QStringList all;
+        std::string own() const { return ownPresses.join(u' ').toStdString(); }
+        std::string inside(const QString &ownPress, int occurrence = 0) const {
+            QStringList result;
+            int seen = -1;
+            bool in = false;
+            for (const QString &p : all) {
+                const bool top = p.startsWith(QStringLiteral("  ")) && !p.startsWith(QStringLiteral("   "));
+                if (top) {
+                    in = p.trimmed() == ownPress && ++seen == occurrence;
+                    continue;
+                }
+                if (in && p.startsWith(QStringLiteral("    ")) && !p.startsWith(QStringLiteral("     ")))
+                    result << p.trimmed();
+            }
+            return result.join(u' ').toStdString();
+        }
+    };
+    static Trace trace(Button &b) {
+        Trace t;
+        tracePresses(&t.all);
+        click(b);
+        tracePresses(nullptr);
+        for (const QString &p : t.all)
+            if (p.startsWith(QStringLiteral("  ")) && !p.startsWith(QStringLiteral("   ")))
+                t.ownPresses << p.trimmed();
+        return t;
+    }
+    static std::string split(const char *presses) { return presses; }
+};
+
+// What each schedule compute presses of its own, wherever a chain presses it.
+const char *kSchedule5_1Compute = "Form5.Command4 Form6.Command7";
+const char *kSchedule5_2Compute = "Form5.Command4 Form6.Command1 Form7.Command20";
+
+TEST_F(Chains, OpeningACompany) {
+    registerCompany();
+    form1().Text1.setText(QStringLiteral("7"));
+    const Trace t = trace(form1().Command2);
+    EXPECT_TRUE(svc.boxes.empty());
+    EXPECT_EQ(t.own(), split("Form3.Command8 Form4.Command7 Form5.Command7 Form6.Command7 Form7.Command20 "
+                           "Form7.Command20 Form13.Command19 Form8.Command9 Form8.Command10 Form8.Command11 "
+                           "Form5.Command4 Form3.Command4 Form6.Command1 Form1.Command12 Form6.Command1 "
+                           "Form3.Command4"));
+    EXPECT_EQ(t.inside(QStringLiteral("Form1.Command12")), split("Form5.Command4 Form3.Command8 Form3.Command4"));
+    // Schedule 1's compute ends with its hidden button, which runs Schedule 7's compute.
+    EXPECT_TRUE(t.inside(QStringLiteral("Form3.Command4")).ends_with("Form3.Command10"));
+    EXPECT_EQ(t.inside(QStringLiteral("Form6.Command1"), 1), split(kSchedule5_1Compute));
+}
+
+TEST_F(Chains, ScheduleOneFromTheMenu) {
+    registerCompany();
+    form1().Text1.setText(QStringLiteral("7"));
+    const Trace t = trace(form1().Command12);
+    EXPECT_EQ(t.own(), split("Form5.Command4 Form3.Command8 Form3.Command4"));
+}
+
+TEST_F(Chains, RegisteringACompany) {
+    form1(); // the program has started: the menu is up
+    Trace t;
+    tracePresses(&t.all);
+    registerCompany();
+    tracePresses(nullptr);
+    for (const QString &p : t.all)
+        if (p.startsWith(QStringLiteral("  ")) && !p.startsWith(QStringLiteral("   ")))
+            t.ownPresses << p.trimmed();
+    EXPECT_TRUE(svc.boxes.empty());
+    EXPECT_EQ(t.own(), split("Form1.Command2 Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 "
+                           "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3"));
+    EXPECT_EQ(t.inside(QStringLiteral("Form7.Command19")), split(kSchedule5_2Compute));
+    EXPECT_EQ(t.inside(QStringLiteral("Form13.Command20")),
+              split("Form5.Command4 Form6.Command1 Form13.Command19"));
+}
+
+TEST_F(Chains, ThePrintWindowsDataLoad) {
+    registerCompany();
+    form12().Text1.setText(QStringLiteral("7"));
+    const Trace t = trace(form12().Command1);
+    EXPECT_EQ(t.own(), split("Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 Form7.Command20 "
+                           "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3 "
+                           "Form11.Command7"));
+}
+
+TEST_F(Chains, ApplyingBulkInput) {
+    registerCompany();
+    // The bulk input needs every record of the company, the capital part's among them, which its own window
+    // writes.
+    click(form1().Command15);
+    form1().Text1.setText(QStringLiteral("7"));
+    form1().Text2.setText(QStringLiteral("株式会社山田商店"));
+    // The menu's button loads the window, and the load applies what it read.
+    const Trace opening = trace(form1().Command19);
+    EXPECT_EQ(opening.own(), split("Form14.Command3"));
+    EXPECT_EQ(opening.inside(QStringLiteral("Form14.Command3")), split("Form14.Command6 Form14.Command1"));
+
+    // A new profit: line 1's 留保 of Schedule 4 follows it.
+    form14().bulkFigureBox(1).setText(QStringLiteral("1,000,000"));
+    const Trace t = trace(form14().Command1);
+    EXPECT_EQ(t.own(), split("Form8.Command1 Form8.Command3 Form8.Command2 Form7.Command19 Form13.Command20 "
+                           "Form6.Command1 Form5.Command2 Form5.Command4 Form3.Command4 Form14.Command7"));
+
+    // A company whose Schedule 5(1) held data is asked about; No brings Schedule 1 forward.
+    form14().Text101.setText(QStringLiteral("1"));
+    svc.answer(mb::No);
+    const Trace asked = trace(form14().Command1);
+    EXPECT_TRUE(asked.own().ends_with("Form14.Command7 Form1.Command12")) << asked.own();
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("データが入力済みです。書き換えますか？"));
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("一括入力"));
+}
+
+} // namespace
+} // namespace hz::test
