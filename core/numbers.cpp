@@ -86,22 +86,18 @@ QString groupDigits(const QString &digits) {
     return out;
 }
 
-} // namespace
-
-std::int32_t toWhole(const QString &text) {
-    const auto p = parse(text);
-    if (!p)
-        throw Error::typeMismatch();
-    if (p->hasExponent)
-        return roundHalfEven(toDoubleParsed(*p));
+// The whole number of a recognised text; Error::overflow() beyond 32 bits.
+std::int32_t wholeOfParsed(const ParsedNumber &p) {
+    if (p.hasExponent)
+        return roundHalfEven(toDoubleParsed(p));
     // Exact decimal rounding, so that 2,147,483,647.4 and long fractions round as written.
-    QString digits = p->intDigits;
+    QString digits = p.intDigits;
     while (digits.size() > 1 && digits.startsWith(u'0'))
         digits.remove(0, 1);
     if (digits.size() > 12)
         throw Error::overflow();
     std::int64_t v = digits.isEmpty() ? 0 : digits.toLongLong();
-    const QString &f = p->fracDigits;
+    const QString &f = p.fracDigits;
     if (!f.isEmpty()) {
         const int first = f[0].digitValue();
         bool restNonZero = false;
@@ -110,14 +106,26 @@ std::int32_t toWhole(const QString &text) {
         if (first > 5 || (first == 5 && (restNonZero || v % 2 == 1)))
             ++v;
     }
-    if (p->negative)
+    if (p.negative)
         v = -v;
     return narrow(v);
 }
+} // namespace
+
+std::int32_t toWhole(const QString &text) {
+    const auto p = parse(text);
+    if (!p)
+        throw Error::typeMismatch();
+    return wholeOfParsed(*p);
+}
 
 std::int32_t readBoxOrZero(const QString &text) {
+    // Most boxes a chain reads are blank: they are refused here without the cost of an exception.
+    const auto p = parse(text);
+    if (!p)
+        return 0;
     try {
-        return toWhole(text);
+        return wholeOfParsed(*p);
     } catch (const Error &) {
         return 0;
     }

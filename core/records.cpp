@@ -7,7 +7,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cstdio>
 
 namespace hz {
 
@@ -18,6 +19,29 @@ void takeHandle() {
     if (g_handleOpen)
         throw Error::fileAlreadyOpen();
     g_handleOpen = true;
+}
+
+// Writes the new record beside the old one and renames it over it, so the old record stays whole until the new
+// one is complete. No sync to the drive after each record: a chain saves a dozen records, and waiting on the
+// drive for every one of them made opening a company slow. A chain also saves many records just as they stand;
+// those are left alone.
+void replaceFile(const QString &hostPath, const QByteArray &bytes) {
+    {
+        QFile old(hostPath);
+        if (old.size() == bytes.size() && old.open(QIODevice::ReadOnly) && old.readAll() == bytes)
+            return;
+    }
+    const QString temp = hostPath + QStringLiteral(".new");
+    QFile file(temp);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw Error::cannotWrite();
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError ||
+        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(hostPath).constData()) != 0) {
+        QFile::remove(temp);
+        throw Error::cannotWrite();
+    }
 }
 } // namespace
 
@@ -161,11 +185,7 @@ void RecordWriter::close() {
         bytes += encodeCp932(line);
         bytes += "\r\n";
     }
-    QSaveFile file(hostPath_);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error::cannotWrite();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Error::cannotWrite();
+    replaceFile(hostPath_, bytes);
 }
 
 QByteArray readRawFile(const QString &windowsPath) {

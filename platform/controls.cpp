@@ -136,6 +136,10 @@ QString TextBox::text() const {
 }
 
 void TextBox::setText(const QString &text) {
+    // The chains push the same figures into the same boxes many times; laying a box out again for a text it
+    // already shows was a good part of their time.
+    if (text == this->text())
+        return;
     if (multiLine_)
         static_cast<QPlainTextEdit *>(widget())->setPlainText(text);
     else

@@ -1,0 +1,142 @@
+#include "app/Form1.h"
+#include "bench/session.h"
+#include "company/Form2.h"
+#include "platform/form.h"
+#include "print/Form12.h"
+#include "schedules/core/Form11.h"
+#include "schedules/more/Form14.h"
+
+#include <benchmark/benchmark.h>
+
+namespace hz::session {
+namespace {
+
+// The boxes a registration of a registered code shows on its way: the error box of the existing file and the
+// question before the rewrite, both answered OK.
+const QList<std::pair<QString, int>> overwriteBoxes = {{QStringLiteral("同じコード名があります"), mb::OkWarning},
+                                                       {QStringLiteral("書き換えますか"), mb::OkCancelQuestion}};
+
+// A new installation with the rates set and one company registered under code 1 with a year's figures. The
+// user has also saved its capital part ("資本積立", "計算実行"): registration does not write that record, and
+// the bulk input's load and the print data need every record of the company.
+bool sampleInstallation(Session &s) {
+    return s.valid() && s.start() && s.setPresetRates() && s.registerSampleCompany(1) && s.enterSampleIncome() &&
+           userAction([] {
+               press(form1().Command15);
+               press(form11().Command1);
+           }) &&
+           s.unexpectedBoxes().isEmpty();
+}
+
+// Stops the benchmark with the boxes the user would have seen, when any of them was not expected: a chain
+// that fails half-way is quicker and would give a figure that means nothing.
+void reportUnexpected(benchmark::State &state, Session &s, const QList<std::pair<QString, int>> &expected = {}) {
+    const QStringList shown = s.unexpectedBoxes(expected);
+    if (!shown.isEmpty())
+        state.SkipWithError(("unexpected message boxes: " + shown.join(u", ").toStdString()).c_str());
+}
+
+// The menu's list refresh ("法人税の目次") with all 999 codes registered.
+void listRefresh999(benchmark::State &state) {
+    Session s;
+    if (!s.valid() || !s.start() || !s.setPresetRates()) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    for (int code = 1; code <= 999; ++code)
+        writeSampleProfile(code);
+    Form1 &menu = form1();
+    for (auto _ : state)
+        press(menu.Command17);
+    if (menu.List1.listCount() != 999)
+        state.SkipWithError("the list does not show 999 companies");
+    reportUnexpected(state, s);
+}
+BENCHMARK(listRefresh999)->Unit(benchmark::kMillisecond);
+
+// openCompany: the menu's "会社呼出" for the sample company.
+void openCompany(benchmark::State &state) {
+    Session s;
+    if (!sampleInstallation(s)) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form1 &menu = form1();
+    for (auto _ : state) {
+        menu.Text1.setText(QStringLiteral("1"));
+        press(menu.Command2);
+    }
+    if (menu.Text2.text().isEmpty())
+        state.SkipWithError("the company was not opened");
+    reportUnexpected(state, s);
+}
+BENCHMARK(openCompany)->Unit(benchmark::kMillisecond);
+
+// registerCompany, rewriting the registered company 1 every iteration: "登録実行", the two boxes answered OK,
+// the profile and special fields rewritten, the company opened and every schedule recomputed.
+void registerCompanyOverwrite(benchmark::State &state) {
+    Session s;
+    if (!sampleInstallation(s)) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form2 &reg = form2();
+    for (auto _ : state)
+        press(reg.Command4);
+    reportUnexpected(state, s, overwriteBoxes);
+}
+BENCHMARK(registerCompanyOverwrite)->Unit(benchmark::kMillisecond);
+
+// registerCompany for a code not registered yet, a fresh one every iteration (2, 3, 4, ...): no question, the
+// files written for the first time.
+void registerCompanyNewCode(benchmark::State &state) {
+    Session s;
+    if (!sampleInstallation(s)) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form2 &reg = form2();
+    int code = 1;
+    for (auto _ : state) {
+        reg.Text1.setText(QString::number(++code));
+        press(reg.Command4);
+    }
+    reportUnexpected(state, s);
+}
+BENCHMARK(registerCompanyNewCode)->Unit(benchmark::kMillisecond);
+
+// loadPrintData: the print window's hidden "データ" for the sample company, as the menu's "印  刷" presses it.
+void printDataLoad(benchmark::State &state) {
+    Session s;
+    if (!sampleInstallation(s)) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form12 &print = form12();
+    print.Text1.setText(QStringLiteral("1"));
+    for (auto _ : state)
+        press(print.Command1);
+    if (print.profile.companyCode != 1)
+        state.SkipWithError("the print data were not loaded");
+    reportUnexpected(state, s);
+}
+BENCHMARK(printDataLoad)->Unit(benchmark::kMillisecond);
+
+// applyBulkInput: the bulk-input window's "計算実行" for the sample company, after the menu's "一 括入 力" has
+// loaded the window (which applies the figures once). The company has figures, so every run ends with the
+// question titled "一括入力" (Yes/No), answered Yes: nothing more happens.
+void applyBulkInput(benchmark::State &state) {
+    Session s;
+    if (!sampleInstallation(s) || !userAction([] { press(form1().Command19); })) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form14 &bulk = form14();
+    for (auto _ : state)
+        press(bulk.Command1);
+    reportUnexpected(state, s, {{QStringLiteral("一括入力"), mb::YesNo}});
+}
+BENCHMARK(applyBulkInput)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace hz::session
