@@ -27,6 +27,7 @@
 #include "schedules/more/bad_debt.h"
 #include "schedules/more/schedule5_2.h"
 #include "schedules/more/schedule7.h"
+#include "tests/scenarios/registration.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>
@@ -296,37 +297,7 @@ private:
     void fillCompany(std::int32_t code, const QString &name, const QString &kana, int scale) {
         auto yen = [scale](int amount) { return fmtAmount(std::int64_t(amount) * scale); };
 
-        click(form1().Command1); // 会社登録
-        Form2 &r = form2();
-        const std::pair<TextBox *, QString> profile[] = {
-            {&r.Text1, plain(code)},
-            {&r.Text2, kana},
-            {&r.Text3, name},
-            {&r.Text13, QStringLiteral("19")},
-            {&r.Text14, QStringLiteral("4")},
-            {&r.Text15, QStringLiteral("1")},
-            {&r.Text5, QStringLiteral("東京都千代田区丸の内%1-1").arg(code)},
-            {&r.Text12, QStringLiteral("03-0000-000%1").arg(code)},
-            {&r.Text6, QStringLiteral("ダイヒョウタロウ")},
-            {&r.Text27, QStringLiteral("代表太郎")},
-            {&r.Text7, QStringLiteral("東京都港区芝公園%1-2").arg(code)},
-            {&r.Text8, QStringLiteral("卸売業")},
-            {&r.Text9, QStringLiteral("麹町")},
-            {&r.Text11, plain(10 * scale)},
-            {&r.Text38, QStringLiteral("見本銀行")},
-            {&r.Text39, QStringLiteral("本店")},
-            {&r.Text40, QStringLiteral("123456%1").arg(code)},
-            {&r.Text44, plain(8 * scale)},
-            {&r.Text45, QStringLiteral("千代田区")},
-            {&r.Text26, QStringLiteral("千代田都税事務所")},
-            {&r.Text24, QStringLiteral("千代田区役所")},
-        };
-        for (const auto &[box, text] : profile)
-            box->setText(text);
-        click(r.Command3);  // 事業年度
-        click(r.Command5);  // 百万
-        click(r.Command19); // 普通預金
-        click(r.Command4);  // 登録実行: the company is open in every window afterwards
+        registerSampleCompany(code, name, kana, 10 * scale, 8 * scale);
 
         // The capital part, which the bulk input's load needs besides the schedules registration computed.
         click(form1().Command15);

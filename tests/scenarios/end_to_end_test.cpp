@@ -24,6 +24,7 @@
 #include "schedules/more/Form8.h"
 #include "schedules/more/schedule5_2.h"
 #include "schedules/more/schedule7.h"
+#include "tests/scenarios/registration.h"
 #include "tests/support/fixture.h"
 
 #include <string>
@@ -82,37 +83,6 @@ protected:
         click(form1().Command23);
         click(form18().Command3);
         click(form18().Command5);
-    }
-
-    // The menu's "会社登録", the profile typed, the year and the capital completed by their buttons, "登録実行".
-    static void registerCompany(std::int32_t code, const QString &name, const QString &kana, int millions) {
-        click(form1().Command1);
-        Form2 &r = form2();
-        r.Text1.setText(QString::number(code));
-        r.Text2.setText(kana);
-        r.Text3.setText(name);
-        r.Text13.setText(QStringLiteral("19"));
-        r.Text14.setText(QStringLiteral("4"));
-        r.Text15.setText(QStringLiteral("1"));
-        r.Text5.setText(QStringLiteral("東京都千代田区丸の内%1-1").arg(code));
-        r.Text12.setText(QStringLiteral("03-0000-000%1").arg(code));
-        r.Text6.setText(QStringLiteral("ダイヒョウタロウ"));
-        r.Text27.setText(QStringLiteral("代表太郎"));
-        r.Text7.setText(QStringLiteral("東京都港区芝公園%1-2").arg(code));
-        r.Text8.setText(QStringLiteral("卸売業"));
-        r.Text9.setText(QStringLiteral("麹町"));
-        r.Text11.setText(QString::number(millions));
-        r.Text38.setText(QStringLiteral("見本銀行"));
-        r.Text39.setText(QStringLiteral("本店"));
-        r.Text40.setText(QStringLiteral("123456%1").arg(code));
-        r.Text44.setText(QStringLiteral("8"));
-        r.Text45.setText(QStringLiteral("千代田区"));
-        r.Text26.setText(QStringLiteral("千代田都税事務所"));
-        r.Text24.setText(QStringLiteral("千代田区役所"));
-        click(r.Command3);  // 事業年度: 19.4.1 gives 20.3.31, settled 20.5.13
-        click(r.Command5);  // 百万
-        click(r.Command19); // 普通預金
-        click(r.Command4);  // 登録実行
     }
 
     // Schedule 4 from the menu: the profit, a donation not deductible (line 9, all of it 社外流出) and the
@@ -229,7 +199,7 @@ protected:
 
     // Company 1, every schedule in its own window.
     void enterCompanyOne() {
-        registerCompany(1, kName1, QStringLiteral("イチバンショウジ"), 10);
+        registerSampleCompany(1, kName1, QStringLiteral("イチバンショウジ"), 10, 8);
         fillSchedule4();
         fillSchedule5_2();
         fillSchedule5_2Part2();
@@ -245,7 +215,7 @@ protected:
 
     // Company 2, registered, its capital part saved, then the year's figures through the bulk input.
     void enterCompanyTwo() {
-        registerCompany(2, kName2, QStringLiteral("ニバンコウギョウ"), 3);
+        registerSampleCompany(2, kName2, QStringLiteral("ニバンコウギョウ"), 3, 8);
         click(form1().Command15); // 資本積立
         Form11 &cap = form11();
         cap.cellBox(1, 1).setText(QStringLiteral("3,000,000"));

@@ -18,9 +18,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A user's click: runs the button's handler as an entry from the event loop.
+public:
+    // A user's click: runs the button's handler as an entry from the event loop. Shared scenario steps call it too.
     static void click(Button &b);
 
+protected:
     // Writes bytes to a file named as the program names it, creating its folders.
     static void writeFile(const QString &windowsPath, const QByteArray &bytes);
     static QByteArray readFile(const QString &windowsPath);
