@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The faces the printed pages name, mapped onto the fonts of this system: "MS 明朝" is IPAMincho (fixed pitch,
+// so a half-width digit is exactly half an em, as the page layouts assume) and "HG行書体" the brush face of
+// Aoyagi Kouzan, with IPAMincho for any glyph the brush face lacks.
+namespace hz {
+
+QFont printFont(const QString &faceName, double points);
+
+// The width of text in font, in millimetres, measured on a 1200 dpi device.
+double textWidthMm(const QFont &font, const QString &text);
+
+} // namespace hz

@@ -1,0 +1,161 @@
+#include "print/page.h"
+
+#include "core/numbers.h"
+
+namespace hz {
+
+void Page::font(const QString &faceName, double points) {
+    printer_.setFontName(faceName);
+    printer_.setFontSize(points);
+}
+
+void Page::fontSize(double points) { printer_.setFontSize(points); }
+
+void Page::drawWidth(int pixels) { printer_.setDrawWidth(pixels); }
+
+double Page::textX(double x) const { return x + add(state.blockOffsetX, state.pageShiftX); }
+
+double Page::textY(double y) const { return y + add(state.blockOffsetY, state.pageShiftY); }
+
+void Page::text(double x, double y, const QString &s) {
+    printer_.setCurrentX(textX(x));
+    printer_.setCurrentY(textY(y));
+    printer_.print(s);
+}
+
+void Page::text(const TextItem &item) {
+    printer_.setFontSize(item.size);
+    text(item.x, item.y, QString::fromUtf16(item.text));
+}
+
+void Page::number(double x, double y, std::int64_t v) { text(x, y, printedNumber(v)); }
+
+void Page::line(double x1, double y1, double x2, double y2) {
+    printer_.line(x1 + state.lineOriginX, y1 + state.lineOriginY, x2 + state.lineOriginX, y2 + state.lineOriginY);
+}
+
+void Page::box(const BoxItem &b) {
+    line(b.x1, b.y1, b.x2, b.y1);
+    line(b.x2, b.y1, b.x2, b.y2);
+    line(b.x2, b.y2, b.x1, b.y2);
+    line(b.x1, b.y2, b.x1, b.y1);
+}
+
+void Page::rightAlignedAmount(double right, double y, std::int64_t v) {
+    const double w = printer_.textWidth(plain(v));
+    text(right - w, y, fmtAmount(v));
+}
+
+void Page::rightAlignedAmountCut(double right, double y, std::int64_t v, std::int64_t divisor) {
+    const double w = printer_.textWidth(plain(v));
+    // Rounded toward minus infinity: -1,500 in thousands is -2.
+    std::int64_t cut = v / divisor;
+    if (v % divisor != 0 && v < 0)
+        --cut;
+    text(right - w, y, fmtAmount(cut));
+}
+
+void Page::paintPicture(const QImage &image, double width, double height) {
+    printer_.paintPicture(image, 0, 0, width, height);
+}
+
+QString printedNumber(std::int64_t v) { return v < 0 ? plain(v) : QLatin1Char(' ') + plain(v); }
+
+void drawTexts(Page &page, std::span<const TextItem> items) {
+    for (const TextItem &item : items)
+        page.text(item);
+}
+
+void drawLines(Page &page, int width, std::span<const LineItem> lines) {
+    page.drawWidth(width);
+    for (const LineItem &l : lines)
+        page.line(l.x1, l.y1, l.x2, l.y2);
+}
+
+void drawBoxes(Page &page, int width, std::span<const BoxItem> boxes) {
+    page.drawWidth(width);
+    for (const BoxItem &b : boxes)
+        page.box(b);
+}
+
+DigitSplit splitDigits(std::int64_t amount, int boxes) {
+    DigitSplit d{};
+    std::int64_t power = 1;
+    for (int j = 1; j < boxes; ++j)
+        power *= 10;
+    // Digit 1 keeps whatever lies above the row; the others are the remainders, truncated toward zero, so each
+    // carries the amount's sign.
+    d[1] = static_cast<std::int32_t>(amount / power);
+    for (int j = 2; j <= boxes; ++j) {
+        const std::int64_t rest = amount % power;
+        power /= 10;
+        d[j] = static_cast<std::int32_t>(rest / power);
+    }
+    return d;
+}
+
+void printDigitBoxes(Page &page, const DigitSplit &digits, double x, double pitch, double y, int lastBox,
+                     bool absolute) {
+    bool started = false;
+    for (int j = 1; j <= lastBox; ++j) {
+        started = started || digits[j] != 0;
+        if (!started)
+            continue;
+        const std::int32_t v = absolute && digits[j] < 0 ? -digits[j] : digits[j];
+        page.number(x + pitch * (j - 1), y, v);
+    }
+}
+
+void eraDate(Page &page, const std::array<double, 3> &xs, double y, std::int32_t year, std::int32_t month,
+             std::int32_t day) {
+    page.number(xs[0], y, year);
+    page.number(xs[1], y, month);
+    page.number(xs[2], y, day);
+}
+
+namespace {
+
+constexpr LineItem headerFrame[] = {{102, 9, 192, 9}, {102, 9, 102, 24}, {192, 9, 192, 24}};
+constexpr LineItem headerDividers[] = {{109, 9, 109, 24}, {129, 9, 129, 24}, {139, 9, 139, 24}};
+constexpr TextItem headerCaptions[] = {{6, 103, 13, u"事　業"}, {6, 103, 17, u"年　度"}, {6, 131, 15, u"法人名"}};
+
+} // namespace
+
+void pageHeaderBlock(Page &page, bool withValues) {
+    // The box stands at the layout's own place, whatever offsets a page uses for its other items.
+    PageState &st = page.state;
+    const std::array<std::int32_t, 6> saved{st.blockOffsetX, st.blockOffsetY, st.pageShiftX,
+                                            st.pageShiftY,   st.lineOriginX,  st.lineOriginY};
+    st.blockOffsetX = st.blockOffsetY = st.pageShiftX = st.pageShiftY = st.lineOriginX = st.lineOriginY = 0;
+    drawLines(page, drawwidth::frame, headerFrame);
+    drawLines(page, drawwidth::grid, headerDividers);
+    page.font(fontname::mincho, 6);
+    drawTexts(page, headerCaptions);
+    if (withValues) {
+        const auto &n = page.data.companyNumbers;
+        page.fontSize(11);
+        page.text(142, 15, page.data.companyTexts[2]);
+        page.fontSize(8);
+        eraDate(page, {110, 117, 124}, 12, n[3], n[4], n[5]);
+        eraDate(page, {110, 117, 124}, 19, n[6], n[7], n[8]);
+        for (double y : {12.0, 19.0}) {
+            page.text(115, y, QStringLiteral("・"));
+            page.text(122, y, QStringLiteral("・"));
+        }
+    }
+    st.blockOffsetX = saved[0];
+    st.blockOffsetY = saved[1];
+    st.pageShiftX = saved[2];
+    st.pageShiftY = saved[3];
+    st.lineOriginX = saved[4];
+    st.lineOriginY = saved[5];
+}
+
+void circledOne(Page &page) {
+    page.fontSize(30);
+    page.text(12, 12, QStringLiteral("〇"));
+    page.fontSize(28);
+    page.text(15, 12, QStringLiteral("1"));
+}
+
+} // namespace hz

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "print/print_data.h"
+#include "print/printer.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+// The conventions every printed page shares. A page is written as data: constexpr tables of texts and lines in
+// millimetres, walked by the renderer below; code only where the page computes (digit splits, derived amounts,
+// dates). Every text position gets the text offsets of the page state added, every line end the line origin.
+namespace hz {
+
+// A fixed text of a page in "MS 明朝": size in points, top-left corner in millimetres.
+struct TextItem {
+    double size;
+    double x;
+    double y;
+    const char16_t *text;
+};
+
+// A straight line between two points, in millimetres.
+struct LineItem {
+    double x1;
+    double y1;
+    double x2;
+    double y2;
+};
+
+// A rectangle drawn as four lines: top-left and bottom-right corners.
+struct BoxItem {
+    double x1;
+    double y1;
+    double x2;
+    double y2;
+};
+
+// Line widths in printer pixels.
+namespace drawwidth {
+constexpr int frame = 6; // frames, outer box lines, strike lines
+constexpr int grid = 2;  // grid and inner lines
+} // namespace drawwidth
+
+// One page being drawn: the printer of its job, the print data it reads and the page state it may change.
+class Page {
+public:
+    Page(Printer &printer, PrintData &data, PageState &state) : data(data), state(state), printer_(printer) {}
+
+    Printer &printer() { return printer_; }
+
+    // FontName and FontSize together.
+    void font(const QString &faceName, double points);
+    void fontSize(double points);
+    void drawWidth(int pixels);
+
+    // A text at (x, y) plus the block offsets and page shifts. The sums are whole-number positions plus the
+    // fraction of the layout; an overflow of the offsets is an error.
+    void text(double x, double y, const QString &s);
+    // A fixed item of a table: its size, then its text.
+    void text(const TextItem &item);
+    // A whole number printed as a number: a blank before it when it is 0 or more, a minus sign when negative.
+    void number(double x, double y, std::int64_t v);
+    // A line from (x1, y1) to (x2, y2) plus the line origin.
+    void line(double x1, double y1, double x2, double y2);
+    void box(const BoxItem &b);
+
+    // An amount whose right edge is R: placed by the width of its plain digits, printed with "#,###" (nothing
+    // for 0), so a grouped amount reaches past R by the width of its commas, as the layouts expect.
+    void rightAlignedAmount(double right, double y, std::int64_t v);
+    // The same place, printing only v / divisor rounded toward minus infinity (amounts in thousands or hundreds).
+    void rightAlignedAmountCut(double right, double y, std::int64_t v, std::int64_t divisor);
+
+    // The stored image of a picture page, scaled into width × height millimetres from the corner.
+    void paintPicture(const QImage &image, double width, double height);
+
+    PrintData &data;
+    PageState &state;
+
+private:
+    double textX(double x) const;
+    double textY(double y) const;
+
+    Printer &printer_;
+};
+
+// A number as the printer prints it: " 5", " 0", "-5".
+QString printedNumber(std::int64_t v);
+
+void drawTexts(Page &page, std::span<const TextItem> items);
+// Sets the width, then draws every line.
+void drawLines(Page &page, int width, std::span<const LineItem> lines);
+void drawBoxes(Page &page, int width, std::span<const BoxItem> boxes);
+
+// Digit boxes: an amount written one digit per box. Digit 1 is the most significant and takes any excess (two
+// digits in box 1 when the amount is longer than the row); every digit carries the sign of the amount.
+using DigitSplit = std::array<std::int32_t, 10>; // digits 1..boxes
+DigitSplit splitDigits(std::int64_t amount, int boxes);
+// Prints digits 1..lastBox as numbers at x + pitch × (j − 1), y; a box gets its digit only once a digit up to it is
+// not 0, so leading zeros stay blank and 0 prints nothing. absolute drops the digits' signs.
+void printDigitBoxes(Page &page, const DigitSplit &digits, double x, double pitch, double y, int lastBox,
+                     bool absolute);
+
+// The three numbers of a 平成 date, each printed as a number at its own x on one line.
+void eraDate(Page &page, const std::array<double, 3> &xs, double y, std::int32_t year, std::int32_t month,
+             std::int32_t day);
+
+// The 事業年度 / 法人名 box of the self-drawn pages; withValues prints the company's period and name in it.
+void pageHeaderBlock(Page &page, bool withValues);
+// The circled 1 at the top left of the Schedule 11 and Schedule 15 pages.
+void circledOne(Page &page);
+
+} // namespace hz

@@ -1,0 +1,170 @@
+#include "core/errors.h"
+#include "print/device_printer.h"
+#include "print/fonts.h"
+#include "print/pages.h"
+#include "tests/support/fixture.h"
+#include "tests/support/print_support.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gmock/gmock.h>
+
+namespace hz::test {
+namespace {
+
+class PageConventions : public HzTest {
+protected:
+    PrintJobLog draw(void (*fn)(Page &)) {
+        const PageSpec spec{u"試し", 0, 0, 0, 0, fn};
+        PrintRecorder recorder;
+        printPage(spec, data, state);
+        return recorder.jobs.front();
+    }
+    static double digitWidth(double points) { return textWidthMm(printFont(fontname::mincho, points), "0"); }
+
+    PrintData data;
+    PageState state;
+};
+
+TEST_F(PageConventions, MinchoDigitsAreHalfAnEm) {
+    // The layouts count on fixed-pitch half-width digits: 10 pt is 3.5278 mm, a digit half of it.
+    EXPECT_NEAR(digitWidth(10), 10 * 25.4 / 72 / 2, 0.01);
+    EXPECT_NEAR(textWidthMm(printFont(fontname::mincho, 10), "-1234567"), 8 * digitWidth(10), 0.01);
+}
+
+TEST_F(PageConventions, RightAlignedAmountMeasuresThePlainDigits) {
+    struct Case {
+        std::int64_t v;
+        const char *printed;
+        int plainChars;
+    };
+    const Case cases[] = {{0, "", 1}, {1234567, "1,234,567", 7}, {-5000, "-5,000", 5}, {-2147483648LL, "-2,147,483,648", 11}};
+    for (const Case &c : cases) {
+        static std::int64_t v;
+        v = c.v;
+        const PrintJobLog job = draw([](Page &p) {
+            p.font(fontname::mincho, 10);
+            p.rightAlignedAmount(100, 50, v);
+        });
+        ASSERT_EQ(job.texts().size(), 1u) << c.v;
+        const PrintOp t = job.texts().front();
+        EXPECT_EQ(t.text, QString::fromUtf8(c.printed)) << c.v;
+        EXPECT_NEAR(t.x, 100 - c.plainChars * digitWidth(10), 0.01) << c.v;
+        EXPECT_DOUBLE_EQ(t.y, 50);
+    }
+}
+
+TEST_F(PageConventions, AmountCutToThousandsRoundsDownAndKeepsTheWholeAmountsPlace) {
+    static std::int64_t v;
+    for (auto [amount, printed] : {std::pair{1234567LL, "1,234"}, {-1500LL, "-2"}, {999LL, ""}, {-1000LL, "-1"}}) {
+        v = amount;
+        const PrintJobLog job = draw([](Page &p) {
+            p.font(fontname::mincho, 10);
+            p.rightAlignedAmountCut(80, 20, v, 1000);
+        });
+        const PrintOp t = job.texts().front();
+        EXPECT_EQ(t.text, QString::fromUtf8(printed)) << amount;
+        EXPECT_NEAR(t.x, 80 - QString::number(amount).size() * digitWidth(10), 0.01) << amount;
+    }
+}
+
+TEST_F(PageConventions, DigitSplitsKeepTheExcessInBoxOneAndTheSignInEveryDigit) {
+    EXPECT_THAT(splitDigits(5, 8), ::testing::ElementsAre(0, 0, 0, 0, 0, 0, 0, 0, 5, 0));
+    EXPECT_THAT(splitDigits(123456789, 8), ::testing::ElementsAre(0, 12, 3, 4, 5, 6, 7, 8, 9, 0));
+    EXPECT_THAT(splitDigits(1234567891, 9), ::testing::ElementsAre(0, 12, 3, 4, 5, 6, 7, 8, 9, 1));
+    EXPECT_THAT(splitDigits(-12345, 9), ::testing::ElementsAre(0, 0, 0, 0, 0, -1, -2, -3, -4, -5));
+    EXPECT_THAT(splitDigits(-2147483648LL, 8), ::testing::ElementsAre(0, -214, -7, -4, -8, -3, -6, -4, -8, 0));
+}
+
+TEST_F(PageConventions, DigitBoxesLeaveLeadingZerosBlankAndPrintLaterZeros) {
+    const PrintJobLog job = draw([](Page &p) {
+        p.font(fontname::mincho, 14);
+        printDigitBoxes(p, splitDigits(1005, 8), 40, 5, 60, 8, false);
+        printDigitBoxes(p, splitDigits(0, 8), 40, 5, 70, 8, false);
+        printDigitBoxes(p, splitDigits(-12, 8), 40, 5, 80, 8, false);
+        printDigitBoxes(p, splitDigits(-12, 8), 40, 5, 90, 8, true);
+    });
+    std::vector<std::tuple<double, double, QString>> got;
+    for (const PrintOp &t : job.texts())
+        got.emplace_back(t.x, t.y, t.text);
+    const std::vector<std::tuple<double, double, QString>> want = {
+        {60, 60, " 1"}, {65, 60, " 0"}, {70, 60, " 0"}, {75, 60, " 5"}, // 1005 in boxes 5 to 8
+        {70, 80, "-1"}, {75, 80, "-2"},                                 // a signed row
+        {70, 90, " 1"}, {75, 90, " 2"},                                 // absolute digits
+    };
+    EXPECT_EQ(got, want);
+}
+
+TEST_F(PageConventions, HeaderBlockPrintsThePeriodAsNumbersAtTheLayoutsPlaceWhateverTheOffsets) {
+    data.companyTexts[2] = QStringLiteral("株式会社テスト");
+    data.companyNumbers[3] = 19;
+    data.companyNumbers[4] = 4;
+    data.companyNumbers[5] = 1;
+    state.blockOffsetX = 7;
+    state.pageShiftY = -3;
+    const PrintJobLog job = draw([](Page &p) { pageHeaderBlock(p, true); });
+    auto at = [&](double x, double y) {
+        for (const PrintOp &t : job.texts())
+            if (t.x == x && t.y == y)
+                return t.text;
+        return QStringLiteral("<none>");
+    };
+    EXPECT_EQ(at(110, 12), " 19");
+    EXPECT_EQ(at(117, 12), " 4");
+    EXPECT_EQ(at(124, 12), " 1");
+    EXPECT_EQ(at(115, 12), "・");
+    EXPECT_EQ(at(122, 19), "・");
+    EXPECT_EQ(at(142, 15), "株式会社テスト");
+    EXPECT_EQ(job.lines().size(), 6u);
+    EXPECT_EQ(job.lines().front().drawWidth, drawwidth::frame);
+    EXPECT_EQ(job.lines().back().drawWidth, drawwidth::grid);
+    // The page run puts every offset back to 0 and ends the job.
+    EXPECT_EQ(state.blockOffsetX, 0);
+    EXPECT_EQ(state.pageShiftY, 0);
+    EXPECT_TRUE(job.ended());
+}
+
+TEST_F(PageConventions, AFailingDrawingAbortsTheJobAndResetsTheOffsets) {
+    const PageSpec spec{u"試し", 0, 0, 0, 0, [](Page &p) {
+                            p.state.blockOffsetY = 5;
+                            p.state.digitBaseX = 40;
+                            p.font(fontname::mincho, 10);
+                            p.text(1, 1, QStringLiteral("a"));
+                            p.text(1, 2, QStringLiteral("b"));
+                        }};
+    PrintRecorder recorder;
+    recorder.failDrawing(0, 1, QStringLiteral("プリンタに出力できません。"));
+    EXPECT_THROW(printPage(spec, data, state), Error);
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    EXPECT_TRUE(recorder.jobs.front().aborted());
+    EXPECT_EQ(state.blockOffsetY, 0);
+    EXPECT_EQ(state.digitBaseX, 0);
+}
+
+TEST_F(PageConventions, PdfWordsLandWhereTheRecorderPutsThem) {
+    static const PageSpec spec{u"試し", 0, 0, 0, 0, [](Page &p) {
+                                   p.font(fontname::mincho, 11);
+                                   p.text(25, 13, QStringLiteral("所得の金額の計算に関する明細書"));
+                                   p.fontSize(10);
+                                   p.rightAlignedAmount(150, 100, 1234567);
+                                   drawLines(p, drawwidth::frame, std::array{LineItem{25, 24, 192, 24}});
+                               }};
+    QTemporaryDir folder;
+    setPrintJobFactory([&](const QString &title) { return openPdfJob(folder.path(), title); });
+    printPage(spec, data, state);
+    setPrintJobFactory({});
+    const QString pdf = folder.filePath(QStringLiteral("001-試し.pdf"));
+    ASSERT_TRUE(QFile::exists(pdf));
+    const auto title = pdfWordsContaining(pdf, QStringLiteral("所得"));
+    ASSERT_FALSE(title.empty());
+    EXPECT_NEAR(title.front().mm.left(), 25, 0.5);
+    EXPECT_NEAR(title.front().mm.top(), 13, 1.0);
+    const auto amount = pdfWordsContaining(pdf, QStringLiteral("1,234,567"));
+    ASSERT_EQ(amount.size(), 1u);
+    EXPECT_NEAR(amount.front().mm.left(), 150 - 7 * digitWidth(10), 0.3);
+    snapshotImage(renderPdf(pdf, 150), QStringLiteral("page-conventions"));
+}
+
+} // namespace
+} // namespace hz::test

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "print/pages.h"
+#include "print/recording_printer.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+// Printing pages in tests: through the recorder, to PDF files, and back from a PDF with its words and a picture.
+namespace hz::test {
+
+// Prints the page with this button caption as one job through a recorder and returns the job.
+PrintJobLog recordPage(const QString &caption, PrintData &data, PageState &state);
+
+// Prints the page with this button caption to a PDF file in a fresh folder (kept for the test's life) and
+// returns the file's path. With $HOJINZEI_SNAPSHOT_DIR set, the PDF and a 150 dpi PNG of it are copied there as
+// <name>.pdf and <name>.png, to look at.
+QString renderPage(const QString &caption, PrintData &data, const QString &name);
+
+struct PdfWord {
+    QString text;
+    QRectF mm; // millimetres from the printable area's top-left corner (the sheet's origin taken off)
+};
+// The words of the PDF's first page.
+std::vector<PdfWord> pdfWords(const QString &pdfPath);
+// The words whose text contains part.
+std::vector<PdfWord> pdfWordsContaining(const QString &pdfPath, const QString &part);
+// The PDF's first page as a picture.
+QImage renderPdf(const QString &pdfPath, double dpi);
+
+// Saves a picture as <name>.png in $HOJINZEI_SNAPSHOT_DIR when that is set.
+void snapshotImage(const QImage &image, const QString &name);
+
+} // namespace hz::test
