@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 #include "bench/session.h"
 #include "company/Form2.h"
+#include "company/profile.h"
+#include "maintenance/Form10.h"
 #include "platform/form.h"
 #include "print/Form12.h"
 #include "schedules/core/Form11.h"
@@ -137,6 +139,41 @@ void applyBulkInput(benchmark::State &state) {
     reportUnexpected(state, s, {{QStringLiteral("一括入力"), mb::YesNo}});
 }
 BENCHMARK(applyBulkInput)->Unit(benchmark::kMillisecond);
+
+// nextYearRollover: the maintenance window's "次年度更新する" for the sample company, open in every schedule
+// window, the question answered OK. Each iteration rolls one more year.
+void nextYearRollover(benchmark::State &state) {
+    Session s;
+    CompanyProfileRecord profile;
+    if (!sampleInstallation(s) || !userAction([&] { readProfile(1, profile, 10); })) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form10 &data = form10();
+    data.Text6.setText(QStringLiteral("1"));
+    for (auto _ : state)
+        press(data.Command5);
+    reportUnexpected(state, s, {{profile.companyName + QStringLiteral("　を更新しますか"), mb::OkCancelQuestion}});
+}
+BENCHMARK(nextYearRollover)->Unit(benchmark::kMillisecond);
+
+// The sample company's ten files backed up to the floppy ("フロッピーへコピーする") and restored from it
+// ("フロッピーよりHDDへ戻す", the question before the company on the disk is replaced answered OK).
+void backupAndRestore(benchmark::State &state) {
+    Session s;
+    if (!sampleInstallation(s)) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form10 &data = form10();
+    data.Text6.setText(QStringLiteral("1"));
+    for (auto _ : state) {
+        press(data.Command1);
+        press(data.Command2);
+    }
+    reportUnexpected(state, s, {{QStringLiteral("書き換えますか"), mb::OkCancelQuestion}});
+}
+BENCHMARK(backupAndRestore)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace hz::session

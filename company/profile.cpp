@@ -43,8 +43,10 @@ void writeProfileValues(RecordWriter &w, const CompanyProfileRecord &rec) {
 }
 } // namespace
 
-void writeProfile(std::int64_t code, const CompanyProfileRecord &rec) {
-    RecordWriter w(profilePath(code));
+void writeProfile(std::int64_t code, const CompanyProfileRecord &rec) { writeProfileAt(profilePath(code), rec); }
+
+void writeProfileAt(const QString &windowsPath, const CompanyProfileRecord &rec) {
+    RecordWriter w(windowsPath);
     writeProfileValues(w, rec);
     w.string(rec.representativeName).tail(2);
     w.close();

@@ -44,6 +44,8 @@ void readProfile(std::int64_t code, CompanyProfileRecord &rec, int n);
 
 // The full layout: 20 values and the tail (31 lines).
 void writeProfile(std::int64_t code, const CompanyProfileRecord &rec);
+// The same layout written to another name, such as a new record made ready beside the old one.
+void writeProfileAt(const QString &windowsPath, const CompanyProfileRecord &rec);
 // The short form: the first 19 values only.
 void writeProfileShortForm(std::int64_t code, const CompanyProfileRecord &rec);
 

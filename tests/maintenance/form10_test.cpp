@@ -45,15 +45,44 @@ protected:
     const QStringList empty{"", "", "", "", "", "", ""};
 };
 
-TEST_F(MaintenanceWindow, LoadHidesTheProgressBarAndTheCodeStore) {
+TEST_F(MaintenanceWindow, LoadHidesTheProgressBarAndTheCodeStores) {
     Form10 &f = form10();
     EXPECT_EQ(f.caption(), QStringLiteral("データ"));
     EXPECT_FALSE(f.ProgressBar1.isVisible());
     EXPECT_FALSE(f.Text100.isVisible());
-    EXPECT_EQ(f.Command7.caption(), QStringLiteral("DATA"));
-    EXPECT_EQ(f.Command4.caption(), QStringLiteral("会社呼出"));
+    EXPECT_FALSE(f.Text1.isVisible());
+    const QStringList captions{f.Command4.caption(),  f.Command9.caption(), f.Command7.caption(), f.Command18.caption(),
+                               f.Command5.caption(),  f.Command1.caption(), f.Command2.caption(), f.Command3.caption(),
+                               f.Command19.caption(), f.Command6.caption()};
+    EXPECT_EQ(captions, QStringList({"会社呼出", "会社コードクリア", "DATA", "へ、リストアする", "次年度更新する",
+                                     "フロッピーへコピーする", "フロッピーよりHDDへ戻す", "フロッピーより削除する",
+                                     "HDDより削除する", "menu"}));
     EXPECT_EQ(f.Text10.text(), QStringLiteral("自平成"));
     EXPECT_EQ(f.Text16.text(), QStringLiteral("至平成"));
+    EXPECT_EQ(f.Text6.text(), QString());
+}
+
+TEST_F(MaintenanceWindow, ClearAndMenuEmptyTheBoxesButKeepTheLoadedProfile) {
+    writeProfileFile(12, QStringLiteral("株式会社山田商店"), true);
+    Form10 &f = form10();
+    f.Text100.setText(QStringLiteral("12"));
+    click(f.Command7);
+    f.Text39.setText(QStringLiteral("30"));
+    f.ProgressBar1.setVisible(true);
+    f.ProgressBar1.setValue(40);
+    snapshot(f, QStringLiteral("form10"));
+
+    click(f.Command6); // menu
+    EXPECT_EQ(f.Text6.text(), QString());
+    EXPECT_EQ(companyBoxes(), loaded12);
+    EXPECT_EQ(f.Text39.text(), QStringLiteral("30"));
+
+    f.Text6.setText(QStringLiteral("12"));
+    click(f.Command9); // 会社コードクリア
+    EXPECT_EQ(f.Text6.text() + f.Text39.text(), QString());
+    EXPECT_EQ(companyBoxes(), empty);
+    EXPECT_EQ(f.Text100.text(), QStringLiteral("12"));
+    EXPECT_EQ(f.loadedProfile.companyCode, 12);
 }
 
 TEST_F(MaintenanceWindow, DataLoadsTheHandedOverCompanyInEitherProfileForm) {
