@@ -1,7 +1,6 @@
 #include "core/numbers.h"
+#include "print/local_returns/attachment_header.h"
 #include "print/pages.h"
-
-#include <array>
 
 // 第九号の二様式, the interest levy by prefecture: the company claims the whole levy credited on its prefectural
 // return in 愛知 (code 23), where it has its office; the prefecture's name and code are on the form.
@@ -9,12 +8,7 @@ namespace hz {
 
 namespace {
 
-constexpr double nameX = 43; // 法人名
-constexpr double nameY = 25;
-// 事業年度: year, month, day of the start (日から) and of the end (日まで).
-constexpr std::array<double, 3> dateXs = {146, 157, 168};
-constexpr double startY = 22;
-constexpr double endY = 28;
+constexpr AttachmentHeader header{43, 25, {146, 157, 168}, 22, 28};
 
 // The 愛知 row of the left half: 事務所の有無 and the right edge of 控除・還付を受ける利子割額.
 constexpr TextItem officeMark[] = {{11, 42, 260, u"有"}};
@@ -27,15 +21,11 @@ constexpr double totalY = 269;
 } // namespace
 
 void InterestLevyByPrefecturePage(Page &page) {
-    const PrintData &d = page.data;
-    const auto &n = d.companyNumbers;
     page.font(fontname::mincho, 11);
-    page.text(nameX, nameY, d.companyTexts[2]);
-    eraDate(page, dateXs, startY, n[3], n[4], n[5]);
-    eraDate(page, dateXs, endY, n[6], n[7], n[8]);
+    attachmentHeader(page, header);
 
     // 控除利子割 of the prefectural return, as Schedule 1 saved it.
-    const std::int32_t credit = roundHalfEven(d.prefTaxValues[4]);
+    const std::int32_t credit = roundHalfEven(page.data.prefTaxValues[4]);
     drawTexts(page, officeMark);
     page.rightAlignedAmount(aichiRight, aichiY, credit);
     page.rightAlignedAmount(totalRight, totalY, credit);
