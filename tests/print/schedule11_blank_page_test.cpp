@@ -82,7 +82,7 @@ TEST_F(PrintedSchedule11Blank, LineNumbersAndVerticalCaptionsStandWhereTheFormHa
         double x, y;
         const char *text;
     };
-    const Number numbers[] = {{81, 29.5, " 1"},  {81, 127.5, " 8"}, {168, 29, " 9"},     {167, 42, " 10"},
+    const Number numbers[] = {{81, 29.5, " 1"},  {81, 127.5, " 8"}, {168, 29, " 9"},      {167, 42, " 10"},
                               {167, 102, " 15"}, {179, 169, " 24"}, {65.5, 256.5, " 25"}, {152.5, 272.5, " 28"}};
     for (const Number &n : numbers) {
         const auto t = textAt(job, n.x, n.y);
@@ -112,8 +112,11 @@ TEST_F(PrintedSchedule11Blank, LineNumbersAndVerticalCaptionsStandWhereTheFormHa
     EXPECT_EQ(textOrNone(job, 122.5, 90.5), "２項第２号ニの貸倒引当金勘定の");
 }
 
-TEST_F(PrintedSchedule11Blank, RulesAreStraightWithAHeavyFrame) {
+TEST_F(PrintedSchedule11Blank, RulesAreStraightWithAHeavyFrameAndNoCaptionTouchesOne) {
     const PrintJobLog job = recordPage(caption, data, state);
+    // Line 7's formula leaves room for its two fractions 116/100, whose bars stand in that room.
+    const QString formula = QStringLiteral("((2)×(3)×     )又は((4)×(5)×     )");
+    EXPECT_EQ(textsOnRules(job), QStringList({formula + " @ (46,118)-(50,118)", formula + " @ (69,118)-(73,118)"}));
     int heavy = 0;
     for (const PrintOp &l : job.lines()) {
         EXPECT_TRUE(l.x == l.x2 || l.y == l.y2) << l.x << "," << l.y;

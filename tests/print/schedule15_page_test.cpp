@@ -40,19 +40,8 @@ TEST_F(PrintedSchedule15, AmountsStandRightAlignedOnTheirColumnsEdges) {
     auto &a = data.sched15Amounts;
     a = {0, 1200000, 4000000, 1080000, 120000, 1200000, 200000, 1000000};
     const PrintJobLog job = recordPage(caption, data, state);
-    struct Place {
-        int element;
-        double right;
-        double y;
-    };
-    const Place places[] = {{1, 103, 30}, {2, 103, 46}, {3, 187, 30}, {4, 187, 46},
-                            {5, 103, 90}, {6, 145, 90}, {7, 187, 90}};
-    for (const Place &p : places) {
-        const auto t = textAt(job, amountX(p.right, a[p.element]), p.y);
-        ASSERT_TRUE(t) << p.element;
-        EXPECT_EQ(t->text, fmtAmount(a[p.element])) << p.element;
-        EXPECT_EQ(t->size, 11);
-    }
+    expectAmountsAt(job, a,
+                    {{1, 103, 30}, {2, 103, 46}, {3, 187, 30}, {4, 187, 46}, {5, 103, 90}, {6, 145, 90}, {7, 187, 90}});
     // The header: the name and the business year as numbers.
     EXPECT_EQ(textOrNone(job, 142, 15), "株式会社テスト");
     EXPECT_EQ(textOrNone(job, 110, 12), " 19");
@@ -81,6 +70,12 @@ TEST_F(PrintedSchedule15, FrameIsHeavyAndTheTableHasItsElevenRowsAndTotal) {
     EXPECT_EQ(tableRows, 13); // the head's top and bottom, the tops of ten more rows and of the total row
     const auto lines = job.lines();
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const PrintOp &l) { return joins(l, 66, 80, 192, 80); }));
+}
+
+TEST_F(PrintedSchedule15, NoCaptionOrFigureTouchesARule) {
+    setCompany(data, QStringLiteral("株式会社山田商店"), {19, 4, 1, 20, 3, 31});
+    data.sched15Amounts = {0, 9876543, 8000000, 7200000, 2676543, 9876543, 1000000, 8876543};
+    EXPECT_EQ(textsOnRules(recordPage(caption, data, state)), QStringList());
 }
 
 TEST_F(PrintedSchedule15, RenderedSampleCompany) {

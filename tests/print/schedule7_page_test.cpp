@@ -36,14 +36,23 @@ TEST_F(PrintedSchedule7, EarlierYearsRunFromStartYearToEndYearBackByTheSameCount
         std::array<std::int32_t, 8> priorYears; // elements 1 to 7
     };
     const Case cases[] = {
-        {"April to March", {16, 4, 1, 17, 3, 31},
-         {" 15 4 1", " 16 3 31"}, {" 10 4 1", " 11 3 31"}, {" 9 4 1", " 10 3 31"},
+        {"April to March",
+         {16, 4, 1, 17, 3, 31},
+         {" 15 4 1", " 16 3 31"},
+         {" 10 4 1", " 11 3 31"},
+         {" 9 4 1", " 10 3 31"},
          {0, 15, 14, 13, 12, 11, 10, 9}},
-        {"calendar year", {17, 1, 1, 17, 12, 31},
-         {" 16 1 1", " 16 12 31"}, {" 11 1 1", " 11 12 31"}, {" 10 1 1", " 10 12 31"},
+        {"calendar year",
+         {17, 1, 1, 17, 12, 31},
+         {" 16 1 1", " 16 12 31"},
+         {" 11 1 1", " 11 12 31"},
+         {" 10 1 1", " 10 12 31"},
          {0, 16, 15, 14, 13, 12, 11, 10}},
-        {"years before the era's 1st", {5, 4, 1, 6, 3, 31},
-         {" 4 4 1", " 5 3 31"}, {"-1 4 1", " 0 3 31"}, {"-2 4 1", "-1 3 31"},
+        {"years before the era's 1st",
+         {5, 4, 1, 6, 3, 31},
+         {" 4 4 1", " 5 3 31"},
+         {"-1 4 1", " 0 3 31"},
+         {"-2 4 1", "-1 3 31"},
          {0, 4, 3, 2, 1, 0, -1, -2}},
     };
     for (const Case &c : cases) {
@@ -52,19 +61,22 @@ TEST_F(PrintedSchedule7, EarlierYearsRunFromStartYearToEndYearBackByTheSameCount
         state.priorYears[8] = 77; // not the page's
         const PrintJobLog job = recordPage(caption, data, state);
         EXPECT_EQ(dateAt(job, 130), c.row10[0]);
-        EXPECT_EQ(dateAt(job, 134), c.row10[1]);
+        EXPECT_EQ(dateAt(job, 135), c.row10[1]);
         EXPECT_EQ(dateAt(job, 80), c.row5[0]);
         EXPECT_EQ(dateAt(job, 85), c.row5[1]);
         EXPECT_EQ(dateAt(job, 40), c.row1[0]);
         EXPECT_EQ(dateAt(job, 45), c.row1[1]);
-        // Rows 2 to 4 hold no year, only their separators.
+        // Rows 2 to 4 hold no year, only their separators; every date line has its separators on its own height.
         EXPECT_EQ(dateAt(job, 50), "<none><none><none>");
-        EXPECT_EQ(textOrNone(job, 35, 54), "・");
+        for (double y : {40, 45, 50, 55, 80, 85, 130, 135}) {
+            EXPECT_EQ(textOrNone(job, 35, y), "・") << y;
+            EXPECT_EQ(textOrNone(job, 42, y), "・") << y;
+        }
         for (int k = 1; k <= 7; ++k)
             EXPECT_EQ(state.priorYears[k], c.priorYears[k]) << k;
         EXPECT_EQ(state.priorYears[8], 77);
         for (const PrintOp &t : job.texts())
-            if (t.x == 30 && t.y >= 40 && t.y <= 134) {
+            if (t.x == 30 && t.y >= 40 && t.y <= 135) {
                 EXPECT_EQ(t.size, 9);
             }
     }
@@ -88,28 +100,18 @@ TEST_F(PrintedSchedule7, AmountsStandRightAlignedInTheirRowsAndColumns) {
     a[14] = -5;
     const PrintJobLog job = recordPage(caption, data, state);
 
-    struct Place {
-        int element;
-        double right;
-        double y;
-    };
-    const Place places[] = {
-        {33, 118, 40}, {35, 153, 40},                 // 7 years back; its column 3 is struck
-        {32, 118, 80}, {34, 153, 80}, {37, 188, 80},  // 6 years back
-        {1, 118, 90},  {2, 153, 90},  {36, 188, 90},  // 5 years back
-        {3, 118, 100}, {4, 153, 100}, {5, 188, 100},  {6, 118, 110}, {7, 153, 110},  {8, 188, 110},
-        {9, 118, 120}, {10, 153, 120}, {11, 188, 120}, {12, 118, 130}, {13, 153, 130}, {14, 188, 130},
-        {15, 118, 140}, {16, 153, 140}, {17, 188, 140}, // 計
-        {20, 118, 145},                                 // 欠損金額
-        {20, 118, 175}, {20, 188, 175},                 // 青色損失金
-        {23, 188, 180},                                 // 合計
-    };
-    for (const Place &p : places) {
-        const auto t = textAt(job, amountX(p.right, a[p.element]), p.y);
-        ASSERT_TRUE(t) << p.element << " at " << p.y;
-        EXPECT_EQ(t->text, fmtAmount(a[p.element])) << p.element;
-        EXPECT_EQ(t->size, 11) << p.element;
-    }
+    expectAmountsAt(job, a,
+                    {
+                        {33, 117, 40},  {35, 152, 40},                 // 7 years back; its column 3 is struck
+                        {32, 117, 80},  {34, 152, 80},  {37, 187, 80}, // 6 years back
+                        {1, 117, 90},   {2, 152, 90},   {36, 187, 90}, // 5 years back
+                        {3, 117, 100},  {4, 152, 100},  {5, 187, 100},  {6, 117, 110},  {7, 152, 110},
+                        {8, 187, 110},  {9, 117, 120},  {10, 152, 120}, {11, 187, 120}, {12, 117, 130},
+                        {13, 152, 130}, {14, 187, 130}, {15, 117, 140}, {16, 152, 140}, {17, 187, 140}, // 計
+                        {20, 117, 145},                                                                 // 欠損金額
+                        {20, 117, 175}, {20, 187, 175}, // 青色損失金
+                        {23, 187, 180},                 // 合計
+                    });
     EXPECT_EQ(job.textsEqual(QStringLiteral("1,234,567")).size(), 3u);
     EXPECT_EQ(job.textsEqual(QStringLiteral("-5")).size(), 1u);
     // Nothing in the struck cell of row 1, in the lower lines, or in the empty rows 2 to 4.
@@ -129,7 +131,7 @@ TEST_F(PrintedSchedule7, AmountsOfZeroPrintNothingWhileDatesMarksAndSeparatorsPr
         }
     // Never loaded: the years count down from 0.
     EXPECT_EQ(dateAt(job, 130), "-1 0 0");
-    EXPECT_EQ(dateAt(job, 134), "-1 0 0");
+    EXPECT_EQ(dateAt(job, 135), "-1 0 0");
     EXPECT_EQ(job.textsEqual(QStringLiteral("○")).size(), 7u);
     EXPECT_EQ(job.textsEqual(QStringLiteral("・")).size(), 40u + 4u); // the rows, then the header box
     EXPECT_TRUE(job.ended());
@@ -171,9 +173,12 @@ TEST_F(PrintedSchedule7, FramesAreHeavyAndEveryStruckCellIsCrossedOnce) {
 
 TEST_F(PrintedSchedule7, CaptionsReadAsTheFormReads) {
     const PrintJobLog job = recordPage(caption, data, state);
-    EXPECT_EQ(textOrNone(job, 25, 13), "欠損金又は災害損失金及び私財提供等があっ");
-    EXPECT_EQ(textOrNone(job, 38, 160), "特定対内投資事業者等の特例欠損金");
-    EXPECT_TRUE(textOrNone(job, 57, 241).startsWith("Ⅱ　私 財 提 供 等 の あ っ た"));
+    EXPECT_EQ(job.textsEqual(QStringLiteral("欠損金又は災害損失金及び私財提供等があっ")).size(), 1u);
+    EXPECT_EQ(job.textsEqual(QStringLiteral("特定対内投資事業者等の特例欠損金")).size(), 1u);
+    EXPECT_EQ(job.textsEqual(QStringLiteral(
+                                 "Ⅱ　私 財 提 供 等 の あ っ た 場 合 の 欠 損 金 の 損 金 算 入 に 関 す る 明 細 書"))
+                  .size(),
+              1u);
     // Line numbers are printed as numbers: 10 one blank's width further left than 4 to 9.
     EXPECT_EQ(textOrNone(job, 82, 230), " 9");
     EXPECT_EQ(textOrNone(job, 81, 235), " 10");
@@ -184,17 +189,24 @@ TEST_F(PrintedSchedule7, CaptionsReadAsTheFormReads) {
     EXPECT_EQ(textOrNone(job, 131, 15), "法人名");
 }
 
+TEST_F(PrintedSchedule7, NoCaptionOrFigureTouchesARule) {
+    setCompany(data, QStringLiteral("株式会社山田商店"), {19, 4, 1, 20, 3, 31});
+    for (int e : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 23, 32, 33, 34, 35, 36, 37})
+        data.sched7Amounts[e] = 9876543; // seven digits, the widest an amount of these companies gets
+    EXPECT_EQ(textsOnRules(recordPage(caption, data, state)), QStringList());
+}
+
 TEST_F(PrintedSchedule7, RenderedSampleCompany) {
     setCompany(data, QStringLiteral("株式会社山田商店"), {19, 4, 1, 20, 3, 31});
     auto &a = data.sched7Amounts;
-    a[32] = 820000;            // 6 years back
+    a[32] = 820000; // 6 years back
     a[34] = 820000;
-    a[1] = 1500000;            // 5 years back
+    a[1] = 1500000; // 5 years back
     a[2] = 300000;
     a[36] = 1200000;
-    a[3] = 2345678;            // 4 years back
+    a[3] = 2345678; // 4 years back
     a[5] = 2345678;
-    a[12] = 98765;             // 1 year back
+    a[12] = 98765; // 1 year back
     a[14] = 98765;
     a[15] = 4764443;
     a[16] = 1120000;
