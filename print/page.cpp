@@ -117,7 +117,8 @@ namespace {
 
 constexpr LineItem headerFrame[] = {{102, 9, 192, 9}, {102, 9, 102, 24}, {192, 9, 192, 24}};
 constexpr LineItem headerDividers[] = {{109, 9, 109, 24}, {129, 9, 129, 24}, {139, 9, 139, 24}};
-constexpr TextItem headerCaptions[] = {{6, 103, 13, u"事　業"}, {6, 103, 17, u"年　度"}, {6, 131, 15, u"法人名"}};
+// Three full-width characters at 6 pt would reach the divider at 109; 5.5 pt keeps them inside their cell.
+constexpr TextItem headerCaptions[] = {{5.5, 103, 13, u"事　業"}, {5.5, 103, 17, u"年　度"}, {6, 131, 15, u"法人名"}};
 
 } // namespace
 
