@@ -1,6 +1,7 @@
 #include "tests/print/page_checks.h"
 
 #include "print/fonts.h"
+#include "tests/support/print_support.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -71,6 +72,17 @@ QStringList amountsAt(const PrintJobLog &job, double right, double y) {
         if (!t.text.isEmpty() && std::abs(t.y - y) < near && std::abs(amountRightEdge(t) - right) < near)
             out << t.text;
     return out;
+}
+
+void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, const QStringList &words) {
+    for (const QString &word : words) {
+        const auto found = pdfWordsContaining(pdf, word);
+        const auto printed = job.textsEqual(word);
+        ASSERT_EQ(found.size(), 1u) << word.toStdString();
+        ASSERT_EQ(printed.size(), 1u) << word.toStdString();
+        EXPECT_NEAR(found.front().mm.left(), printed.front().x, 0.5) << word.toStdString();
+        EXPECT_NEAR(found.front().mm.top(), printed.front().y, 1.0) << word.toStdString();
+    }
 }
 
 QRectF inkRect(const PrintOp &t) {

@@ -22,6 +22,9 @@ QStringList amountsAt(const PrintJobLog &job, double right, double y);
 // The area the glyphs of a recorded text cover, in millimetres.
 QRectF inkRect(const PrintOp &text);
 
+// Each of words, printed once on the page, stands in the PDF where the recorder put it.
+void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, const QStringList &words);
+
 // Adds a failure for every text whose ink touches a straight rule (diagonal strike lines aside) and for every two
 // texts whose ink overlaps. Texts in marks (a circle drawn over a caption) may overlap other texts; texts in
 // unchecked are left out.
