@@ -1,0 +1,123 @@
+#include "tests/print/page_checks.h"
+
+#include "print/fonts.h"
+#include "tests/support/print_support.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace hz::test {
+
+namespace {
+
+constexpr double dpi = 1200;
+constexpr double mmPerDot = 25.4 / dpi;
+constexpr double lineDpi = 300; // DrawWidth counts the dots of a 300 dpi printer
+
+QPaintDevice &device() {
+    static QImage img = [] {
+        QImage i(8, 8, QImage::Format_Mono);
+        const int dotsPerMeter = qRound(dpi / 25.4 * 1000.0);
+        i.setDotsPerMeterX(dotsPerMeter);
+        i.setDotsPerMeterY(dotsPerMeter);
+        return i;
+    }();
+    return img;
+}
+
+// The stroke of a straight rule, square caps included, with the least gap a reader sees as a gap around it.
+QRectF strokeRect(const PrintOp &l) {
+    constexpr double clearance = 0.1;
+    const double half = l.drawWidth * 25.4 / lineDpi / 2 + clearance;
+    return QRectF(QPointF(std::min(l.x, l.x2) - half, std::min(l.y, l.y2) - half),
+                  QPointF(std::max(l.x, l.x2) + half, std::max(l.y, l.y2) + half));
+}
+
+std::string describe(const PrintOp &t) {
+    return QStringLiteral("\"%1\" %2pt at (%3, %4)").arg(t.text).arg(t.size).arg(t.x).arg(t.y).toStdString();
+}
+
+constexpr double near = 0.001;
+
+} // namespace
+
+QStringList textsAt(const PrintJobLog &job, double x, double y) {
+    QStringList out;
+    for (const PrintOp &t : job.texts())
+        if (std::abs(t.x - x) < near && std::abs(t.y - y) < near)
+            out << t.text;
+    return out;
+}
+
+QString textAt(const PrintJobLog &job, double x, double y) {
+    const QStringList all = textsAt(job, x, y);
+    return all.isEmpty() ? QStringLiteral("<none>") : all.size() > 1 ? QStringLiteral("<several>") : all.front();
+}
+
+double amountRightEdge(const PrintOp &amount) {
+    QString digits = amount.text;
+    digits.remove(QLatin1Char(','));
+    if (digits.isEmpty())
+        digits = QStringLiteral("0");
+    return amount.x + textWidthMm(printFont(amount.font, amount.size), digits);
+}
+
+QStringList amountsAt(const PrintJobLog &job, double right, double y) {
+    QStringList out;
+    for (const PrintOp &t : job.texts())
+        if (!t.text.isEmpty() && std::abs(t.y - y) < near && std::abs(amountRightEdge(t) - right) < near)
+            out << t.text;
+    return out;
+}
+
+void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, const QStringList &words) {
+    for (const QString &word : words) {
+        const auto found = pdfWordsContaining(pdf, word);
+        const auto printed = job.textsEqual(word);
+        ASSERT_EQ(found.size(), 1u) << word.toStdString();
+        ASSERT_EQ(printed.size(), 1u) << word.toStdString();
+        EXPECT_NEAR(found.front().mm.left(), printed.front().x, 0.5) << word.toStdString();
+        EXPECT_NEAR(found.front().mm.top(), printed.front().y, 1.0) << word.toStdString();
+    }
+}
+
+QRectF inkRect(const PrintOp &t) {
+    const QFontMetricsF m(printFont(t.font, t.size), &device());
+    const QRectF ink = m.tightBoundingRect(t.text);
+    if (ink.isEmpty())
+        return {};
+    return QRectF(t.x + ink.left() * mmPerDot, t.y + (m.ascent() + ink.top()) * mmPerDot, ink.width() * mmPerDot,
+                  ink.height() * mmPerDot);
+}
+
+void expectReadableLayout(const PrintJobLog &job, const QStringList &marks, const QStringList &unchecked) {
+    std::vector<std::pair<PrintOp, QRectF>> inks;
+    for (const PrintOp &t : job.texts()) {
+        if (unchecked.contains(t.text))
+            continue;
+        const QRectF r = inkRect(t);
+        if (!r.isEmpty())
+            inks.emplace_back(t, r);
+    }
+    for (const auto &[t, ink] : inks)
+        for (const PrintOp &l : job.lines()) {
+            if (l.x != l.x2 && l.y != l.y2)
+                continue;
+            if (ink.intersects(strokeRect(l)))
+                ADD_FAILURE() << describe(t) << " touches the rule (" << l.x << ", " << l.y << ")-(" << l.x2 << ", "
+                              << l.y2 << ")";
+        }
+    for (std::size_t i = 0; i < inks.size(); ++i)
+        for (std::size_t j = i + 1; j < inks.size(); ++j) {
+            if (marks.contains(inks[i].first.text) || marks.contains(inks[j].first.text))
+                continue;
+            if (inks[i].second.intersects(inks[j].second))
+                ADD_FAILURE() << describe(inks[i].first) << " overlaps " << describe(inks[j].first);
+        }
+}
+
+} // namespace hz::test

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "print/recording_printer.h"
+
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+// Reading a recorded page: the texts at a place, the right edge an amount was aligned to, and a look at the page as
+// a reader would take it (every text's ink clear of the rules and of the other texts).
+namespace hz::test {
+
+// The texts printed with their top-left corner at (x, y), in the order printed.
+QStringList textsAt(const PrintJobLog &job, double x, double y);
+// The one text at (x, y); "<none>" when there is none, "<several>" when there are more.
+QString textAt(const PrintJobLog &job, double x, double y);
+// The right edge an amount was aligned to: its x plus the width of its digits without the commas.
+double amountRightEdge(const PrintOp &amount);
+// The non-empty texts whose top is y and whose aligned right edge is right, as printed.
+QStringList amountsAt(const PrintJobLog &job, double right, double y);
+
+// The area the glyphs of a recorded text cover, in millimetres.
+QRectF inkRect(const PrintOp &text);
+
+// Each of words, printed once on the page, stands in the PDF where the recorder put it.
+void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, const QStringList &words);
+
+// Adds a failure for every text whose ink touches a straight rule (diagonal strike lines aside) and for every two
+// texts whose ink overlaps. Texts in marks (a circle drawn over a caption) may overlap other texts; texts in
+// unchecked are left out.
+void expectReadableLayout(const PrintJobLog &job, const QStringList &marks = {}, const QStringList &unchecked = {});
+
+} // namespace hz::test
