@@ -21,24 +21,24 @@ protected:
 
 TEST_F(AuthorityPage, TheBusinessYearInEveryColumnAndTheLastDayAsTheDateOfAppointment) {
     const PrintJobLog job = print();
-    EXPECT_EQ(textAt(job, 151, 133), " 20");
-    EXPECT_EQ(textAt(job, 163, 133), " 3");
-    EXPECT_EQ(textAt(job, 173, 133), " 31");
+    EXPECT_EQ(visibleTextAt(job, 151, 133), " 20");
+    EXPECT_EQ(visibleTextAt(job, 163, 133), " 3");
+    EXPECT_EQ(visibleTextAt(job, 173, 133), " 31");
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
         const double dx = 48 * k;
-        EXPECT_EQ(textAt(job, 58 + dx, 186), " 19"); // 年分
-        EXPECT_EQ(textAt(job, 61 + dx, 195), " 19");
-        EXPECT_EQ(textAt(job, 71 + dx, 195), " 4");
-        EXPECT_EQ(textAt(job, 82 + dx, 195), " 1");
-        EXPECT_EQ(textAt(job, 61 + dx, 201), " 20");
-        EXPECT_EQ(textAt(job, 71 + dx, 201), " 3");
-        EXPECT_EQ(textAt(job, 81 + dx, 201), " 31");
+        EXPECT_EQ(visibleTextAt(job, 58 + dx, 186), " 19"); // 年分
+        EXPECT_EQ(visibleTextAt(job, 61 + dx, 195), " 19");
+        EXPECT_EQ(visibleTextAt(job, 71 + dx, 195), " 4");
+        EXPECT_EQ(visibleTextAt(job, 82 + dx, 195), " 1");
+        EXPECT_EQ(visibleTextAt(job, 61 + dx, 201), " 20");
+        EXPECT_EQ(visibleTextAt(job, 71 + dx, 201), " 3");
+        EXPECT_EQ(visibleTextAt(job, 81 + dx, 201), " 31");
     }
     // Only the first two columns name their tax.
-    EXPECT_EQ(textAt(job, 58, 178), "法人税");
-    EXPECT_EQ(textAt(job, 106, 178), "消費税");
-    EXPECT_EQ(textAt(job, 154, 178), "<none>");
+    EXPECT_EQ(visibleTextAt(job, 58, 178), "法人税");
+    EXPECT_EQ(visibleTextAt(job, 106, 178), "消費税");
+    EXPECT_EQ(visibleTextAt(job, 154, 178), "<none>");
 }
 
 TEST_F(AuthorityPage, AgentAndClientParticulars) {
@@ -59,7 +59,7 @@ TEST_F(AuthorityPage, AgentAndClientParticulars) {
         {138, 161, "03-3456-7890"},
     };
     for (const auto &[x, y, text] : items)
-        EXPECT_EQ(textAt(job, x, y), text) << x << ", " << y;
+        EXPECT_EQ(visibleTextAt(job, x, y), text) << x << ", " << y;
     for (const PrintOp &t : job.texts()) {
         EXPECT_EQ(t.font, fontname::mincho);
         EXPECT_EQ(t.size, 11);
@@ -71,8 +71,8 @@ TEST_F(AuthorityPage, WithoutAnAccountantOrRepresentativeTheRestStillPrints) {
     data.companyTexts[9].clear();
     const PrintJobLog job = print();
     for (auto [x, y] : {std::pair{82.0, 67.0}, {82, 78}, {140, 88}, {165, 111}, {113, 111}})
-        EXPECT_EQ(textAt(job, x, y), "<none>");
-    EXPECT_EQ(textAt(job, 80, 145), "代表取締役　　");
+        EXPECT_EQ(visibleTextAt(job, x, y), "<none>");
+    EXPECT_EQ(visibleTextAt(job, 80, 145), "代表取締役　　");
     // The heavy strike through 税理士法人.
     const auto lines = job.lines();
     ASSERT_EQ(lines.size(), 2u);

@@ -87,11 +87,16 @@ void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, con
 
 QRectF inkRect(const PrintOp &t) {
     const QFontMetricsF m(printFont(t.font, t.size), &device());
-    const QRectF ink = m.tightBoundingRect(t.text);
+    // Leading blanks carry no ink but move the glyphs along (a number printed as a number starts with one).
+    const QString trimmed = t.text.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    const double lead = m.horizontalAdvance(t.text.left(t.text.indexOf(trimmed.front())));
+    const QRectF ink = m.tightBoundingRect(trimmed);
     if (ink.isEmpty())
         return {};
-    return QRectF(t.x + ink.left() * mmPerDot, t.y + (m.ascent() + ink.top()) * mmPerDot, ink.width() * mmPerDot,
-                  ink.height() * mmPerDot);
+    return QRectF(t.x + (lead + ink.left()) * mmPerDot, t.y + (m.ascent() + ink.top()) * mmPerDot,
+                  ink.width() * mmPerDot, ink.height() * mmPerDot);
 }
 
 void expectReadableLayout(const PrintJobLog &job, const QStringList &marks, const QStringList &unchecked) {

@@ -2,6 +2,7 @@
 
 #include "print/fonts.h"
 #include "print/recording_printer.h"
+#include "tests/print/page_checks.h"
 
 #include <QString>
 
@@ -14,8 +15,8 @@ namespace hz::test {
 
 inline bool near(double a, double b) { return std::abs(a - b) < 0.01; }
 
-// The text items printed at (x, y), in the order printed.
-inline std::vector<PrintOp> textsAt(const PrintJobLog &job, double x, double y) {
+// The text items printed at (x, y), in the order printed, with their fonts.
+inline std::vector<PrintOp> opsAt(const PrintJobLog &job, double x, double y) {
     std::vector<PrintOp> out;
     for (const PrintOp &t : job.texts())
         if (near(t.x, x) && near(t.y, y))
@@ -24,9 +25,9 @@ inline std::vector<PrintOp> textsAt(const PrintJobLog &job, double x, double y) 
 }
 
 // The one text printed at (x, y); "<none>" when nothing non-empty was, "<several>" when more than one was.
-inline QString textAt(const PrintJobLog &job, double x, double y) {
+inline QString visibleTextAt(const PrintJobLog &job, double x, double y) {
     std::vector<QString> found;
-    for (const PrintOp &t : textsAt(job, x, y))
+    for (const PrintOp &t : opsAt(job, x, y))
         if (!t.text.isEmpty())
             found.push_back(t.text);
     if (found.empty())
@@ -46,7 +47,7 @@ inline std::optional<PrintOp> findText(const PrintJobLog &job, const QString &te
 inline QString boxRow(const PrintJobLog &job, double x1, double y, int boxes = 8, double pitch = 5) {
     QString out;
     for (int j = 0; j < boxes; ++j) {
-        const QString t = textAt(job, x1 + pitch * j, y);
+        const QString t = visibleTextAt(job, x1 + pitch * j, y);
         out += t == QStringLiteral("<none>") ? QStringLiteral(".") : t.trimmed();
     }
     return out;

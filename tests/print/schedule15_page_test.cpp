@@ -20,8 +20,8 @@ protected:
 
 TEST_F(PrintedSchedule15, CircledOneIsA30PointRingAroundA28PointOne) {
     const PrintJobLog job = recordPage(caption, data, state);
-    const auto ring = textAt(job, 12, 12);
-    const auto one = textAt(job, 15, 12);
+    const auto ring = findTextAt(job, 12, 12);
+    const auto one = findTextAt(job, 15, 12);
     ASSERT_TRUE(ring && one);
     EXPECT_EQ(ring->text, "〇");
     EXPECT_EQ(ring->size, 30);

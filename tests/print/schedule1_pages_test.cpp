@@ -119,7 +119,7 @@ TEST_F(Schedule1Pages, IncomeOrLossOnLinesOneAndThirtyThree) {
             const PrintJobLog job = print(page);
             EXPECT_EQ(line(job, page, 1), c.line1);
             EXPECT_EQ(line(job, page, 33), c.line33);
-            EXPECT_EQ(textAt(job, lossX, 97), c.loss ? QStringLiteral("▲") : QStringLiteral("<none>"));
+            EXPECT_EQ(visibleTextAt(job, lossX, 97), c.loss ? QStringLiteral("▲") : QStringLiteral("<none>"));
             EXPECT_EQ(job.textsEqual(QStringLiteral("▲")).size(), c.loss ? 1u : 0u);
         }
     }
@@ -130,7 +130,7 @@ TEST_F(Schedule1Pages, DigitsAreNumbersInMinchoAtTheirPagesSize) {
     for (auto [page, size] : {std::pair{a4Page, 14.0}, {sheetPage, 16.0}}) {
         const PrintJobLog job = print(page);
         const Boxes b = linesOf(page).at(1);
-        const auto units = textsAt(job, b.x1 + 35, b.y);
+        const auto units = opsAt(job, b.x1 + 35, b.y);
         ASSERT_EQ(units.size(), 1u);
         EXPECT_EQ(units.front().text, " 4"); // printed as a number: a blank, then the figure
         EXPECT_EQ(units.front().font, fontname::mincho);
@@ -207,7 +207,7 @@ TEST_F(Schedule1Pages, NamesInTheBrushFaceUnlessTheRepresentativeIsSuppressed) {
             data.companyTexts[10] = rep;
             const PrintJobLog job = print(p.page);
             const bool shown = rep != QStringLiteral("代表者名・印刷なし");
-            const auto repTexts = textsAt(job, p.repX, p.repY);
+            const auto repTexts = opsAt(job, p.repX, p.repY);
             ASSERT_EQ(repTexts.size(), shown ? 1u : 0u);
             if (shown) {
                 EXPECT_EQ(repTexts.front().text, rep);
@@ -215,7 +215,7 @@ TEST_F(Schedule1Pages, NamesInTheBrushFaceUnlessTheRepresentativeIsSuppressed) {
                 EXPECT_EQ(repTexts.front().size, p.repSize);
             }
             EXPECT_FALSE(findText(job, QStringLiteral("代表者名・印刷なし")));
-            const auto acc = textsAt(job, p.accX, p.accY);
+            const auto acc = opsAt(job, p.accX, p.accY);
             ASSERT_EQ(acc.size(), 1u);
             EXPECT_EQ(acc.front().text, data.accountantTexts[1]);
             EXPECT_EQ(acc.front().font, fontname::brush);
@@ -265,7 +265,7 @@ TEST_F(Schedule1Pages, HeaderAndRefundAccountStandWhereTheirShiftsPutThem) {
     for (auto [page, items] : {std::pair{a4Page, a4}, {sheetPage, sheet}}) {
         const PrintJobLog job = print(page);
         for (const Item &i : items)
-            EXPECT_EQ(textAt(job, i.x, i.y), i.text) << page.toStdString() << " at " << i.x << ", " << i.y;
+            EXPECT_EQ(visibleTextAt(job, i.x, i.y), i.text) << page.toStdString() << " at " << i.x << ", " << i.y;
         EXPECT_EQ(findText(job, QStringLiteral("確　定"))->size, 11);
         EXPECT_EQ(findText(job, QStringLiteral("03-3456-7890"))->size, 9);
     }
@@ -276,12 +276,12 @@ TEST_F(Schedule1Pages, AccountTypeIsShortenedOnThePageOnly) {
         {"普通預金", "普通"}, {"当座預金", "当座"}, {"貯蓄預金", "貯蓄預金"}, {"", "<none>"}};
     for (const auto &[stored, printed] : cases) {
         data.refundBankTexts[4] = stored;
-        EXPECT_EQ(textAt(print(a4Page), 157, 250), printed);
-        EXPECT_EQ(textAt(print(sheetPage), 164, 258), printed);
+        EXPECT_EQ(visibleTextAt(print(a4Page), 157, 250), printed);
+        EXPECT_EQ(visibleTextAt(print(sheetPage), 164, 258), printed);
         EXPECT_EQ(data.refundBankTexts[4], stored);
     }
     // No capital prints nothing.
-    EXPECT_EQ(textAt(print(a4Page), 114, 32), "<none>");
+    EXPECT_EQ(visibleTextAt(print(a4Page), 114, 32), "<none>");
 }
 
 TEST_F(Schedule1Pages, DatesPrintTwoDigitsAPart) {
@@ -290,7 +290,7 @@ TEST_F(Schedule1Pages, DatesPrintTwoDigitsAPart) {
     auto row = [&](const std::vector<double> &xs, double y) {
         QString out;
         for (double x : xs)
-            out += textAt(job, x, y);
+            out += visibleTextAt(job, x, y);
         return out;
     };
     // 事業年度 under the representative's address; every part as two numbers, zeros included.
@@ -307,7 +307,7 @@ TEST_F(Schedule1Pages, DatesPrintTwoDigitsAPart) {
     const PrintJobLog sheet = print(sheetPage);
     QString settled;
     for (double x : {71, 76, 81, 86, 91, 96})
-        settled += textAt(sheet, x, 272);
+        settled += visibleTextAt(sheet, x, 272);
     EXPECT_EQ(settled, " 2 0 0 5 3 0");
     EXPECT_FALSE(findText(sheet, QStringLiteral(" 9")));
 }

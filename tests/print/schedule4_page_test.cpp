@@ -37,8 +37,8 @@ TEST_F(Schedule4Page, TheFormIsTheSameForEveryCompany) {
     };
     EXPECT_EQ(ends(blank), ends(sample));
     // Without figures the page is the form, the header's period as 0s and nothing else.
-    EXPECT_EQ(textAt(blank, 110, 12), " 0");
-    EXPECT_EQ(textAt(blank, 142, 15), "<none>");
+    EXPECT_EQ(visibleTextAt(blank, 110, 12), " 0");
+    EXPECT_EQ(visibleTextAt(blank, 142, 15), "<none>");
     EXPECT_EQ(state.blockOffsetX, 0);
 }
 
@@ -82,8 +82,8 @@ TEST_F(Schedule4Page, LineNumbersAreTextInTheirColumn) {
         {"1", 71, 50},   {"9", 71, 104},  {"10", 70, 110}, {"11", 70, 134}, {"22", 70, 211},
         {"23", 70, 217}, {"26", 70, 223}, {"37", 70, 272}, {"39", 70, 278}};
     for (const auto &[n, x, y] : numbers) {
-        EXPECT_EQ(textAt(job, x, y), n) << n.toStdString();
-        EXPECT_EQ(textsAt(job, x, y).front().size, 8);
+        EXPECT_EQ(visibleTextAt(job, x, y), n) << n.toStdString();
+        EXPECT_EQ(opsAt(job, x, y).front().size, 8);
     }
     for (const char *missing : {"24", "25", "32", "33", "34", "38"})
         EXPECT_FALSE(findText(job, QString::fromLatin1(missing))) << missing;
@@ -114,18 +114,18 @@ TEST_F(Schedule4Page, AmountsRightAlignedInTheirColumnsWithTheCommasReachingPast
     data.schedule4Cells[14] = 12000;
     data.schedule4Cells[48] = -300000;
     const PrintJobLog job = print();
-    EXPECT_EQ(textAt(job, amountX(105, 1234567), 50), "1,234,567");
-    EXPECT_EQ(textAt(job, amountX(138, -5000), 50), "-5,000");
-    EXPECT_EQ(textAt(job, amountX(187, 500000), 50), "500,000"); // ③ of line 1, in its 賞与 sub-row
-    EXPECT_EQ(textAt(job, amountX(105, 12000), 86), "12,000");
-    EXPECT_EQ(textAt(job, amountX(186, 12000), 86), "12,000"); // line 6 beside その他; its ② is struck
+    EXPECT_EQ(visibleTextAt(job, amountX(105, 1234567), 50), "1,234,567");
+    EXPECT_EQ(visibleTextAt(job, amountX(138, -5000), 50), "-5,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(187, 500000), 50), "500,000"); // ③ of line 1, in its 賞与 sub-row
+    EXPECT_EQ(visibleTextAt(job, amountX(105, 12000), 86), "12,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, 12000), 86), "12,000"); // line 6 beside その他; its ② is struck
     // Under the form's "△" the figure keeps its own sign.
-    EXPECT_EQ(textAt(job, amountX(105, -300000), 271), "-300,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(105, -300000), 271), "-300,000");
     const auto big = findText(job, QStringLiteral("1,234,567"));
     EXPECT_EQ(big->size, 11);
     EXPECT_EQ(big->font, fontname::mincho);
     // A zero prints nothing.
-    EXPECT_EQ(textAt(job, amountX(138, 0), 86), "<none>");
+    EXPECT_EQ(visibleTextAt(job, amountX(138, 0), 86), "<none>");
 }
 
 TEST_F(Schedule4Page, TotalsCreditsAndSubCells) {
@@ -137,33 +137,33 @@ TEST_F(Schedule4Page, TotalsCreditsAndSubCells) {
     const PrintJobLog job = print();
     // 28 合計, 30 総計 and 36 差引計 print the same cells.
     for (double y : {236.0, 248.0, 266.0}) {
-        EXPECT_EQ(textAt(job, amountX(105, 2000000), y), "2,000,000") << y;
-        EXPECT_EQ(textAt(job, amountX(138, 1500000), y), "1,500,000") << y;
-        EXPECT_EQ(textAt(job, amountX(186, -30000, 8), y - 2), "-30,000") << y;
-        EXPECT_EQ(textAt(job, amountX(186, 500000, 8), y + 1), "500,000") << y;
+        EXPECT_EQ(visibleTextAt(job, amountX(105, 2000000), y), "2,000,000") << y;
+        EXPECT_EQ(visibleTextAt(job, amountX(138, 1500000), y), "1,500,000") << y;
+        EXPECT_EQ(visibleTextAt(job, amountX(186, -30000, 8), y - 2), "-30,000") << y;
+        EXPECT_EQ(visibleTextAt(job, amountX(186, 500000, 8), y + 1), "500,000") << y;
     }
     // Line 26 takes Schedule 6's credit, in ① and in ③.
-    EXPECT_EQ(textAt(job, amountX(105, 15315), 223), "15,315");
-    EXPECT_EQ(textAt(job, amountX(186, 15315), 223), "15,315");
+    EXPECT_EQ(visibleTextAt(job, amountX(105, 15315), 223), "15,315");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, 15315), 223), "15,315");
     EXPECT_FALSE(findText(job, QStringLiteral("999")));
     // ※ and 社外流出 of lines 21, 22 and 39, in 8 pt.
-    EXPECT_EQ(textAt(job, amountX(186, 10000, 8), 204), "10,000");
-    EXPECT_EQ(textAt(job, amountX(186, 70000, 8), 207), "70,000");
-    EXPECT_EQ(textAt(job, amountX(186, -10000, 8), 210), "-10,000");
-    EXPECT_EQ(textAt(job, amountX(186, 80000, 8), 213), "80,000");
-    EXPECT_EQ(textAt(job, amountX(186, 20000, 8), 276), "20,000");
-    EXPECT_EQ(textAt(job, amountX(186, 90000, 8), 279), "90,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, 10000, 8), 204), "10,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, 70000, 8), 207), "70,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, -10000, 8), 210), "-10,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, 80000, 8), 213), "80,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, 20000, 8), 276), "20,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(186, 90000, 8), 279), "90,000");
     EXPECT_EQ(findText(job, QStringLiteral("90,000"))->size, 8);
 }
 
 TEST_F(Schedule4Page, RowNamesOnTheirLinesAndOffsetsBackAtZero) {
     data.schedule4RowNames = {"", "賞与引当金繰入", "", "賞与引当金認容", "とても長い名前の調整項目です"};
     const PrintJobLog job = print();
-    EXPECT_EQ(textAt(job, 37, 103), "賞与引当金繰入");
-    EXPECT_EQ(textAt(job, 37, 108), "<none>");
-    EXPECT_EQ(textAt(job, 37, 169), "賞与引当金認容");
-    EXPECT_EQ(textAt(job, 37, 174), "とても長い名前の調整項目です"); // not cut
-    EXPECT_EQ(textsAt(job, 37, 103).front().size, 11);
+    EXPECT_EQ(visibleTextAt(job, 37, 103), "賞与引当金繰入");
+    EXPECT_EQ(visibleTextAt(job, 37, 108), "<none>");
+    EXPECT_EQ(visibleTextAt(job, 37, 169), "賞与引当金認容");
+    EXPECT_EQ(visibleTextAt(job, 37, 174), "とても長い名前の調整項目です"); // not cut
+    EXPECT_EQ(opsAt(job, 37, 103).front().size, 11);
     EXPECT_TRUE(job.ended());
     EXPECT_EQ(state.blockOffsetX, 0);
     EXPECT_EQ(state.blockOffsetY, 0);

@@ -28,12 +28,12 @@ protected:
 TEST_F(Schedule5_1Page, WithoutFiguresTheWholeFormPrints) {
     const PrintJobLog job = print();
     // 35 row numbers printed as numbers; 1 to 9 one millimetre right of the rest.
-    EXPECT_EQ(textAt(job, 63, 50), " 1");
-    EXPECT_EQ(textAt(job, 63, 98), " 9");
-    EXPECT_EQ(textAt(job, 62, 104), " 10");
-    EXPECT_EQ(textAt(job, 62, 230), " 31");
-    EXPECT_EQ(textAt(job, 62, 260), " 32");
-    EXPECT_EQ(textAt(job, 62, 278), " 35");
+    EXPECT_EQ(visibleTextAt(job, 63, 50), " 1");
+    EXPECT_EQ(visibleTextAt(job, 63, 98), " 9");
+    EXPECT_EQ(visibleTextAt(job, 62, 104), " 10");
+    EXPECT_EQ(visibleTextAt(job, 62, 230), " 31");
+    EXPECT_EQ(visibleTextAt(job, 62, 260), " 32");
+    EXPECT_EQ(visibleTextAt(job, 62, 278), " 35");
     // Fifteen "△" in rows 28 to 30, one at the left of each amount cell.
     const auto marks = job.textsEqual(QStringLiteral("△"));
     ASSERT_EQ(marks.size(), 15u);
@@ -42,9 +42,9 @@ TEST_F(Schedule5_1Page, WithoutFiguresTheWholeFormPrints) {
     EXPECT_EQ(marks.back().x, 168);
     EXPECT_EQ(marks.back().y, 224);
     // The header: 0s in the period, no name; part Ⅱ's title in the gap between the boxes.
-    EXPECT_EQ(textAt(job, 124, 19), " 0");
-    EXPECT_EQ(textAt(job, 115, 12), "・");
-    EXPECT_EQ(textAt(job, 70, 236), "Ⅱ　資 本 積 立 金 額 の 計 算 に 関 す る 明 細 書");
+    EXPECT_EQ(visibleTextAt(job, 124, 19), " 0");
+    EXPECT_EQ(visibleTextAt(job, 115, 12), "・");
+    EXPECT_EQ(visibleTextAt(job, 70, 236), "Ⅱ　資 本 積 立 金 額 の 計 算 に 関 す る 明 細 書");
     EXPECT_EQ(findText(job, QStringLiteral("Ⅱ　資 本 積 立 金 額 の 計 算 に 関 す る 明 細 書"))->size, 10);
     EXPECT_TRUE(findText(job, QStringLiteral("差引翌期首現在資本積立金額")));
     // No amount or name: every 11-point text below the title is empty.
@@ -87,11 +87,11 @@ TEST_F(Schedule5_1Page, PartOneAmountsByRowGroup) {
     c[48] = 2600000; // 納税充当金 ③
     c[70] = 15849400;
     const PrintJobLog job = print();
-    EXPECT_EQ(textAt(job, amountX(87, 500000), 50), "500,000");
-    EXPECT_EQ(textAt(job, amountX(185, -75000), 158), "-75,000"); // its own sign, no "△"
-    EXPECT_EQ(textAt(job, amountX(87, 5400000), 200), "5,400,000");
-    EXPECT_EQ(textAt(job, amountX(137, 2600000), 206), "2,600,000");
-    EXPECT_EQ(textAt(job, amountX(187, 15849400), 229), "15,849,400");
+    EXPECT_EQ(visibleTextAt(job, amountX(87, 500000), 50), "500,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(185, -75000), 158), "-75,000"); // its own sign, no "△"
+    EXPECT_EQ(visibleTextAt(job, amountX(87, 5400000), 200), "5,400,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(137, 2600000), 206), "2,600,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(187, 15849400), 229), "15,849,400");
     // An amount in the millions ends inside its column, commas included.
     for (const PrintOp &t : job.texts()) {
         if (!t.text.contains(QLatin1Char(',')))
@@ -109,9 +109,9 @@ TEST_F(Schedule5_1Page, UnpaidTaxesPrintWithTheirSignChangedInSixtyFourBits) {
     c[65] = std::numeric_limits<std::int32_t>::min(); // 未納市町村民税 ⑤
     const PrintJobLog job = print();
     // Placed by the width of the stored amount, minus sign included.
-    EXPECT_EQ(textAt(job, amountX(89, -1234567), 212), "1,234,567");
-    EXPECT_EQ(textAt(job, amountX(114, 250000), 218), "-250,000");
-    EXPECT_EQ(textAt(job, amountX(189, std::numeric_limits<std::int32_t>::min()), 224), "2,147,483,648");
+    EXPECT_EQ(visibleTextAt(job, amountX(89, -1234567), 212), "1,234,567");
+    EXPECT_EQ(visibleTextAt(job, amountX(114, 250000), 218), "-250,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(189, std::numeric_limits<std::int32_t>::min()), 224), "2,147,483,648");
     EXPECT_EQ(findText(job, QStringLiteral("1,234,567"))->size, 11);
 }
 
@@ -123,16 +123,16 @@ TEST_F(Schedule5_1Page, RowNamesAndThePartTwoFigures) {
     k[6] = -20000;                  // the user's row 1 ②
     k[16] = 980000;
     const PrintJobLog job = print();
-    EXPECT_EQ(textAt(job, 28, 158), "別途積立金");
-    EXPECT_EQ(textAt(job, 28, 194), "固定資産圧縮積立金");
-    EXPECT_EQ(textAt(job, 28, 164), "<none>");
-    EXPECT_EQ(textsAt(job, 28, 158).front().size, 11);
-    EXPECT_EQ(textAt(job, 28, 265), "その他資本剰余金");
-    EXPECT_EQ(textAt(job, 28, 271), "自己株式");
-    EXPECT_EQ(textAt(job, amountX(87, 1000000), 259), "1,000,000");
-    EXPECT_EQ(textAt(job, amountX(179, 1000000), 259), "1,000,000");
-    EXPECT_EQ(textAt(job, amountX(112, -20000), 265), "-20,000");
-    EXPECT_EQ(textAt(job, amountX(179, 980000), 277), "980,000");
+    EXPECT_EQ(visibleTextAt(job, 28, 158), "別途積立金");
+    EXPECT_EQ(visibleTextAt(job, 28, 194), "固定資産圧縮積立金");
+    EXPECT_EQ(visibleTextAt(job, 28, 164), "<none>");
+    EXPECT_EQ(opsAt(job, 28, 158).front().size, 11);
+    EXPECT_EQ(visibleTextAt(job, 28, 265), "その他資本剰余金");
+    EXPECT_EQ(visibleTextAt(job, 28, 271), "自己株式");
+    EXPECT_EQ(visibleTextAt(job, amountX(87, 1000000), 259), "1,000,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(179, 1000000), 259), "1,000,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(112, -20000), 265), "-20,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(179, 980000), 277), "980,000");
     EXPECT_TRUE(job.ended());
     EXPECT_EQ(state.blockOffsetX, 0);
     EXPECT_EQ(state.blockOffsetY, 0);

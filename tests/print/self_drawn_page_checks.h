@@ -4,6 +4,7 @@
 #include "print/fonts.h"
 #include "print/print_data.h"
 #include "print/recording_printer.h"
+#include "tests/print/page_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ inline void setCompany(PrintData &data, const QString &name, const std::array<st
 }
 
 // The text printed with its top-left corner at (x, y), if any.
-inline std::optional<PrintOp> textAt(const PrintJobLog &job, double x, double y) {
+inline std::optional<PrintOp> findTextAt(const PrintJobLog &job, double x, double y) {
     for (const PrintOp &t : job.texts())
         if (std::abs(t.x - x) < 0.001 && std::abs(t.y - y) < 0.001)
             return t;
@@ -39,7 +40,7 @@ inline std::optional<PrintOp> textAt(const PrintJobLog &job, double x, double y)
 }
 
 inline QString textOrNone(const PrintJobLog &job, double x, double y) {
-    const auto t = textAt(job, x, y);
+    const auto t = findTextAt(job, x, y);
     return t ? t->text : QStringLiteral("<none>");
 }
 
@@ -60,7 +61,7 @@ template <std::size_t N>
 void expectAmountsAt(const PrintJobLog &job, const std::array<std::int32_t, N> &cells,
                      std::initializer_list<AmountPlace> places) {
     for (const AmountPlace &p : places) {
-        const auto t = textAt(job, amountX(p.right, cells[p.element]), p.y);
+        const auto t = findTextAt(job, amountX(p.right, cells[p.element]), p.y);
         ASSERT_TRUE(t) << "element " << p.element << " at " << p.y;
         EXPECT_EQ(t->text, fmtAmount(cells[p.element])) << p.element;
         EXPECT_EQ(t->size, 11) << p.element;
@@ -74,25 +75,6 @@ inline bool joins(const PrintOp &l, double x1, double y1, double x2, double y2) 
            (same(l.x, x2) && same(l.y, y2) && same(l.x2, x1) && same(l.y2, y1));
 }
 
-// The inked part of a printed text in millimetres: its glyphs' tight box, measured at 1200 dpi.
-inline QRectF inkBox(const PrintOp &t) {
-    static QImage device = [] {
-        QImage img(8, 8, QImage::Format_Mono);
-        img.setDotsPerMeterX(47244); // 1200 dpi
-        img.setDotsPerMeterY(47244);
-        return img;
-    }();
-    constexpr double dotsPerMm = 1200 / 25.4;
-    const QFontMetricsF metrics(printFont(t.font, t.size), &device);
-    const QString trimmed = t.text.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    const double lead = metrics.horizontalAdvance(t.text.left(t.text.indexOf(trimmed.front())));
-    const QRectF r = metrics.tightBoundingRect(trimmed);
-    return {t.x + (lead + r.left()) / dotsPerMm, t.y + (metrics.ascent() + r.top()) / dotsPerMm, r.width() / dotsPerMm,
-            r.height() / dotsPerMm};
-}
-
 // Every printed text whose ink touches a rule (the rule's drawn width counted), as "text @ (x1,y1)-(x2,y2)". The
 // captions of the 事業年度 / 法人名 box are the printer layer's and not looked at here.
 inline QStringList textsOnRules(const PrintJobLog &job) {
@@ -100,7 +82,7 @@ inline QStringList textsOnRules(const PrintJobLog &job) {
     for (const PrintOp &t : job.texts()) {
         if (t.text == QStringLiteral("事　業") || t.text == QStringLiteral("年　度"))
             continue;
-        const QRectF ink = inkBox(t);
+        const QRectF ink = inkRect(t);
         if (ink.isEmpty())
             continue;
         for (const PrintOp &l : job.lines()) {
