@@ -6,7 +6,6 @@
 #include "print/pages.h"
 #include "print/recording_printer.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -189,9 +188,9 @@ QImage drawGuideSheet(int picture, const PageSpec &page) {
         p.setFont(sheetFont(9));
         p.drawText(block.adjusted(30, 110, -30, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                    QStringLiteral("これは公式の様式ではありません。印刷される項目の位置を枠で示す案内用紙です。"
-                                  "公式の様式を 300 dpi・2481 × 3507 画素の PNG にして %1（このコンピュータでは %2）"
-                                  "に置くと、その画像に重ねて印刷します。")
-                       .arg(pageImagePath(picture), QDir::toNativeSeparators(hostPath(pageImagePath(picture)))));
+                                  "公式の様式を 300 dpi・2481 × 3507 画素の PNG にして %1 に置くと、"
+                                  "その画像に重ねて印刷します。")
+                       .arg(pageImagePath(picture)));
 
         // A thin box where each item prints, with what the sample printed there just above it, unless another
         // label stands there already.
