@@ -118,7 +118,7 @@ void printDataLoad(benchmark::State &state) {
     print.Text1.setText(QStringLiteral("1"));
     for (auto _ : state)
         press(print.Command1);
-    if (print.profile.companyCode != 1)
+    if (print.data.companyNumbers[1] != 1)
         state.SkipWithError("the print data were not loaded");
     reportUnexpected(state, s);
 }

@@ -8,7 +8,10 @@
 #include "core/records.h"
 #include "platform/services.h"
 #include "print/Form12.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form6.h"
 #include "schedules/more/Form14.h"
+#include "schedules/more/Form8.h"
 #include "tests/support/fixture.h"
 
 namespace hz::test {
@@ -122,7 +125,16 @@ TEST_F(Chains, ThePrintWindowsDataLoad) {
     const Trace t = trace(form12().Command1);
     EXPECT_EQ(t.own(), split("Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 Form7.Command20 "
                            "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3 "
-                           "Form11.Command7"));
+                           "Form11.Command7 Form12.Command20"));
+
+    // Windows that hold another company first load this one's records, in the order opening a company does.
+    for (TextBox *box : {&form4().Text1, &form6().Text1, &form8().Text1})
+        box->setText(QStringLiteral("8"));
+    const Trace other = trace(form12().Command1);
+    EXPECT_EQ(other.own(), split("Form4.Command7 Form6.Command7 Form8.Command9 Form8.Command10 Form8.Command11 "
+                               "Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 Form7.Command20 "
+                               "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3 "
+                               "Form11.Command7 Form12.Command20"));
 }
 
 TEST_F(Chains, ApplyingBulkInput) {

@@ -1,16 +1,21 @@
 // Makes the README's pictures from the real windows: a new installation on temporary drives, the rates set
 // with the preset, a sample company registered and given a year's profit, then the main menu, the
-// registration window and Schedule 1 saved as PNG files.
+// registration window and Schedule 1 saved as PNG files; then the print window opened from the menu with a tax
+// accountant saved, and its Schedule 1 page printed to a PDF file and rendered as a picture.
 #include "app/Form1.h"
 #include "bench/session.h"
 #include "company/Form2.h"
 #include "platform/form.h"
 #include "platform/services.h"
+#include "print/Form12.h"
 #include "schedules/core/Form3.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTemporaryDir>
+
+#include <poppler-qt6.h>
 
 #include <cstdio>
 
@@ -19,6 +24,48 @@ namespace {
 bool save(hz::Form &form, const QString &dir, const QString &name) {
     const QString file = dir + u'/' + name;
     if (!form.window()->grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+// The print window as the menu's "印  刷" opens it, with the tax accountant every return names.
+bool openPrintWindow() {
+    return hz::userAction([] {
+        hz::press(hz::form1().Command18);
+        hz::Form12 &f = hz::form12();
+        f.Text58.setText(QStringLiteral("見本税理士"));
+        f.Text59.setText(QStringLiteral("03-0000-1234"));
+        f.Text21.setText(QStringLiteral("東京都中央区銀座1-1"));
+        f.Text22.setText(QStringLiteral("012345"));
+        f.Text23.setText(QStringLiteral("京橋"));
+        hz::press(f.Command15);
+    });
+}
+
+// "別表一" printed to a PDF file, its page saved as a picture of 100 dpi.
+bool savePrintedPage(const QString &dir, const QString &name) {
+    QTemporaryDir folder;
+    qputenv("HOJINZEI_PRINT_DIR", folder.path().toUtf8());
+    const bool pressed = hz::userAction([] { hz::press(hz::form12().Command12); });
+    qunsetenv("HOJINZEI_PRINT_DIR");
+    const QStringList pdfs = QDir(folder.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    if (!pressed || pdfs.size() != 1) {
+        std::fprintf(stderr, "the page was not printed\n");
+        return false;
+    }
+    const auto doc = Poppler::Document::load(QDir(folder.path()).filePath(pdfs.front()));
+    const auto page = doc ? doc->page(0) : nullptr;
+    if (!page) {
+        std::fprintf(stderr, "cannot read the printed page\n");
+        return false;
+    }
+    doc->setRenderHint(Poppler::Document::Antialiasing);
+    doc->setRenderHint(Poppler::Document::TextAntialiasing);
+    const QString file = dir + u'/' + name;
+    if (!page->renderToImage(100, 100).save(file)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
         return false;
     }
@@ -58,6 +105,14 @@ int main(int argc, char **argv) {
             !save(hz::form2(), dir, QStringLiteral("registration.png")) ||
             !save(hz::form3(), dir, QStringLiteral("schedule1.png")))
             rc = 1;
+        if (!openPrintWindow() || !save(hz::form12(), dir, QStringLiteral("print-window.png")) ||
+            !savePrintedPage(dir, QStringLiteral("printed-page.png")))
+            rc = 1;
+        const QStringList printing = s.unexpectedBoxes();
+        if (!printing.isEmpty()) {
+            std::fprintf(stderr, "unexpected message boxes: %s\n", qPrintable(printing.join(u", ")));
+            rc = 1;
+        }
     }
     hz::destroyAllForms();
     return rc;
