@@ -45,11 +45,11 @@ bool openPrintWindow() {
     });
 }
 
-// "別表一" printed to a PDF file, its page saved as a picture of 100 dpi.
-bool savePrintedPage(const QString &dir, const QString &name) {
+// A page button's page printed to a PDF file, saved as a picture of 100 dpi.
+bool savePrintedPage(hz::Button &pageButton, const QString &dir, const QString &name) {
     QTemporaryDir folder;
     qputenv("HOJINZEI_PRINT_DIR", folder.path().toUtf8());
-    const bool pressed = hz::userAction([] { hz::press(hz::form12().Command12); });
+    const bool pressed = hz::userAction([&] { hz::press(pageButton); });
     qunsetenv("HOJINZEI_PRINT_DIR");
     const QStringList pdfs = QDir(folder.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     if (!pressed || pdfs.size() != 1) {
@@ -106,7 +106,8 @@ int main(int argc, char **argv) {
             !save(hz::form3(), dir, QStringLiteral("schedule1.png")))
             rc = 1;
         if (!openPrintWindow() || !save(hz::form12(), dir, QStringLiteral("print-window.png")) ||
-            !savePrintedPage(dir, QStringLiteral("printed-page.png")))
+            !savePrintedPage(hz::form12().Command12, dir, QStringLiteral("schedule1-page.png")) ||
+            !savePrintedPage(hz::form12().Command22, dir, QStringLiteral("schedule4-page.png")))
             rc = 1;
         const QStringList printing = s.unexpectedBoxes();
         if (!printing.isEmpty()) {
