@@ -1,6 +1,7 @@
 #include "print/Form12.h"
 
 #include "app/Form1.h"
+#include "app/settle.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -140,7 +141,7 @@ void Form12::Command1_Click() {
     specialFields = {};
     try {
         const std::int32_t code = toWhole(Text1.text());
-        recomputeSchedulesBeforePrint();
+        settleRecords(code, recomputeSchedulesBeforePrint);
         profile = readProfileForPrint(code);
         specialFields = readSpecialFieldsForPrint(code);
     } catch (const Error &) {

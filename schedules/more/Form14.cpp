@@ -1,6 +1,8 @@
 #include "schedules/more/Form14.h"
 
 #include "app/Form1.h"
+#include "app/settle.h"
+#include "app/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -195,13 +197,31 @@ void Form14::Command3_Click() {
 
     std::int32_t code = 0;
     BulkLoad load;
+    // Each record as the schedule windows read it: a company's first year starts empty, and a record that cannot
+    // be read is said with its name.
+    QString unreadable;
+    const BulkRecordReader readOne = [&unreadable](const QString &path, const std::function<void()> &read,
+                                                   bool required) {
+        const RecordRead r =
+            required ? readRequiredRecordOrSay(path, kTitle, read) : readRecordOrSay(path, kTitle, read);
+        if (r == RecordRead::unreadable && unreadable.isEmpty())
+            unreadable = path;
+        return r;
+    };
     try {
         try {
             code = toWhole(Text1.text());
         } catch (const Error &e) {
             throw Error(QStringLiteral("法人コードを読めません。%1").arg(e.description()));
         }
-        load = readBulkLoad(code);
+        const std::optional<BulkLoad> read = readBulkLoad(code, readOne);
+        if (!read) {
+            // Said already; the compute says it again rather than apply over what could not be read.
+            Text101.setText(QString());
+            loadFailure = QStringLiteral("%1 を読み込めないため、一括入力できません。").arg(unreadable);
+            return;
+        }
+        load = *read;
     } catch (const Error &e) {
         // Nothing of the company is shown, so nothing can be applied over it.
         Text101.setText(QString());
@@ -396,17 +416,21 @@ void Form14::Command1_Click() {
     pushFigures();
     pushPresets();
 
-    press(form8().Command1);  // Schedule 6
-    press(form8().Command3);  // Schedule 15
-    press(form8().Command2);  // Schedule 7
-    press(form7().Command19); // Schedule 5(2)
-    press(form13().Command20);
-    press(form6().Command1); // Schedule 5(1)
     // A new profit makes line 1's 留保 follow it; an unchanged one keeps the 留保 the user set in Schedule 4.
-    if (changed(bulk::profit))
-        press(form5().Command2);
-    press(form5().Command4); // Schedule 4
-    press(form3().Command4); // Schedule 1
+    const bool newProfit = changed(bulk::profit);
+    // Supplementary schedules first, Schedule 1 last, until one more round would save the same records.
+    settleRecords(loadedCode, [newProfit] {
+        press(form8().Command1);  // Schedule 6
+        press(form8().Command3);  // Schedule 15
+        press(form8().Command2);  // Schedule 7
+        press(form7().Command19); // Schedule 5(2)
+        press(form13().Command20);
+        press(form6().Command1); // Schedule 5(1)
+        if (newProfit)
+            press(form5().Command2);
+        press(form5().Command4); // Schedule 4
+        press(form3().Command4); // Schedule 1
+    });
     heldValues = bulkValues;
     press(Command7);
 

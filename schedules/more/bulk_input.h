@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/records.h"
+
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // The bulk input's plain side: what its load takes from a company's records, its taxes-and-dues total, how an
@@ -62,9 +65,15 @@ struct BulkLoad {
     std::int32_t enteredFlag = 0;
 };
 
-// Reads the eleven records of the company the load needs, in their order, each as far as the load reads it.
-// Throws Error whose description names the record that could not be read and why.
-BulkLoad readBulkLoad(std::int32_t code);
+// How the load reads one record: runs read, which reads the record at windowsPath, and tells what came of it. A
+// record the load cannot do without is required (a missing one is then unreadable too).
+using BulkRecordReader =
+    std::function<RecordRead(const QString &windowsPath, const std::function<void()> &read, bool required)>;
+
+// Reads the eleven records of the company the load needs, in their order, each as far as the load reads it, each
+// through readOne. The profile is required; any other record that does not exist yet gives zeros, as a company
+// starts. Returns nothing as soon as a record cannot be read. Throws Error when a total leaves 32 bits.
+std::optional<BulkLoad> readBulkLoad(std::int32_t code, const BulkRecordReader &readOne);
 
 // Figure 18: the taxes-and-dues total of figures 6 to 17. Error::overflow() beyond 32 bits.
 std::int32_t bulkTaxesTotal(const BulkFigures &figures);

@@ -415,7 +415,9 @@ TEST_F(BadInput, MenuCodeBoxRefusesWhatNamesNoCompany) {
         const Disk before = freshSession();
         form1().Text1.setText(text);
         click(form1().Command2); // 会社呼出
-        const QString why = wholeOf(text) ? kFileNotFound : refusal(text);
+        const QString why = wholeOf(text)
+                                ? profilePath(*wholeOf(text)) + QStringLiteral(" を読み込めません。\n") + kFileNotFound
+                                : refusal(text);
         EXPECT_EQ(shown(), std::vector<std::string>{box(QStringLiteral("会社呼出"), why)});
         EXPECT_EQ(form1().Text1.text().toStdString(), "");
         EXPECT_FALSE(svc.ended);
