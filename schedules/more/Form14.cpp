@@ -194,6 +194,8 @@ void Form14::Command3_Click() {
     heldValues = {};
     prefecturalInterimLevy = 0;
     municipalInterimLevy = 0;
+    secondIssueReceived = 0;
+    secondIssueCredit = 0;
 
     std::int32_t code = 0;
     BulkLoad load;
@@ -238,6 +240,8 @@ void Form14::Command3_Click() {
     }
     prefecturalInterimLevy = load.prefecturalInterimLevy;
     municipalInterimLevy = load.municipalInterimLevy;
+    secondIssueReceived = load.secondIssueReceived;
+    secondIssueCredit = load.secondIssueCredit;
 
     switch (load.levies) {
     case LevyChoice::small:
@@ -362,14 +366,21 @@ void Form14::pushFigures() {
     s6.Text2.setText(F(bulk::interest));
     s6.Text3.setText(F(bulk::interestIncomeTax));
     // The dividend figures are the totals of both issue rows. Unchanged, the rows stay as they are; changed, the
-    // totals become the first row, held the whole year, and the second row is emptied so it is not added again.
+    // first row, held the whole year, takes what the second row does not hold, and the second row stays; only
+    // where the totals leave no room for it is it emptied, so that it is not added again.
     if (changed(bulk::dividends) || changed(bulk::dividendIncomeTax)) {
-        s6.Text12.setText(F(bulk::dividends));
-        s6.Text13.setText(F(bulk::dividendIncomeTax));
+        const DividendRows rows = splitDividends(bulkValues[bulk::dividends - 1], bulkValues[bulk::dividendIncomeTax - 1],
+                                                 secondIssueReceived, secondIssueCredit);
+        s6.Text12.setText(amount(rows.firstReceived));
+        s6.Text13.setText(amount(rows.firstWithheld));
         s6.Text14.setText(QStringLiteral("12"));
         s6.Text15.setText(QStringLiteral("12"));
-        for (TextBox *b : {&s6.Text18, &s6.Text19, &s6.Text20, &s6.Text21, &s6.Text22, &s6.Text23, &s6.Text24})
-            b->setText(QString());
+        if (!rows.keepSecond) {
+            for (TextBox *b : {&s6.Text18, &s6.Text19, &s6.Text20, &s6.Text21, &s6.Text22, &s6.Text23, &s6.Text24})
+                b->setText(QString());
+            secondIssueReceived = 0;
+            secondIssueCredit = 0;
+        }
     }
     s6.Text46.setText(F(bulk::entertainment));
 }

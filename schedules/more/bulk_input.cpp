@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace hz {
 
@@ -121,10 +122,25 @@ std::optional<BulkLoad> readBulkLoad(std::int32_t code, const BulkRecordReader &
     set(bulk::dividendIncomeTax, s6.items[s6::dividendTax]);
     set(bulk::entertainment, s15[s15::expenditure]);
 
+    out.secondIssueReceived = s6.items[std::size_t(s6::issueFirst[1] + s6::received)];
+    out.secondIssueCredit = s6.items[std::size_t(s6::issueFirst[1] + s6::credit)];
     out.levies = levyChoiceFor(s1.C(7), s1.D(6));
     out.limit = limitChoiceFor(s15[s15::fixedLimit]);
     out.enteredFlag = s51.cells[schedule5_1Cell(s51::retainedEarningsRow, 4) - 1];
     return out;
+}
+
+DividendRows splitDividends(std::int32_t totalReceived, std::int32_t totalCredit, std::int32_t secondReceived,
+                            std::int32_t secondCredit) {
+    // Differences of two 32-bit figures fit in 64 bits; a first row that would not fit in 32 bits leaves no room.
+    const std::int64_t received = std::int64_t(totalReceived) - secondReceived;
+    // Figure 22 counts what each issue credits; the first issue is held the whole year, so its withheld tax is
+    // what it credits.
+    const std::int64_t withheld = std::int64_t(totalCredit) - secondCredit;
+    const auto fits = [](std::int64_t v) { return v >= 0 && v <= std::numeric_limits<std::int32_t>::max(); };
+    if (fits(received) && fits(withheld))
+        return {std::int32_t(received), std::int32_t(withheld), true};
+    return {totalReceived, totalCredit, false};
 }
 
 std::int32_t bulkTaxesTotal(const BulkFigures &figures) {

@@ -63,7 +63,22 @@ struct BulkLoad {
     LimitChoice limit = LimitChoice::none;
     // Schedule 5(1) 繰越損益金 ④: not 0 means the company already held data.
     std::int32_t enteredFlag = 0;
+    // Schedule 6's second dividend issue, received and credited, which figures 21 and 22 include.
+    std::int32_t secondIssueReceived = 0;
+    std::int32_t secondIssueCredit = 0;
 };
+
+// Figures 21 and 22 are the dividends and the income tax they credit over both issue rows of Schedule 6. A new
+// total goes into the first row less what the second row holds (received, and credited), which stays as it is; a
+// total below the second row's figure leaves no room for it, and then the totals go into the first row and the
+// second row is emptied.
+struct DividendRows {
+    std::int32_t firstReceived = 0;
+    std::int32_t firstWithheld = 0;
+    bool keepSecond = true;
+};
+DividendRows splitDividends(std::int32_t totalReceived, std::int32_t totalCredit, std::int32_t secondReceived,
+                            std::int32_t secondCredit);
 
 // How the load reads one record: runs read, which reads the record at windowsPath, and tells what came of it. A
 // record the load cannot do without is required (a missing one is then unreadable too).

@@ -396,26 +396,50 @@ TEST_F(BulkInput, AppliedFiguresReachEverySchedulesRecordInOrder) {
         EXPECT_EQ(b->text(), QStringLiteral("7")) << qPrintable(b->form().name() + u'.' + b->name());
 }
 
-TEST_F(BulkInput, ChangedDividendsBecomeTheFirstIssueAndEmptyTheSecond) {
-    save(7, yamada());
-    open(7);
-    form14().Text42.setText(QStringLiteral("400,000"));
-    form14().Text43.setText(QStringLiteral("60,000"));
-    click(form14().Command1);
-
-    const Schedule6Record s6 = readSchedule6(7);
-    const std::pair<int, std::int32_t> items[] = {{10, 400000}, {11, 60000}, {12, 12},  {13, 12}, {14, 1000},
-                                                  {15, 60000},  {16, 0},     {17, 0},   {18, 0},  {19, 0},
-                                                  {21, 0},      {4, 400000}, {5, 60000}};
-    for (auto [k, v] : items)
-        EXPECT_EQ(s6.items[std::size_t(k)], v) << "item " << k;
-    EXPECT_EQ(s6.issueNames[1], QString());
-
-    for (int round = 1; round <= 2; ++round) {
+// Changed dividend totals go into the first issue less the second issue, which stays as the company has it; only
+// totals below the second issue's figures empty it. Either way a second opening changes nothing more.
+TEST_F(BulkInput, ChangedDividendsFillTheFirstIssueAndKeepTheSecondWhereTheyCan) {
+    struct Case {
+        const char *name;
+        const char *received;
+        const char *withheld;
+        std::vector<std::pair<int, std::int32_t>> items;
+        QString secondName;
+    } const cases[] = {
+        // The second issue, 100,000 with 20,000 withheld, held 6 of 12 months, credits 10,000 and stays as it is.
+        {"room for the second issue",
+         "400,000",
+         "60,000",
+         {{10, 300000}, {11, 50000}, {12, 12}, {13, 12}, {16, 100000}, {17, 20000}, {18, 12}, {19, 6}, {20, 500},
+          {21, 10000}, {4, 400000}, {5, 60000}},
+         QStringLiteral("乙物産")},
+        {"totals below the second issue",
+         "50,000",
+         "60,000",
+         {{10, 50000}, {11, 60000}, {12, 12}, {13, 12}, {14, 1000}, {15, 60000}, {16, 0}, {17, 0}, {18, 0}, {19, 0},
+          {20, 0}, {21, 0}, {4, 50000}, {5, 60000}},
+         QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        save(7, yamada());
+        destroyAllForms();
         open(7);
-        EXPECT_EQ(form14().Text42.text(), QStringLiteral("400,000")) << round;
-        EXPECT_EQ(form14().Text43.text(), QStringLiteral("60,000")) << round;
-        EXPECT_EQ(readSchedule6(7).items, s6.items) << round;
+        form14().Text42.setText(QString::fromUtf8(c.received));
+        form14().Text43.setText(QString::fromUtf8(c.withheld));
+        click(form14().Command1);
+
+        const Schedule6Record s6 = readSchedule6(7);
+        for (auto [k, v] : c.items)
+            EXPECT_EQ(s6.items[std::size_t(k)], v) << "item " << k;
+        EXPECT_EQ(s6.issueNames[1], c.secondName);
+
+        for (int round = 1; round <= 2; ++round) {
+            open(7);
+            EXPECT_EQ(form14().Text42.text(), QString::fromUtf8(c.received)) << round;
+            EXPECT_EQ(form14().Text43.text(), QString::fromUtf8(c.withheld)) << round;
+            EXPECT_EQ(readSchedule6(7).items, s6.items) << round;
+        }
     }
 }
 
