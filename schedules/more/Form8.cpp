@@ -29,6 +29,10 @@ const QString kSchedule15Title = QStringLiteral("別表十五");
 
 
 constexpr int kAmountWidth = 96;
+// The columns of the dividend issues.
+constexpr int kIssueNameWidth = 120;
+constexpr int kIssuePeriodWidth = 52;
+constexpr int kIssueSpacing = 3;
 } // namespace
 
 Form8::Form8() : Form(QStringLiteral("Form8"), QStringLiteral("別表六")) {
@@ -96,9 +100,9 @@ void Form8::setupUi(QWidget *w) {
         hidden->setVisible(false);
     }
 
-    // ---- 別表六, across the top ----
+    // ---- 別表六, across the top: the summary, and under it the two dividend issues ----
     auto *f6 = Frame1.create(w, QStringLiteral("別表六"));
-    auto *l6 = new QHBoxLayout(f6);
+    auto *l6 = new QGridLayout(f6);
     auto *summary = new QGridLayout;
     summary->setHorizontalSpacing(4);
     summary->setVerticalSpacing(2);
@@ -115,47 +119,49 @@ void Form8::setupUi(QWidget *w) {
     for (TextBox *b : {&Text4, &Text7, &Text8, &Text9})
         grey(*b);
     Text10.setBackColor(vbColor(palette::silver));
-    l6->addLayout(summary);
-    l6->addSpacing(12);
+    l6->addLayout(summary, 0, 0);
+    auto *buttons6 = new QVBoxLayout;
+    buttons6->addStretch(1);
+    buttons6->addWidget(Command7.create(f6, QStringLiteral("クリア")));
+    buttons6->addWidget(Command9.create(f6, QStringLiteral("DATA")));
+    buttons6->addWidget(Command1.create(f6, QStringLiteral("計算実行")));
+    l6->addLayout(buttons6, 0, 1, Qt::AlignRight);
 
+    // The issue rows have fixed column widths, and the heading is one table with a cell over each column, so
+    // each word stands over its own boxes whatever the font.
     auto *issues = Frame2.create(f6, QStringLiteral("利益の配当等"));
     auto *li = new QGridLayout(issues);
-    li->setHorizontalSpacing(3);
+    li->setHorizontalSpacing(kIssueSpacing);
     li->setVerticalSpacing(2);
-    li->addWidget(
-        Label11.create(issues, QStringLiteral("銘　柄　　　　　　　収入金額　　　　　　所得税額　　　　基礎期間"
-                                              "　所有期間　割　合　　控除所得税")),
-        0, 0, 1, 7);
+    const int widths[] = {kIssueNameWidth, kAmountWidth,     kAmountWidth, kIssuePeriodWidth,
+                          kIssuePeriodWidth, kIssuePeriodWidth, kAmountWidth};
+    const char *const headings[] = {"銘　柄", "収入金額", "所得税額", "基礎期間", "所有期間", "割　合", "控除所得税"};
+    QString header = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\"><tr>");
+    for (int c = 0; c < 7; ++c)
+        header += QStringLiteral("<td width=\"%1\" align=\"center\">%2</td>")
+                      .arg(widths[c] + (c < 6 ? kIssueSpacing : 0))
+                      .arg(QString::fromUtf8(headings[c]));
+    header += QStringLiteral("</tr></table>");
+    auto *headerLabel = Label11.create(issues, header);
+    headerLabel->setTextFormat(Qt::RichText);
+    li->addWidget(headerLabel, 0, 0, 1, 7);
     TextBox *names[] = {&Text11, &Text18};
     for (int k = 0; k < 2; ++k) {
-        auto *name = names[k]->create(issues);
-        name->setMinimumWidth(110);
-        li->addWidget(name, k + 1, 0);
+        names[k]->create(issues)->setFixedWidth(kIssueNameWidth);
+        li->addWidget(names[k]->widget(), k + 1, 0);
         const int first = s6::issueFirst[k];
         for (int c = 0; c < 6; ++c) {
             auto *e = amount(schedule6Box(first + c));
-            // The two periods and the ratio are short numbers.
-            if (c >= s6::basePeriod && c <= s6::ratio)
-                e->setMinimumWidth(44);
+            e->setMinimumWidth(0);
+            e->setFixedWidth(widths[c + 1]);
             li->addWidget(e, k + 1, c + 1);
         }
         grey(schedule6Box(first + s6::ratio));
         grey(schedule6Box(first + s6::credit));
     }
-    for (int c : {1, 2, 6})
-        li->setColumnStretch(c, 2);
-    for (int c : {3, 4, 5})
-        li->setColumnStretch(c, 1);
-    li->setColumnStretch(0, 2);
-    auto *right6 = new QVBoxLayout;
-    right6->addWidget(issues);
-    auto *buttons6 = new QHBoxLayout;
-    buttons6->addStretch(1);
-    buttons6->addWidget(Command7.create(f6, QStringLiteral("クリア")));
-    buttons6->addWidget(Command9.create(f6, QStringLiteral("DATA")));
-    buttons6->addWidget(Command1.create(f6, QStringLiteral("計算実行")));
-    right6->addLayout(buttons6);
-    l6->addLayout(right6, 1);
+    li->setColumnStretch(7, 1);
+    l6->addWidget(issues, 1, 0, 1, 2);
+    l6->setColumnStretch(0, 1);
     top->addWidget(f6, 0, 0, 1, 2);
 
     // ---- 別表七, lower left ----

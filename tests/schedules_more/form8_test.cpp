@@ -518,6 +518,33 @@ TEST_F(Form8Window, Schedule15FailuresAndUnreadableData) {
     EXPECT_EQ(readFile(QStringLiteral("c:\\法人税\\別表\\11507.txt")), cut);
 }
 
+// The window fits a 1024 x 768 screen with its frame, every box in sight and none over another; the dividend
+// heading stands over the issue boxes, from the name column to the credit column.
+TEST_F(Form8Window, FitsTheScreenWithEveryBoxInSight) {
+    Form8 &f = form8();
+    f.show();
+    QWidget *w = f.window();
+    w->adjustSize();
+    EXPECT_LE(w->width(), 1000);
+    EXPECT_LE(w->height(), 720);
+    std::vector<QRect> boxes;
+    for (QLineEdit *e : w->findChildren<QLineEdit *>()) {
+        if (!e->isVisibleTo(w))
+            continue;
+        const QRect r(e->mapTo(w, QPoint(0, 0)), e->size());
+        EXPECT_TRUE(w->rect().contains(r)) << e->objectName().toStdString();
+        for (const QRect &other : boxes)
+            EXPECT_FALSE(r.intersects(other)) << e->objectName().toStdString();
+        boxes.push_back(r);
+    }
+    EXPECT_EQ(boxes.size(), 55u); // 9 summary, 14 issue, 25 Schedule 7 and 7 Schedule 15 boxes
+    const QRect heading(f.Label11.widget()->mapTo(w, QPoint(0, 0)), f.Label11.widget()->sizeHint());
+    const QRect name(f.Text11.widget()->mapTo(w, QPoint(0, 0)), f.Text11.widget()->size());
+    const QRect credit(f.Text17.widget()->mapTo(w, QPoint(0, 0)), f.Text17.widget()->size());
+    EXPECT_LE(std::abs(heading.left() - name.left()), 2);
+    EXPECT_LE(std::abs(heading.right() - credit.right()), 8);
+}
+
 TEST_F(Form8Window, FreshWindowAndMenu) {
     Form8 &f = form8();
     EXPECT_EQ(f.caption(), QStringLiteral("別表六"));
