@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 
 #include "app/links.h"
+#include "app/read_or_say.h"
+#include "app/settle.h"
 #include "company/Form17.h"
 #include "company/Form2.h"
 #include "company/Form19.h"
@@ -34,6 +36,8 @@
 namespace hz {
 
 namespace {
+
+const QString kOpenTitle = QStringLiteral("会社呼出");
 
 // Steps of the company chains that reach the schedule windows. Each window's work fills in its own steps.
 namespace scheduleWindows {
@@ -69,6 +73,10 @@ void pressSchedule4Compute() { press(form5().Command4); }
 void pressSchedule1Compute() { press(form3().Command4); }
 void pressSchedule1Data() { press(form3().Command8); }
 void pressSchedule5_1Compute() { press(form6().Command1); }
+void pressSchedule5_2Computes() {
+    press(form7().Command19);
+    press(form13().Command20);
+}
 void showSchedule1() { form3().show(); }
 // The bulk input's "クリア", which the exit presses.
 void clearBulkInput() { press(form14().Command6); }
@@ -226,13 +234,10 @@ void Form1::Command17_Click() {
         // Probing first keeps the refresh quick where most codes are free.
         if (!fileExists(profilePath(code)))
             continue;
-        try {
-            CompanyProfileRecord rec;
-            readProfile(code, rec, 19);
+        // A profile that cannot be read leaves that code out of the list, and is said.
+        CompanyProfileRecord rec;
+        if (readRecordOrSay(profilePath(code), caption(), [&] { readProfile(code, rec, 19); }) == RecordRead::read)
             List1.addItem(companyListItem(rec));
-        } catch (const Error &) {
-            // A profile that cannot be read leaves that code out of the list.
-        }
     }
 }
 
@@ -257,7 +262,12 @@ void Form1::Command2_Click() {
         // The profile is read before anything else changes, so a company that cannot be opened leaves every
         // window as it was.
         CompanyProfileRecord rec;
-        readProfile(code, rec, 16);
+        if (readRequiredRecordOrSay(profilePath(code), kOpenTitle, [&] { readProfile(code, rec, 16); }) !=
+            RecordRead::read) {
+            Text1.setText(QString());
+            Text2.setText(QString());
+            return;
+        }
         currentCode = code;
         scheduleWindows::takeOpenedCode(plain(code));
         profile = rec;
@@ -268,18 +278,24 @@ void Form1::Command2_Click() {
         Text17.setText(plain(rec.periodEndYear));
         Text18.setText(plain(rec.periodEndMonth));
         Text19.setText(plain(rec.periodEndDay));
-        scheduleWindows::pressDataButtons();
-        currentCode = toWhole(Text1.text());
-        scheduleWindows::takeScheduleOneCode(plain(currentCode));
-        scheduleWindows::pressSchedule4Compute();
-        scheduleWindows::pressSchedule1Compute();
-        scheduleWindows::showSchedule1();
-        scheduleWindows::pressSchedule5_1Compute();
-        press(Command12);
-        scheduleWindows::pressSchedule5_1Compute();
-        scheduleWindows::pressSchedule1Compute();
+        settleRecords(code, [this] {
+            scheduleWindows::pressDataButtons();
+            currentCode = toWhole(Text1.text());
+            scheduleWindows::takeScheduleOneCode(plain(currentCode));
+            scheduleWindows::pressSchedule4Compute();
+            scheduleWindows::pressSchedule1Compute();
+            scheduleWindows::showSchedule1();
+            scheduleWindows::pressSchedule5_1Compute();
+            press(Command12);
+            scheduleWindows::pressSchedule5_1Compute();
+            scheduleWindows::pressSchedule1Compute();
+            // Schedule 5(2) takes this year's taxes from Schedule 1 and has the last word on Schedule 5(1)'s
+            // unpaid taxes in every other chain; computed here too, opening leaves what they leave.
+            scheduleWindows::pressSchedule5_2Computes();
+            scheduleWindows::pressSchedule1Compute();
+        });
     } catch (const Error &e) {
-        actionErrorBox(e, QStringLiteral("会社呼出"));
+        actionErrorBox(e, kOpenTitle);
         Text1.setText(QString());
         Text2.setText(QString());
     }
@@ -289,8 +305,8 @@ void Form1::Command12_Click() {
     try {
         currentCode = toWhole(Text1.text());
         scheduleWindows::takeScheduleOneCode(plain(currentCode));
-        scheduleWindows::pressSchedule4Compute();
         scheduleWindows::pressSchedule1Data();
+        scheduleWindows::pressSchedule4Compute();
         scheduleWindows::pressSchedule1Compute();
         scheduleWindows::showSchedule1();
     } catch (const Error &e) {

@@ -1,6 +1,7 @@
 #include "company/Form2.h"
 
 #include "app/Form1.h"
+#include "app/settle.h"
 #include "core/cp932.h"
 #include "core/errors.h"
 #include "core/numbers.h"
@@ -25,6 +26,7 @@ namespace {
 
 const QString kRegisterTitle = QStringLiteral("会社登録");
 const QString kLoadTitle = QStringLiteral("会社呼出");
+const QString kSpecialTitle = QStringLiteral("特設欄");
 
 // The code of a registered company goes into the company-code box of each schedule window.
 // The capital part and the two Schedule 11 windows are not among them.
@@ -223,8 +225,20 @@ void Form2::setupUi(QWidget *w) {
 Form2 &form2() { return loadedForm<Form2>(); }
 
 void recomputeAll() {
-    press(form1().Command2); // openCompany
-    pressScheduleComputes();
+    std::int32_t code = 0;
+    try {
+        code = toWhole(form1().Text1.text());
+    } catch (const Error &) {
+        press(form1().Command2); // openCompany says why it cannot open
+        return;
+    }
+    settleRecords(code, [] {
+        press(form1().Command2); // openCompany
+        // A company that could not be opened is not computed from whatever the windows hold.
+        if (form1().Text1.text().isEmpty())
+            return;
+        pressScheduleComputes();
+    });
 }
 
 // 登録実行 (registerCompany).
@@ -232,6 +246,10 @@ void Form2::Command4_Click() {
     // Every box is taken and converted before anything changes, so a box that does not hold a number leaves
     // the windows and the disk as they were.
     CompanyProfileRecord rec;
+    if (!capitalLeftInMillions.isEmpty() && Text11.text() == capitalLeftInMillions) {
+        actionErrorBox(Error::overflow(), kRegisterTitle);
+        return;
+    }
     try {
         rec.companyCode = toWhole(Text1.text());
         rec.capitalYen = toWhole(Text11.text());
@@ -312,29 +330,17 @@ void Form2::Command6_Click() {
 
 bool Form2::loadCompany(std::int32_t code) {
     closeSharedHandle();
+    // A profile in the short form ends before the representative's name, which then shows empty.
     CompanyProfileRecord rec;
-    try {
-        readProfile(code, rec, 20);
-    } catch (const Error &) {
-        // A profile in the short form ends after line 19 and has no representative's name.
-        closeSharedHandle();
-        rec = CompanyProfileRecord{};
-        try {
-            readProfile(code, rec, 19);
-        } catch (const Error &e) {
-            // Not a registered company: the boxes keep what they showed and the window its company.
-            actionErrorBox(e, kLoadTitle);
-            return false;
-        }
-    }
-    // Values the special-field file does not hold (an older file has no addressees; a company may have no file)
-    // stay empty rather than keep another company's.
+    if (readRequiredRecordOrSay(profilePath(code), kLoadTitle, [&] { readProfileWithName(code, rec); }) !=
+        RecordRead::read)
+        return false; // not a registered company: the boxes keep what they showed and the window its company
+    // Values the special-field file does not hold (an older file has no addressees; a company may have no file, or
+    // one that cannot be read) stay empty rather than keep another company's.
     SpecialFieldRecord fields;
-    try {
-        readSpecialFields(code, fields, 8);
-    } catch (const Error &) {
-        closeSharedHandle();
-    }
+    if (specialFieldHold.load(specialFieldPath(code), kLoadTitle, [&] { readSpecialFieldsAnyForm(code, fields); }) !=
+        RecordRead::read)
+        fields = SpecialFieldRecord{};
 
     workingCode = code;
     profile = rec;
@@ -347,6 +353,7 @@ bool Form2::loadCompany(std::int32_t code) {
 }
 
 void Form2::showProfile(const CompanyProfileRecord &rec) {
+    capitalLeftInMillions.clear();
     Text1.setText(plain(rec.companyCode));
     Text11.setText(capitalText(rec.capitalYen));
     Text2.setText(rec.nameKana);
@@ -391,19 +398,12 @@ void Form2::Command20_Click() {
     for (TextBox *box : {&Text38, &Text39, &Text40, &Text44, &Text45, &Text26, &Text24})
         box->setText(QString());
 
+    // The older form holds six values and no addressees; a company without the file, or with one that cannot be
+    // read, shows none.
     SpecialFieldRecord fields;
-    try {
-        readSpecialFields(code, fields, 8);
-    } catch (const Error &) {
-        // The older form holds six values and no addressees; a company without the file has no special fields.
-        closeSharedHandle();
+    if (specialFieldHold.load(specialFieldPath(code), kSpecialTitle, [&] { readSpecialFieldsAnyForm(code, fields); }) !=
+        RecordRead::read)
         fields = SpecialFieldRecord{};
-        try {
-            readSpecialFields(code, fields, 6);
-        } catch (const Error &) {
-            fields = SpecialFieldRecord{};
-        }
-    }
     special = fields;
     refundAccountType = fields.refundAccountType;
     // An account type that is neither of the two shows nothing, so the label never shows another company's.
@@ -420,6 +420,8 @@ void Form2::Command20_Click() {
 // 特設欄データ登　録.
 void Form2::Command21_Click() {
     beep();
+    if (!specialFieldHold.maySave(kSpecialTitle))
+        return;
     special.refundBankName = Text38.text();
     special.refundBranchName = Text39.text();
     special.refundAccountNumber = Text40.text();
@@ -472,8 +474,25 @@ void Form2::Command3_Click() {
     }
 }
 
-// 百万: the capital typed in millions. No trap: an empty box or a product beyond 32 bits leaves the box as it was.
-void Form2::Command5_Click() { Text11.setText(capitalText(mul(toWhole(Text11.text()), 1000000))); }
+// 百万: the capital typed in millions. An empty box or a product beyond 32 bits leaves the box as it was, says so,
+// and the capital it holds then is not registered as yen.
+void Form2::Command5_Click() {
+    const QString typed = Text11.text();
+    std::int32_t millions = 0;
+    try {
+        millions = toWhole(typed);
+    } catch (const Error &e) {
+        actionErrorBox(e, kRegisterTitle);
+        return;
+    }
+    try {
+        Text11.setText(capitalText(mul(millions, 1000000)));
+        capitalLeftInMillions.clear();
+    } catch (const Error &e) {
+        capitalLeftInMillions = typed;
+        actionErrorBox(e, kRegisterTitle);
+    }
+}
 
 // 決算確定日.
 void Form2::Command8_Click() {
@@ -484,6 +503,7 @@ void Form2::Command8_Click() {
 
 // 法人コード: an empty window for the next company. The start day keeps its "1".
 void Form2::Command9_Click() {
+    capitalLeftInMillions.clear();
     for (TextBox *box : {&Text1, &Text11, &Text2, &Text3, &Text5, &Text6, &Text7, &Text8, &Text9, &Text13, &Text14,
                          &Text17, &Text18, &Text19, &Text12, &Text21, &Text20, &Text4})
         box->setText(QString());

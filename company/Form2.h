@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "company/profile.h"
 #include "platform/controls.h"
 
@@ -95,6 +96,11 @@ public:
     QString refundAccountType;
     // The company the window last loaded or registered; "特設欄データ登　録" saves under it.
     std::int32_t workingCode = 0;
+    // The special-field record the last load could not read: "特設欄データ登　録" saves nothing until it is read.
+    RecordHold specialFieldHold;
+    // The capital as it stood when "百万" could not multiply it: registered as it stands, it would be taken as
+    // yen. Empty when there is none.
+    QString capitalLeftInMillions;
 
     void Command4_Click();  // registerCompany
     void Command6_Click();  // 会社呼出

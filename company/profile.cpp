@@ -32,6 +32,16 @@ void readProfile(std::int64_t code, CompanyProfileRecord &rec, int n) {
     readProfilePrefix(r, rec, n);
 }
 
+bool readProfileWithName(std::int64_t code, CompanyProfileRecord &rec) {
+    RecordReader r(profilePath(code));
+    readProfilePrefix(r, rec, 19);
+    rec.representativeName.clear();
+    if (r.atEnd())
+        return false;
+    rec.representativeName = r.string();
+    return true;
+}
+
 namespace {
 void writeProfileValues(RecordWriter &w, const CompanyProfileRecord &rec) {
     w.whole(rec.companyCode).whole(rec.capitalYen);
@@ -67,6 +77,22 @@ void readSpecialFields(std::int64_t code, SpecialFieldRecord &rec, int n) {
     RecordReader r(specialFieldPath(code));
     for (int i = 0; i < n && i < 8; ++i)
         *fields[i] = r.string();
+}
+
+bool readSpecialFieldsAnyForm(std::int64_t code, SpecialFieldRecord &rec) {
+    QString *fields[] = {&rec.refundBankName, &rec.refundBranchName,     &rec.refundAccountNumber,
+                         &rec.employeeCount,  &rec.wardName,             &rec.refundAccountType,
+                         &rec.prefecturalAddressee, &rec.municipalAddressee};
+    RecordReader r(specialFieldPath(code));
+    for (int i = 0; i < 8; ++i) {
+        if (i == 6 && r.atEnd()) {
+            rec.prefecturalAddressee.clear();
+            rec.municipalAddressee.clear();
+            return false;
+        }
+        *fields[i] = r.string();
+    }
+    return true;
 }
 
 void writeSpecialFields(std::int64_t code, const SpecialFieldRecord &rec, int tailFrom) {

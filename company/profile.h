@@ -42,6 +42,11 @@ void readProfilePrefix(RecordReader &reader, CompanyProfileRecord &rec, int n);
 // Opens the profile of code and reads its first n values; throws like the reader.
 void readProfile(std::int64_t code, CompanyProfileRecord &rec, int n);
 
+// Reads the 20 values of the full layout. A profile in the short form, which ends right after its 19th value,
+// reads with an empty representative's name and returns false; true when the name was read. Throws like the
+// reader for a profile that ends anywhere else or holds a value that does not read.
+bool readProfileWithName(std::int64_t code, CompanyProfileRecord &rec);
+
 // The full layout: 20 values and the tail (31 lines).
 void writeProfile(std::int64_t code, const CompanyProfileRecord &rec);
 // The same layout written to another name, such as a new record made ready beside the old one.
@@ -67,6 +72,9 @@ QString specialFieldPath(std::int64_t code);
 
 // Reads the first n values (8, or 6 for the older form that has no addressees) into rec.
 void readSpecialFields(std::int64_t code, SpecialFieldRecord &rec, int n);
+// Reads the 8 values, or the 6 of the older form, which ends right after its 6th value and has no addressees
+// (they read as empty, and the result is false). Throws like the reader for a file that ends anywhere else.
+bool readSpecialFieldsAnyForm(std::int64_t code, SpecialFieldRecord &rec);
 // The 8 values, then the tail from "予備<tailFrom>": 20 lines, or 18 with tailFrom 3.
 void writeSpecialFields(std::int64_t code, const SpecialFieldRecord &rec, int tailFrom = 1);
 

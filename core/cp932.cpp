@@ -45,10 +45,15 @@ QByteArray encodeCp932(const QString &text) {
     return out;
 }
 
-QString decodeCp932(const QByteArray &bytes) {
+namespace {
+// Decodes bytes; an invalid or truncated sequence becomes one replacement character, or fails when strict.
+QString decode(const QByteArray &bytes, bool strict) {
     Iconv cv("UTF-8", "CP932");
-    if (!cv.ok())
+    if (!cv.ok()) {
+        if (strict)
+            throw Error::badFileFormat();
         return QString::fromLatin1(bytes);
+    }
     QString result;
     QByteArray out(bytes.size() * 3 + 16, '\0');
     char *inp = const_cast<char *>(bytes.constData());
@@ -61,7 +66,8 @@ QString decodeCp932(const QByteArray &bytes) {
         if (r == size_t(-1)) {
             if (errno == E2BIG)
                 continue;
-            // An invalid or truncated sequence: show one replacement character and go on after the byte.
+            if (strict)
+                throw Error::badFileFormat();
             result += QChar(0xFFFD);
             ++inp;
             --inLeft;
@@ -69,5 +75,9 @@ QString decodeCp932(const QByteArray &bytes) {
     }
     return result;
 }
+} // namespace
+
+QString decodeCp932(const QByteArray &bytes) { return decode(bytes, false); }
+QString decodeCp932Strictly(const QByteArray &bytes) { return decode(bytes, true); }
 
 } // namespace hz

@@ -22,6 +22,9 @@ public:
     static Error unencodable() { return Error(QStringLiteral("保存できない文字が含まれています。")); }
     static Error fileExists() { return Error(QStringLiteral("ファイルは既に存在します。")); }
     static Error badPath() { return Error(QStringLiteral("パス名が無効です。")); }
+    // A file that is no record this program writes: bytes that are not code page 932, or a line longer than any
+    // value it writes.
+    static Error badFileFormat() { return Error(QStringLiteral("ファイル形式が不正です。")); }
 
 private:
     QString description_;

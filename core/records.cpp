@@ -26,12 +26,16 @@ void takeHandle() {
 // drive for every one of them made opening a company slow. A chain also saves many records just as they stand;
 // those are left alone.
 void replaceFile(const QString &hostPath, const QByteArray &bytes) {
+    const QString temp = hostPath + QStringLiteral(".new");
     {
         QFile old(hostPath);
-        if (old.size() == bytes.size() && old.open(QIODevice::ReadOnly) && old.readAll() == bytes)
+        if (old.size() == bytes.size() && old.open(QIODevice::ReadOnly) && old.readAll() == bytes) {
+            // Nothing to write; a temporary file a killed write left behind goes all the same.
+            if (QFileInfo::exists(temp))
+                QFile::remove(temp);
             return;
+        }
     }
-    const QString temp = hostPath + QStringLiteral(".new");
     QFile file(temp);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw Error::cannotWrite();
@@ -60,8 +64,10 @@ RecordReader::RecordReader(const QString &windowsPath) {
     const QFileInfo info(host);
     if (!QFileInfo(info.absolutePath()).isDir())
         throw Error::pathNotFound();
-    if (!info.isFile())
+    if (!info.exists())
         throw Error::fileNotFound();
+    if (info.isDir())
+        throw Error::badPath();
     takeHandle();
     open_ = true;
     QFile file(host);
@@ -69,14 +75,13 @@ RecordReader::RecordReader(const QString &windowsPath) {
         close();
         throw Error::badPath();
     }
-    const QString text = decodeCp932(file.readAll());
-    // Lines end with CR LF; a lone LF or a last line without an ending are read the same way.
-    lines_ = text.split(u'\n');
-    if (!lines_.isEmpty() && lines_.last().isEmpty())
-        lines_.removeLast();
-    for (QString &line : lines_) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    // Read one byte more than a record may hold, so that a larger file shows itself without being read whole.
+    bytes_ = file.read(largestRecordFile + 1);
+    if (bytes_.size() > largestRecordFile || file.error() != QFileDevice::NoError) {
+        const bool tooLarge = bytes_.size() > largestRecordFile;
+        bytes_.clear();
+        close();
+        throw tooLarge ? Error::badFileFormat() : Error::badPath();
     }
 }
 
@@ -90,9 +95,22 @@ void RecordReader::close() {
 }
 
 QString RecordReader::nextLine() {
-    if (next_ >= lines_.size())
+    if (pos_ >= bytes_.size())
         throw Error::pastEndOfFile();
-    QString line = lines_[next_++];
+    // Lines end with CR LF; a lone LF or a last line without an ending are read the same way. Code page 932 never
+    // uses the bytes of CR and LF inside a character, so the bytes split into lines before they are decoded.
+    qsizetype end = bytes_.indexOf('\n', pos_);
+    if (end < 0)
+        end = bytes_.size();
+    qsizetype length = end - pos_;
+    if (length > 0 && bytes_[end - 1] == '\r')
+        --length;
+    const qsizetype start = pos_;
+    pos_ = end + 1;
+    ++next_;
+    if (length > longestRecordLine)
+        throw Error::badFileFormat();
+    const QString line = decodeCp932Strictly(bytes_.mid(start, length));
     int i = 0;
     while (i < line.size() && (line[i] == u' ' || line[i] == u'\t'))
         ++i;

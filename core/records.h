@@ -10,6 +10,13 @@
 // action fails half-way.
 namespace hz {
 
+// What reading one record came to.
+enum class RecordRead {
+    read,       // it was read
+    missing,    // nothing stands at its path yet: a company's first year starts empty
+    unreadable, // something stands there that cannot be read
+};
+
 bool sharedHandleOpen();
 // The menu's "ファイル閉鎖": closes the shared handle when a file is open on it; otherwise nothing.
 void closeSharedHandle();
@@ -17,28 +24,40 @@ void closeSharedHandle();
 // "予備<from>" to "予備12".
 QStringList reservedTail(int from = 1);
 
+// The longest line a record can hold: a text box's longest text, every character two bytes, between quotes. A
+// longer line was never written by this program, and is refused before anything tries to read a number from it.
+inline constexpr qsizetype longestRecordLine = 2 * 32767 + 2;
+// No record comes near this size; a larger file is refused as a whole.
+inline constexpr qsizetype largestRecordFile = 8 * 1024 * 1024;
+
 class RecordReader {
 public:
-    // Opens the file for input. Throws Error: file or folder missing, or the handle already open.
+    // Opens the file for input. Throws Error: file or folder missing, a folder or something else that cannot be
+    // opened where the file should be (Error::badPath()), a file too large to be a record
+    // (Error::badFileFormat()), or the handle already open.
     explicit RecordReader(const QString &windowsPath);
     ~RecordReader();
     RecordReader(const RecordReader &) = delete;
     RecordReader &operator=(const RecordReader &) = delete;
 
     // Each reads the next line. Past the last line: Error::pastEndOfFile(). A whole number rounds half to even;
-    // a line that holds no number of the expected kind: Error::typeMismatch().
+    // a line that holds no number of the expected kind: Error::typeMismatch(); a line longer than
+    // longestRecordLine or with bytes that are not code page 932: Error::badFileFormat().
     std::int32_t whole();
     float single();
     double dbl();
     QString string();
 
     int linesRead() const { return next_; }
+    // True when every line has been read: a file in a shorter, older layout ends here.
+    bool atEnd() const { return pos_ >= bytes_.size(); }
     // Closes the file early; the destructor does it otherwise.
     void close();
 
 private:
     QString nextLine();
-    QStringList lines_;
+    QByteArray bytes_;
+    qsizetype pos_ = 0;
     int next_ = 0;
     bool open_ = false;
 };
@@ -62,7 +81,8 @@ public:
     RecordWriter &line(const QString &text);
 
     // Encodes the lines (Error::unencodable() for text code page 932 cannot hold), writes them to a temporary
-    // file beside the record and renames it over the record (Error::cannotWrite() when that fails).
+    // file beside the record and renames it over the record (Error::cannotWrite() when that fails). A temporary
+    // file that an interrupted write left beside the record goes in any case.
     void close();
 
 private:

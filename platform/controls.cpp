@@ -184,6 +184,7 @@ void press(Button &b) {
         Depth() { ++g_pressDepth; }
         ~Depth() { --g_pressDepth; }
     } depth;
+    const ActionScope action;
     b.form().ensureLoaded();
     if (!b.click_)
         return;

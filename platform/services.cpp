@@ -90,9 +90,22 @@ void resetProgramEnded() { g_ended = false; }
 
 void actionErrorBox(const Error &e, const QString &title) { msgBox(e.description(), mb::OkWarning, title); }
 
+namespace {
+int g_actionDepth = 0;
+unsigned long long g_actions = 0;
+} // namespace
+
+ActionScope::ActionScope() {
+    if (g_actionDepth++ == 0)
+        ++g_actions;
+}
+ActionScope::~ActionScope() { --g_actionDepth; }
+unsigned long long currentAction() { return g_actionDepth > 0 ? g_actions : 0; }
+
 bool userAction(const std::function<void()> &action) {
     if (g_ended)
         return false;
+    const ActionScope scope;
     try {
         action();
     } catch (const ProgramEnded &) {

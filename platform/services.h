@@ -52,6 +52,18 @@ void resetProgramEnded();
 // The error box of an action's trap: the error's description, a warning icon and the action's title.
 void actionErrorBox(const Error &e, const QString &title);
 
+// One action of the user: a click or key from the event loop, or a press that no running handler made. Scopes
+// nest; the outermost one starts a new action, and what must be said once per action is said once within it.
+class ActionScope {
+public:
+    ActionScope();
+    ~ActionScope();
+    ActionScope(const ActionScope &) = delete;
+    ActionScope &operator=(const ActionScope &) = delete;
+};
+// The number of the action running now; 0 when none is.
+unsigned long long currentAction();
+
 // Runs one entry from the event loop (a click, a key, a close box, the start) so that no exception reaches Qt.
 // Returns false when the program ended inside it.
 bool userAction(const std::function<void()> &action);

@@ -1,6 +1,7 @@
 #include "print/Form12.h"
 
 #include "app/Form1.h"
+#include "app/settle.h"
 #include "company/Form2.h"
 #include "core/errors.h"
 #include "core/numbers.h"
@@ -398,7 +399,7 @@ void Form12::Command1_Click() {
     }
 
     takeCompanyCode(code);
-    recomputeSchedulesBeforePrint();
+    settleRecords(code, recomputeSchedulesBeforePrint);
     press(Command20);
 
     readTaxAccountant(data.accountantTexts);

@@ -110,16 +110,17 @@ void Form11::showCells() {
 void Form11::Command7_Click() {
     try {
         companyCode = toWhole(Text1.text());
-        try {
-            const Schedule5_1CapitalRecord rec = readSchedule5_1Capital(companyCode);
+        Schedule5_1CapitalRecord rec;
+        if (hold.load(schedule5_1CapitalPath(companyCode), kComputeTitle,
+                      [&] { rec = readSchedule5_1Capital(companyCode); }) == RecordRead::read) {
             cells = rec.cells;
             rowNames = rec.rowNames;
             Text8.setText(rowNames[0]);
             Text14.setText(rowNames[1]);
             showCells();
-        } catch (const Error &) {
-            // No record for this company: the compute below must not save the figures of the company shown
-            // before under this code.
+        } else {
+            // No record for this company, or one that cannot be read: the compute below must not save the
+            // figures of the company shown before under this code.
             cells = {};
             rowNames = {};
             Text8.setText(QString());
@@ -142,6 +143,8 @@ void Form11::Command1_Click() {
         actionErrorBox(e, kComputeTitle);
         return;
     }
+    if (!hold.maySave(kComputeTitle))
+        return;
     CapitalInput in;
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 3; ++c)

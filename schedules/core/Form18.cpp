@@ -1,6 +1,7 @@
 #include "schedules/core/Form18.h"
 
 #include "app/Form1.h"
+#include "app/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"
@@ -146,14 +147,13 @@ void Form18::showTable(const TaxRateTable &t) {
         boxes[i]->setText(showItem(i, t.r[i]));
 }
 
-// DATA: a missing or short rate file stops here quietly and the boxes keep what they show.
+// DATA: the boxes keep what they show when there is no rate file yet (the first use) or when it cannot be read,
+// which is said.
 void Form18::Command8_Click() {
     TaxRateTable t;
-    try {
-        t = readTaxRates();
-    } catch (const Error &) {
+    if (readRecordOrSay(dataroot::taxRateFile, QStringLiteral("税率設定"), [&t] { t = readTaxRates(); }) !=
+        RecordRead::read)
         return;
-    }
     showTable(t);
 }
 

@@ -14,6 +14,8 @@ namespace hz {
 
 namespace {
 
+const QString kTitle = QStringLiteral("中間申告");
+
 // Into the interim boxes of Schedule 1 as plain digits; they count at its next compute.
 void pushIntoSchedule1(const std::array<std::int32_t, 6> &amounts) {
     Form3 &s1 = form3();
@@ -118,6 +120,8 @@ void Form20::Form_Load() { press(Command2); }
 // 計算実行: pushes the six amounts into Schedule 1, saves them and shows them grouped.
 void Form20::Command1_Click() {
     companyCode = toWhole(Text15.text()); // no code: nothing is pushed or saved
+    if (!hold.maySave(kTitle))
+        return;
     const auto boxes = amountBoxes();
     for (int i = 0; i < 6; ++i)
         amounts[i] = readBoxOrZero(boxes[i]->text());
@@ -126,7 +130,7 @@ void Form20::Command1_Click() {
         writeInterimAmounts(companyCode, InterimAmountRecord{amounts});
     } catch (const Error &e) {
         // The pushes stand; the boxes keep the text as typed.
-        actionErrorBox(e, QStringLiteral("中間申告"));
+        actionErrorBox(e, kTitle);
         return;
     }
     showAmounts();
@@ -135,15 +139,19 @@ void Form20::Command1_Click() {
 // DATA: a company without a readable record shows empty boxes, so that the next compute cannot save another
 // company's amounts under this code.
 void Form20::Command2_Click() {
+    amounts.fill(0);
+    for (TextBox *box : amountBoxes())
+        box->setText(QString());
     try {
         companyCode = toWhole(Text15.text());
-        amounts = readInterimAmounts(companyCode).amounts;
     } catch (const Error &) {
-        amounts.fill(0);
-        for (TextBox *box : amountBoxes())
-            box->setText(QString());
         return;
     }
+    InterimAmountRecord rec;
+    if (hold.load(interimAmountPath(companyCode), kTitle, [&] { rec = readInterimAmounts(companyCode); }) !=
+        RecordRead::read)
+        return;
+    amounts = rec.amounts;
     showAmounts();
 }
 

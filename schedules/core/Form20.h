@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -42,6 +43,7 @@ public:
 
     // Window-level values: kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
+    RecordHold hold; // the record the last data action could not read
     std::array<std::int32_t, 6> amounts{}; // amounts 1 to 6 at [0] to [5]
 
     void Command1_Click(); // compute: push, save, show

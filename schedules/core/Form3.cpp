@@ -289,23 +289,25 @@ std::array<TextBox *, 41> boxesEmptiedByData(Form3 &f) {
 } // namespace
 
 void Form3::Command8_Click() {
+    // Nothing of the company shown before may stay, in the boxes or in the working record, or the next compute
+    // would save it under this code. The two loss boxes go too, for the same reason; the rate texts and the
+    // total are not the company's figures.
+    for (TextBox *t : boxesEmptiedByData(*this))
+        t->setText(QString());
+    Text21.setText(QString());
+    Text22.setText(QString());
+    working = Schedule1Record{};
     try {
         companyCode = toWhole(Text100.text());
-        rates = readTaxRates();
-        for (TextBox *t : boxesEmptiedByData(*this))
-            t->setText(QString());
-        readSchedule1(companyCode, working);
     } catch (const Error &) {
-        // No record for this code: nothing of the company shown before may stay, in the boxes or in the working
-        // record, or the next compute would save it under this code. The two loss boxes go too, for the same
-        // reason; the rate texts and the total are not the company's figures.
-        for (TextBox *t : boxesEmptiedByData(*this))
-            t->setText(QString());
-        Text21.setText(QString());
-        Text22.setText(QString());
-        working = Schedule1Record{};
         return;
     }
+    if (readTaxRatesOrSay(rates, &hold) != RecordRead::read)
+        return;
+    Schedule1Record rec;
+    if (hold.load(schedule1Path(companyCode), kTitle, [&] { readSchedule1(companyCode, rec); }) != RecordRead::read)
+        return; // a new company starts empty; one whose record cannot be read holds zeroes and saves nothing
+    working = rec;
 
     const Schedule1Record &r = working;
     auto amount = [](TextBox &t, double v) { t.setText(fmtAmount(v)); };
@@ -361,13 +363,14 @@ void Form3::Command8_Click() {
 // --- Compute action --------------------------------------------------------------------------------------------
 
 void Form3::Command4_Click() {
-    // Without a company code or a rate table nothing is computed, shown or saved.
+    // Without a company code, the company's record or a rate table nothing is computed, shown or saved.
     try {
         companyCode = toWhole(Text100.text());
-        rates = readTaxRates();
     } catch (const Error &) {
         return;
     }
+    if (!hold.maySave(kTitle) || readTaxRatesOrSay(rates) != RecordRead::read)
+        return;
 
     // From here on a failure stops the action where it stands: what is shown, saved or pushed stays. It is told.
     try {

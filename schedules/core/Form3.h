@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 #include "schedules/core/schedule1.h"
 #include "schedules/core/tax_rates.h"
@@ -99,6 +100,7 @@ public:
     std::int32_t companyCode = 0;
     TaxRateTable rates;      // r1 to r9 at r[0] to r[8]
     Schedule1Record working; // the record last loaded or computed
+    RecordHold hold;         // the rate table or the record the last data action could not read
 
     void Command1_Click();
     void Command2_Click();

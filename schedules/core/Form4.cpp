@@ -148,6 +148,8 @@ void Form4::Command1_Click() {
         actionErrorBox(e, kTitle);
         return;
     }
+    if (!hold.maySave(kTitle))
+        return;
     holderTexts[0] = Text5.text();
     for (int r = 1; r <= 6; ++r) {
         holderTexts[4 * r - 3] = rankBox(r).text();
@@ -196,11 +198,9 @@ void Form4::Command7_Click() {
     }
 
     Schedule2Record rec;
-    try {
-        rec = readSchedule2(code);
-    } catch (const Error &) {
-        // No record for this company: start it as a fresh window does, so that nothing of the company shown
-        // before is saved under this code.
+    if (hold.load(schedule2Path(code), kTitle, [&] { rec = readSchedule2(code); }) != RecordRead::read) {
+        // No record for this company, or one that cannot be read: start it as a fresh window does, so that
+        // nothing of the company shown before is saved under this code.
         holderTexts = {};
         holderAmounts = {};
         Text5.setText(kVerdict);

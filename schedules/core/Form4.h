@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -80,6 +81,7 @@ public:
     // [0] total, [1] top three, [2] percentage as typed, [3]-[8] holdings of rows 1-6.
     std::array<std::int32_t, 9> holderAmounts{};
     std::int32_t companyCode = 0;
+    RecordHold hold; // the record the last data action could not read
 
     void Command1_Click();  // save
     void Command7_Click();  // data action

@@ -75,6 +75,8 @@ void Form5::Command4_Click() {
     try {
         const std::int32_t code = toWhole(Text100.text());
         companyCode = code;
+        if (!hold.maySave(actionTitle))
+            return;
         for (Label *l : {&Label5, &Label6, &Label7, &Label8})
             l->setCaption(QString());
 
@@ -141,9 +143,7 @@ void Form5::Command7_Click() {
     companyCode = code;
     emptyAmountBoxes();
     Schedule4Record rec;
-    try {
-        rec = readSchedule4(code);
-    } catch (const Error &) {
+    if (hold.load(schedule4Path(code), actionTitle, [&] { rec = readSchedule4(code); }) != RecordRead::read) {
         // Nothing of the company shown before may stay, or the next compute would save it under this code.
         incomeCells.fill(0);
         incomeRowNames.fill(QString());

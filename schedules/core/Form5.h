@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 #include "schedules/core/schedule4.h"
 
@@ -133,6 +134,7 @@ public:
     IncomeCells incomeCells{};
     IncomeRowNames incomeRowNames;
     std::int32_t companyCode = 0;
+    RecordHold hold; // the record the last data action could not read
 
     void Command1_Click();
     void Command2_Click();

@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/schedule5_1.h"
+#include "schedules/more/schedule5_2.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -149,6 +150,8 @@ void Form6::Command1_Click() {
         actionErrorBox(e, kCodeTitle);
         return;
     }
+    if (!hold.maySave(kTitle))
+        return;
     for (int r = 2; r <= 8; ++r)
         rowNames[r - 2] = nameBox(r).text();
 
@@ -216,11 +219,9 @@ void Form6::Command7_Click() {
             cellBox(r, c).setText(QString());
 
     Schedule5_1Record rec;
-    try {
-        rec = readSchedule5_1(code);
-    } catch (const Error &) {
-        // No record for this company: nothing of the company shown before may stay for the next compute to save
-        // under this code.
+    if (hold.load(schedule5_1Path(code), kTitle, [&] { rec = readSchedule5_1(code); }) != RecordRead::read) {
+        // No record for this company, or one that cannot be read: nothing of the company shown before may stay
+        // for the next compute to save under this code.
         cells = {};
         rowNames = {};
         for (int r = 2; r <= 8; ++r)
@@ -245,12 +246,12 @@ void Form6::Command11_Click() {
     }
     Text72.setText(QString());
     Text78.setText(QString());
-    try {
-        const FinalUnpaidInhabitantTaxes t = readFinalUnpaidInhabitantTaxes(companyCode);
+    FinalUnpaidInhabitantTaxes t;
+    if (readRecordOrSay(schedule5_2Path(companyCode), kTitle, [&] { t = readFinalUnpaidInhabitantTaxes(companyCode); }) ==
+        RecordRead::read) {
         // Unpaid taxes are liabilities, shown negated; the compute keeps them as zero or less.
         Text72.setText(fmtNegAmount(t.prefectural));
         Text78.setText(fmtNegAmount(t.municipal));
-    } catch (const Error &) {
     }
 }
 

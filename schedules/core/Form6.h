@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -137,6 +138,7 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
+    RecordHold hold; // the record the last data action could not read
     std::array<std::int32_t, 70> cells{}; // cell k (row r, column c: k = 5(r-1)+c) at [k-1]
     std::array<QString, 7> rowNames{};    // names of rows 2-8
 

@@ -8,16 +8,18 @@ namespace {
 const QString interimPrefix = QStringLiteral("c:\\法人税\\別表\\中間申告");
 }
 
+QString interimAmountPath(std::int32_t companyCode) { return companyPath(interimPrefix, companyCode); }
+
 InterimAmountRecord readInterimAmounts(std::int32_t companyCode) {
     InterimAmountRecord rec;
-    RecordReader in(companyPath(interimPrefix, companyCode));
+    RecordReader in(interimAmountPath(companyCode));
     for (std::int32_t &a : rec.amounts)
         a = in.whole();
     return rec;
 }
 
 void writeInterimAmounts(std::int32_t companyCode, const InterimAmountRecord &rec) {
-    RecordWriter out(companyPath(interimPrefix, companyCode));
+    RecordWriter out(interimAmountPath(companyCode));
     for (std::int32_t a : rec.amounts)
         out.whole(a);
     out.tail();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <cstdint>
 
@@ -11,6 +13,8 @@ struct InterimAmountRecord {
     // 1 法人税, 2 法人県民税, 3 法人県民税・均等割, 4 事業税, 5 法人市民税, 6 法人市民税・均等割.
     std::array<std::int32_t, 6> amounts{};
 };
+
+QString interimAmountPath(std::int32_t companyCode);
 
 // Reads the first six values. Throws hz::Error when the file is missing or shorter.
 InterimAmountRecord readInterimAmounts(std::int32_t companyCode);

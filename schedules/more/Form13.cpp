@@ -244,12 +244,15 @@ void Form13::Command19_Click() {
             b->setText(QString());
 
     Schedule5_2Part2Record rec;
-    try {
-        rec = readSchedule5_2Part2File(code);
-    } catch (const Error &) {
-        // No record for this company: the previous company's figures must not enter this one's sums or totals.
+    if (hold.load(schedule5_2Part2Path(code), kTitle, [&] { rec = readSchedule5_2Part2File(code); }) !=
+        RecordRead::read) {
+        // No record for this company, or one that cannot be read: the previous company's figures and row names
+        // must not enter this one's sums, totals or record.
         for (int k = 1; k <= 70; ++k)
             part2Values[k] = 0;
+        rowNames = {};
+        for (int i = 0; i < 4; ++i)
+            nameBox(i).setText(QString::fromUtf8(kInitialNames[i])); // as a fresh window names them
         Text62.setText(QString());
         return;
     }
@@ -278,6 +281,8 @@ void Form13::Command20_Click() {
         return;
     }
     companyCode = code;
+    if (!hold.maySave(kTitle))
+        return;
     auto read = [&](int k) { part2Values[k] = readBoxOrZero(cellBox(k)->text()); };
     auto show = [&](int k) { cellBox(k)->setText(fmtAmount(part2Values[k])); };
     auto readRows = [&](int first, int last) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -91,6 +92,7 @@ public:
     // [1]-[70] the record's cells; [71]-[73] and [76] the working cells of the total.
     std::array<std::int32_t, 78> part2Values{};
     std::int32_t companyCode = 0;
+    RecordHold hold; // the record the last data action could not read
     std::array<QString, 4> rowNames{};
 
     void Command1_Click();

@@ -1,6 +1,8 @@
 #include "schedules/more/Form14.h"
 
 #include "app/Form1.h"
+#include "app/settle.h"
+#include "app/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -192,16 +194,36 @@ void Form14::Command3_Click() {
     heldValues = {};
     prefecturalInterimLevy = 0;
     municipalInterimLevy = 0;
+    secondIssueReceived = 0;
+    secondIssueCredit = 0;
 
     std::int32_t code = 0;
     BulkLoad load;
+    // Each record as the schedule windows read it: a company's first year starts empty, and a record that cannot
+    // be read is said with its name.
+    QString unreadable;
+    const BulkRecordReader readOne = [&unreadable](const QString &path, const std::function<void()> &read,
+                                                   bool required) {
+        const RecordRead r =
+            required ? readRequiredRecordOrSay(path, kTitle, read) : readRecordOrSay(path, kTitle, read);
+        if (r == RecordRead::unreadable && unreadable.isEmpty())
+            unreadable = path;
+        return r;
+    };
     try {
         try {
             code = toWhole(Text1.text());
         } catch (const Error &e) {
             throw Error(QStringLiteral("法人コードを読めません。%1").arg(e.description()));
         }
-        load = readBulkLoad(code);
+        const std::optional<BulkLoad> read = readBulkLoad(code, readOne);
+        if (!read) {
+            // Said already; the compute says it again rather than apply over what could not be read.
+            Text101.setText(QString());
+            loadFailure = QStringLiteral("%1 を読み込めないため、一括入力できません。").arg(unreadable);
+            return;
+        }
+        load = *read;
     } catch (const Error &e) {
         // Nothing of the company is shown, so nothing can be applied over it.
         Text101.setText(QString());
@@ -218,6 +240,8 @@ void Form14::Command3_Click() {
     }
     prefecturalInterimLevy = load.prefecturalInterimLevy;
     municipalInterimLevy = load.municipalInterimLevy;
+    secondIssueReceived = load.secondIssueReceived;
+    secondIssueCredit = load.secondIssueCredit;
 
     switch (load.levies) {
     case LevyChoice::small:
@@ -342,14 +366,21 @@ void Form14::pushFigures() {
     s6.Text2.setText(F(bulk::interest));
     s6.Text3.setText(F(bulk::interestIncomeTax));
     // The dividend figures are the totals of both issue rows. Unchanged, the rows stay as they are; changed, the
-    // totals become the first row, held the whole year, and the second row is emptied so it is not added again.
+    // first row, held the whole year, takes what the second row does not hold, and the second row stays; only
+    // where the totals leave no room for it is it emptied, so that it is not added again.
     if (changed(bulk::dividends) || changed(bulk::dividendIncomeTax)) {
-        s6.Text12.setText(F(bulk::dividends));
-        s6.Text13.setText(F(bulk::dividendIncomeTax));
+        const DividendRows rows = splitDividends(bulkValues[bulk::dividends - 1], bulkValues[bulk::dividendIncomeTax - 1],
+                                                 secondIssueReceived, secondIssueCredit);
+        s6.Text12.setText(amount(rows.firstReceived));
+        s6.Text13.setText(amount(rows.firstWithheld));
         s6.Text14.setText(QStringLiteral("12"));
         s6.Text15.setText(QStringLiteral("12"));
-        for (TextBox *b : {&s6.Text18, &s6.Text19, &s6.Text20, &s6.Text21, &s6.Text22, &s6.Text23, &s6.Text24})
-            b->setText(QString());
+        if (!rows.keepSecond) {
+            for (TextBox *b : {&s6.Text18, &s6.Text19, &s6.Text20, &s6.Text21, &s6.Text22, &s6.Text23, &s6.Text24})
+                b->setText(QString());
+            secondIssueReceived = 0;
+            secondIssueCredit = 0;
+        }
     }
     s6.Text46.setText(F(bulk::entertainment));
 }
@@ -396,17 +427,21 @@ void Form14::Command1_Click() {
     pushFigures();
     pushPresets();
 
-    press(form8().Command1);  // Schedule 6
-    press(form8().Command3);  // Schedule 15
-    press(form8().Command2);  // Schedule 7
-    press(form7().Command19); // Schedule 5(2)
-    press(form13().Command20);
-    press(form6().Command1); // Schedule 5(1)
     // A new profit makes line 1's 留保 follow it; an unchanged one keeps the 留保 the user set in Schedule 4.
-    if (changed(bulk::profit))
-        press(form5().Command2);
-    press(form5().Command4); // Schedule 4
-    press(form3().Command4); // Schedule 1
+    const bool newProfit = changed(bulk::profit);
+    // Supplementary schedules first, Schedule 1 last, until one more round would save the same records.
+    settleRecords(loadedCode, [newProfit] {
+        press(form8().Command1);  // Schedule 6
+        press(form8().Command3);  // Schedule 15
+        press(form8().Command2);  // Schedule 7
+        press(form7().Command19); // Schedule 5(2)
+        press(form13().Command20);
+        press(form6().Command1); // Schedule 5(1)
+        if (newProfit)
+            press(form5().Command2);
+        press(form5().Command4); // Schedule 4
+        press(form3().Command4); // Schedule 1
+    });
     heldValues = bulkValues;
     press(Command7);
 

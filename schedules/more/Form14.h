@@ -96,6 +96,9 @@ public:
     // Schedule 1's interim per-capita parts, 中間均等割額⑲ and ⑯, which figures 4 and 5 include.
     std::int32_t prefecturalInterimLevy = 0;
     std::int32_t municipalInterimLevy = 0;
+    // Schedule 6's second dividend issue as the load found it.
+    std::int32_t secondIssueReceived = 0;
+    std::int32_t secondIssueCredit = 0;
 
     void Command1_Click(); // applyBulkInput
     void Command3_Click(); // loadBulkInput

@@ -210,6 +210,8 @@ void Form15::Command1_Click() {
         return;
     }
     const std::int32_t code = companyCode;
+    if (!hold.maySave(kTitle))
+        return;
 
     Schedule11Input in;
     auto line = [&](int n) -> std::int32_t & { return in.lines[n - 1]; };
@@ -247,11 +249,12 @@ void Form15::Command2_Click() {
     }
     const std::int32_t code = companyCode;
 
-    try {
-        reserveValues = readSchedule11(code).lines;
-    } catch (const Error &) {
-        // No record for this company yet: a fresh page, so that nothing of the company shown before is saved
-        // under this code by the next compute.
+    Schedule11Record rec;
+    if (hold.load(schedule11Path(code), kTitle, [&] { rec = readSchedule11(code); }) == RecordRead::read) {
+        reserveValues = rec.lines;
+    } else {
+        // No record for this company yet, or one that cannot be read: a fresh page, so that nothing of the
+        // company shown before is saved under this code by the next compute.
         reserveValues = {};
         detailCopy = {};
         Option1.setValue(true);
@@ -270,11 +273,12 @@ void Form15::Command2_Click() {
     // typed by hand stays in the window with the limit that came from it.
     std::int32_t column22 = value(s11::column22Total);
     std::int32_t column24 = value(s11::column24Total);
-    try {
-        detailCopy = readSchedule11Detail(code);
+    detailCopy = {};
+    if (readRecordOrSay(schedule11DetailPath(code), kTitle, [&] { detailCopy = readSchedule11Detail(code); }) ==
+        RecordRead::read) {
         column22 = detailCopy.cells[detailTotal(22) - 1];
         column24 = detailCopy.cells[detailTotal(24) - 1];
-    } catch (const Error &) {
+    } else {
         detailCopy = {};
     }
 

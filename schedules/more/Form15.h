@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 #include "schedules/more/bad_debt.h"
 
@@ -91,6 +92,7 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
+    RecordHold hold; // the record the last data action could not read
     ReserveLines reserveValues{};      // L1-L17; L5 is the statutory rate
     Schedule11DetailRecord detailCopy; // the statement as DATA last read it
 

@@ -211,6 +211,8 @@ void Form16::Command1_Click() {
         return;
     }
     const std::int32_t code = companyCode;
+    if (!hold.maySave(kTitle))
+        return;
 
     Schedule11DetailInput in;
     auto read = [&](int n) { in.cells[n - 1] = readBoxOrZero(cellBox(n).text()); };
@@ -245,10 +247,10 @@ void Form16::Command2_Click() {
         return;
     }
     Schedule11DetailRecord rec;
-    try {
-        rec = readSchedule11Detail(companyCode);
-    } catch (const Error &) {
-        // No statement for this company: nothing of the company shown before may stay in the working values.
+    if (hold.load(schedule11DetailPath(companyCode), kTitle, [&] { rec = readSchedule11Detail(companyCode); }) !=
+        RecordRead::read) {
+        // No statement for this company, or one that cannot be read: nothing of the company shown before may
+        // stay in the working values.
         detailCells = {};
         accountNames = {};
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 #include "schedules/more/bad_debt.h"
 
@@ -123,6 +124,7 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
+    RecordHold hold; // the record the last data action could not read
     DetailCells detailCells{};
     AccountNames accountNames;
 

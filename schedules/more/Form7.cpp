@@ -170,6 +170,8 @@ void Form7::Command19_Click() {
         return;
     }
     companyCode = code;
+    if (!hold.maySave(kTitle))
+        return;
     // The 31 input boxes, row by row; the cells without a box keep what was loaded.
     for (int r = 1; r <= 13; ++r) {
         if (isTotalRow(r))
@@ -219,12 +221,12 @@ void Form7::Command19_Click() {
         writeSchedule5_2File(code, cells);
 
         const std::int32_t levy = readBoxOrZero(Text12.text());
-        if (const auto split = interimLevySplit(cells, levy)) {
-            TextBox *interimBoxes[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32,
-                                       &form3().Text35};
-            for (int i = 0; i < 5; ++i)
-                interimBoxes[i]->setText(plain((*split)[i]));
-        }
+        const InterimFigures split = interimLevySplit(cells, levy);
+        TextBox *interimBoxes[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32,
+                                   &form3().Text35};
+        for (int i = 0; i < 5; ++i)
+            if (split[i])
+                interimBoxes[i]->setText(plain(*split[i]));
         press(form6().Command1);
 
         reversalTotal = schedule5_2Reversal(cells);
@@ -249,23 +251,24 @@ void Form7::Command20_Click() {
     std::int32_t code = 0;
     try {
         code = toWhole(Text1.text());
-        // The rates are not used here; a missing rate file stops the load all the same.
-        readTaxRates();
     } catch (const Error &) {
         return;
     }
+    // Whatever happens below, the window holds this company: the cells without a box must not carry the previous
+    // company's figures into this one's sums.
     companyCode = code;
     for (TextBox *b : cellBoxes_)
         if (b)
             b->setText(QString());
-    try {
-        cells = readSchedule5_2File(code);
-    } catch (const Error &) {
-        // No record for this company: the cells without a box must not carry the previous company's figures
-        // into this one's sums.
-        cells = {};
+    cells = {};
+    // The rates are not used here; without them the record is not loaded all the same.
+    TaxRateTable rates;
+    if (readTaxRatesOrSay(rates, &hold) != RecordRead::read)
         return;
-    }
+    Schedule5_2Cells saved{};
+    if (hold.load(schedule5_2Path(code), kTitle, [&] { saved = readSchedule5_2File(code); }) != RecordRead::read)
+        return;
+    cells = saved;
     for (int k = 1; k <= 78; ++k)
         if (TextBox *b = cellBox(k))
             b->setText(fmtAmount(cellAt(cells, k)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/read_or_say.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -64,6 +65,7 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
+    RecordHold hold; // the rate table or the record the last data action could not read
     std::array<std::int32_t, 78> cells{}; // cell k at [k-1]
     std::int32_t reversalTotal = 0;       // 計 ③ of the three taxes, pushed, never saved
 

@@ -23,10 +23,16 @@ namespace hz {
 
 namespace {
 const QString kCodeTitle = QStringLiteral("法人コードの入力");
+const QString kSchedule6Title = QStringLiteral("別表六");
 const QString kSchedule7Title = QStringLiteral("別表七");
+const QString kSchedule15Title = QStringLiteral("別表十五");
 
 
 constexpr int kAmountWidth = 96;
+// The columns of the dividend issues.
+constexpr int kIssueNameWidth = 120;
+constexpr int kIssuePeriodWidth = 52;
+constexpr int kIssueSpacing = 3;
 } // namespace
 
 Form8::Form8() : Form(QStringLiteral("Form8"), QStringLiteral("別表六")) {
@@ -94,9 +100,9 @@ void Form8::setupUi(QWidget *w) {
         hidden->setVisible(false);
     }
 
-    // ---- 別表六, across the top ----
+    // ---- 別表六, across the top: the summary, and under it the two dividend issues ----
     auto *f6 = Frame1.create(w, QStringLiteral("別表六"));
-    auto *l6 = new QHBoxLayout(f6);
+    auto *l6 = new QGridLayout(f6);
     auto *summary = new QGridLayout;
     summary->setHorizontalSpacing(4);
     summary->setVerticalSpacing(2);
@@ -113,47 +119,49 @@ void Form8::setupUi(QWidget *w) {
     for (TextBox *b : {&Text4, &Text7, &Text8, &Text9})
         grey(*b);
     Text10.setBackColor(vbColor(palette::silver));
-    l6->addLayout(summary);
-    l6->addSpacing(12);
+    l6->addLayout(summary, 0, 0);
+    auto *buttons6 = new QVBoxLayout;
+    buttons6->addStretch(1);
+    buttons6->addWidget(Command7.create(f6, QStringLiteral("クリア")));
+    buttons6->addWidget(Command9.create(f6, QStringLiteral("DATA")));
+    buttons6->addWidget(Command1.create(f6, QStringLiteral("計算実行")));
+    l6->addLayout(buttons6, 0, 1, Qt::AlignRight);
 
+    // The issue rows have fixed column widths, and the heading is one table with a cell over each column, so
+    // each word stands over its own boxes whatever the font.
     auto *issues = Frame2.create(f6, QStringLiteral("利益の配当等"));
     auto *li = new QGridLayout(issues);
-    li->setHorizontalSpacing(3);
+    li->setHorizontalSpacing(kIssueSpacing);
     li->setVerticalSpacing(2);
-    li->addWidget(
-        Label11.create(issues, QStringLiteral("銘　柄　　　　　　　収入金額　　　　　　所得税額　　　　基礎期間"
-                                              "　所有期間　割　合　　控除所得税")),
-        0, 0, 1, 7);
+    const int widths[] = {kIssueNameWidth, kAmountWidth,     kAmountWidth, kIssuePeriodWidth,
+                          kIssuePeriodWidth, kIssuePeriodWidth, kAmountWidth};
+    const char *const headings[] = {"銘　柄", "収入金額", "所得税額", "基礎期間", "所有期間", "割　合", "控除所得税"};
+    QString header = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\"><tr>");
+    for (int c = 0; c < 7; ++c)
+        header += QStringLiteral("<td width=\"%1\" align=\"center\">%2</td>")
+                      .arg(widths[c] + (c < 6 ? kIssueSpacing : 0))
+                      .arg(QString::fromUtf8(headings[c]));
+    header += QStringLiteral("</tr></table>");
+    auto *headerLabel = Label11.create(issues, header);
+    headerLabel->setTextFormat(Qt::RichText);
+    li->addWidget(headerLabel, 0, 0, 1, 7);
     TextBox *names[] = {&Text11, &Text18};
     for (int k = 0; k < 2; ++k) {
-        auto *name = names[k]->create(issues);
-        name->setMinimumWidth(110);
-        li->addWidget(name, k + 1, 0);
+        names[k]->create(issues)->setFixedWidth(kIssueNameWidth);
+        li->addWidget(names[k]->widget(), k + 1, 0);
         const int first = s6::issueFirst[k];
         for (int c = 0; c < 6; ++c) {
             auto *e = amount(schedule6Box(first + c));
-            // The two periods and the ratio are short numbers.
-            if (c >= s6::basePeriod && c <= s6::ratio)
-                e->setMinimumWidth(44);
+            e->setMinimumWidth(0);
+            e->setFixedWidth(widths[c + 1]);
             li->addWidget(e, k + 1, c + 1);
         }
         grey(schedule6Box(first + s6::ratio));
         grey(schedule6Box(first + s6::credit));
     }
-    for (int c : {1, 2, 6})
-        li->setColumnStretch(c, 2);
-    for (int c : {3, 4, 5})
-        li->setColumnStretch(c, 1);
-    li->setColumnStretch(0, 2);
-    auto *right6 = new QVBoxLayout;
-    right6->addWidget(issues);
-    auto *buttons6 = new QHBoxLayout;
-    buttons6->addStretch(1);
-    buttons6->addWidget(Command7.create(f6, QStringLiteral("クリア")));
-    buttons6->addWidget(Command9.create(f6, QStringLiteral("DATA")));
-    buttons6->addWidget(Command1.create(f6, QStringLiteral("計算実行")));
-    right6->addLayout(buttons6);
-    l6->addLayout(right6, 1);
+    li->setColumnStretch(7, 1);
+    l6->addWidget(issues, 1, 0, 1, 2);
+    l6->setColumnStretch(0, 1);
     top->addWidget(f6, 0, 0, 1, 2);
 
     // ---- 別表七, lower left ----
@@ -274,6 +282,8 @@ void Form8::Command1_Click() {
         actionErrorBox(e, kCodeTitle);
         return;
     }
+    if (!schedule6Hold.maySave(kSchedule6Title))
+        return;
 
     Schedule6Input in;
     in.interest = readBoxOrZero(Text2.text());
@@ -325,9 +335,8 @@ void Form8::Command9_Click() {
     }
     emptySchedule6Amounts();
     Schedule6Record rec;
-    try {
-        rec = readSchedule6(code);
-    } catch (const Error &) {
+    if (schedule6Hold.load(schedule6Path(code), kSchedule6Title, [&] { rec = readSchedule6(code); }) !=
+        RecordRead::read) {
         // Nothing of the company shown before may stay for the next compute to save under this code.
         schedule6Values = {};
         issueNames = {};
@@ -356,14 +365,20 @@ void Form8::emptySchedule7Boxes() {
 // 計算実行: deducts the outstanding losses from the income Schedule 4 last sent, saves, and hands the loss total
 // to Schedule 4 and what is carried on to Schedule 1; both take them at their next compute.
 void Form8::Command2_Click() {
-    CompanyProfileRecord profile;
+    std::int32_t code = 0;
     try {
-        const std::int32_t code = toWhole(Text1.text());
-        readProfile(code, profile, 4);
+        code = toWhole(Text1.text());
     } catch (const Error &e) {
         actionErrorBox(e, kSchedule7Title);
         return;
     }
+    if (!schedule7Hold.maySave(kSchedule7Title))
+        return;
+    // The period start decides which years still deduct; without the profile nothing is computed.
+    CompanyProfileRecord profile;
+    if (readRequiredRecordOrSay(profilePath(code), kSchedule7Title, [&] { readProfile(code, profile, 4); }) !=
+        RecordRead::read)
+        return;
 
     Schedule7Input in;
     in.periodStartYear = profile.periodStartYear;
@@ -377,8 +392,8 @@ void Form8::Command2_Click() {
         schedule7Values = r.items;
         for (int item : schedule7RecordItems)
             schedule7Box(item).setText(fmtAmount(schedule7Values[item]));
-        // The profile names the record, as it does in every profile the program writes.
-        writeSchedule7(profile.companyCode, schedule7Values);
+        // The record is the opened company's, whatever a profile's first line may say.
+        writeSchedule7(code, schedule7Values);
     } catch (const Error &e) {
         actionErrorBox(e, kSchedule7Title);
         return;
@@ -388,8 +403,9 @@ void Form8::Command2_Click() {
     beep();
 }
 
-// DATA. A record that cannot be read whole (missing, or the 19 values the next-year rollover leaves) is replaced
-// by the zero record; what was read stays on screen, so the next compute saves it again in the full layout.
+// DATA. A company without a record gets the zero record. A record of the 19 values the next-year rollover leaves
+// shows them, the other items 0, and stays as it is until the next compute saves the full layout. A record that
+// cannot be read is said, and the panel holds zeroes and saves nothing until it is read.
 void Form8::Command10_Click() {
     // An action that failed before may have left the record handle open.
     closeSharedHandle();
@@ -404,14 +420,20 @@ void Form8::Command10_Click() {
     // What the record does not give is 0, never a figure of the company shown before.
     for (int item : schedule7RecordItems)
         schedule7Values[item] = 0;
-    try {
-        readSchedule7(code, schedule7Values);
-    } catch (const Error &) {
+    Schedule7Items items = schedule7Values;
+    switch (schedule7Hold.load(schedule7Path(code), kSchedule7Title, [&] { readSchedule7(code, items); })) {
+    case RecordRead::read:
+        schedule7Values = items;
+        break;
+    case RecordRead::missing:
         try {
             writeZeroSchedule7(code);
         } catch (const Error &) {
             return;
         }
+        break;
+    case RecordRead::unreadable:
+        return;
     }
     for (int item : schedule7RecordItems)
         schedule7Box(item).setText(fmtAmount(schedule7Values[item]));
@@ -420,12 +442,15 @@ void Form8::Command10_Click() {
 // 表示切替: the row captions alternate between the years before the period and the dates those years began.
 void Form8::Command13_Click() {
     CompanyProfileRecord profile;
+    std::int32_t code = 0;
     try {
-        const std::int32_t code = toWhole(Text1.text());
-        readProfile(code, profile, 4);
+        code = toWhole(Text1.text());
     } catch (const Error &) {
         return;
     }
+    if (readRecordOrSay(profilePath(code), kSchedule7Title, [&] { readProfile(code, profile, 4); }) !=
+        RecordRead::read)
+        return;
     // The counter is a small whole number: anything else starts it again.
     std::int32_t count = 0;
     try {
@@ -478,14 +503,20 @@ void Form8::setRateOptions(std::int32_t periodStartYear, std::int32_t periodStar
 // 計算実行: the non-deductible part of the entertainment expenses goes into Schedule 4, which is recomputed; the
 // panel then reloads from the record it has just written.
 void Form8::Command3_Click() {
-    CompanyProfileRecord profile;
+    std::int32_t code = 0;
     try {
-        const std::int32_t code = toWhole(Text1.text());
-        readProfile(code, profile, 5);
+        code = toWhole(Text1.text());
     } catch (const Error &e) {
         actionErrorBox(e, kCodeTitle);
         return;
     }
+    if (!schedule15Hold.maySave(kSchedule15Title))
+        return;
+    // The period start decides the rate of the non-deductible part; without the profile nothing is computed.
+    CompanyProfileRecord profile;
+    if (readRequiredRecordOrSay(profilePath(code), kCodeTitle, [&] { readProfile(code, profile, 5); }) !=
+        RecordRead::read)
+        return;
     setRateOptions(profile.periodStartYear, profile.periodStartMonth);
 
     Schedule15Input in;
@@ -500,7 +531,7 @@ void Form8::Command3_Click() {
         schedule15Values = r.items;
         for (int item : {s15::netExpenses, s15::expenses, s15::deductibleLimit, s15::nonDeductible})
             schedule15Box(item).setText(fmtAmount(schedule15Values[item]));
-        writeSchedule15(profile.companyCode, schedule15Values);
+        writeSchedule15(code, schedule15Values);
     } catch (const Error &e) {
         actionErrorBox(e, kCodeTitle);
         return;
@@ -520,19 +551,18 @@ void Form8::Command11_Click() {
     }
     Option1.setValue(false);
     Option2.setValue(false);
+    emptySchedule15Boxes();
+    schedule15Values = {};
+    // The rate options follow the period start; without a readable profile neither is chosen.
     CompanyProfileRecord profile;
-    Schedule15Items items{};
-    try {
-        readProfile(code, profile, 5);
+    if (readRecordOrSay(profilePath(code), kSchedule15Title, [&] { readProfile(code, profile, 5); }) ==
+        RecordRead::read)
         setRateOptions(profile.periodStartYear, profile.periodStartMonth);
-        emptySchedule15Boxes();
-        items = readSchedule15(profile.companyCode);
-    } catch (const Error &) {
-        // Nothing of the company shown before may stay for the next compute to save under this code.
-        emptySchedule15Boxes();
-        schedule15Values = {};
+    // Nothing of the company shown before may stay for the next compute to save under this code.
+    Schedule15Items items{};
+    if (schedule15Hold.load(schedule15Path(code), kSchedule15Title, [&] { items = readSchedule15(code); }) !=
+        RecordRead::read)
         return;
-    }
     schedule15Values = items;
     for (int item = 1; item <= 7; ++item)
         schedule15Box(item).setText(fmtAmount(schedule15Values[item]));

@@ -17,21 +17,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace hz {
-
-namespace {
-
-// Runs one read; a failure names the record so that the user knows which one is missing or short.
-void readRecord(const QString &name, const QString &path, const std::function<void()> &read) {
-    try {
-        read();
-    } catch (const Error &e) {
-        throw Error(QStringLiteral("%1のデータ（%2）を読めません。%3").arg(name, path, e.description()));
-    }
-}
-
-} // namespace
 
 LevyChoice levyChoiceFor(double prefecturalLevy, double municipalLevy) {
     if (prefecturalLevy == 20000 && municipalLevy == 50000)
@@ -49,39 +37,44 @@ LimitChoice limitChoiceFor(std::int32_t fixedLimit) {
     return LimitChoice::none;
 }
 
-BulkLoad readBulkLoad(std::int32_t code) {
+std::optional<BulkLoad> readBulkLoad(std::int32_t code, const BulkRecordReader &readOne) {
     BulkLoad out;
     auto &fig = out.figures;
     auto set = [&fig](int n, std::int32_t v) { fig[std::size_t(n - 1)] = v; };
+    auto read = [&readOne](const QString &path, const std::function<void()> &reader, bool required = false) {
+        return readOne(path, reader, required) != RecordRead::unreadable;
+    };
 
     CompanyProfileRecord profile;
-    readRecord(QStringLiteral("会社情報"), profilePath(code), [&] { readProfile(code, profile, 19); });
+    if (!read(profilePath(code), [&] { readProfile(code, profile, 19); }, true))
+        return std::nullopt;
 
     Schedule1Record s1;
-    readRecord(QStringLiteral("別表一"), schedule1Path(code), [&] { readSchedule1(code, s1); });
-    readRecord(QStringLiteral("別表二"), schedule2Path(code), [&] { readSchedule2(code); });
-
     Schedule4Record s4;
-    readRecord(QStringLiteral("別表四"), schedule4Path(code), [&] { s4 = readSchedule4(code); });
     Schedule5_1Record s51;
-    readRecord(QStringLiteral("別表五（一）"), schedule5_1Path(code), [&] { s51 = readSchedule5_1(code); });
     Schedule5_2Cells s52{};
-    readRecord(QStringLiteral("別表五（二）"), schedule5_2Path(code), [&] { s52 = readSchedule5_2File(code); });
     Schedule5_2Part2Record p2;
-    readRecord(QStringLiteral("別表五（二）の２"), schedule5_2Part2Path(code),
-               [&] { p2 = readSchedule5_2Part2File(code); });
     Schedule6Record s6;
-    readRecord(QStringLiteral("別表六"), schedule6Path(code), [&] { s6 = readSchedule6(code); });
-    // Only the newer years: the next-year rollover leaves a record of 19 values, which must load.
-    readRecord(QStringLiteral("別表七"), schedule7Path(code), [&] {
-        RecordReader in(schedule7Path(code));
-        for (int i = 0; i < 19; ++i)
-            in.whole();
-    });
     Schedule15Items s15{};
-    readRecord(QStringLiteral("別表十五"), schedule15Path(code), [&] { s15 = readSchedule15(code); });
-    readRecord(QStringLiteral("別表五（一）資本金等"), schedule5_1CapitalPath(code),
-               [&] { readSchedule5_1Capital(code); });
+    const bool allRead =
+        read(schedule1Path(code), [&] { readSchedule1(code, s1); }) &&
+        read(schedule2Path(code), [&] { readSchedule2(code); }) &&
+        read(schedule4Path(code), [&] { s4 = readSchedule4(code); }) &&
+        read(schedule5_1Path(code), [&] { s51 = readSchedule5_1(code); }) &&
+        read(schedule5_2Path(code), [&] { s52 = readSchedule5_2File(code); }) &&
+        read(schedule5_2Part2Path(code), [&] { p2 = readSchedule5_2Part2File(code); }) &&
+        read(schedule6Path(code), [&] { s6 = readSchedule6(code); }) &&
+        // Only the newer years: the next-year rollover leaves a record of 19 values, which must load.
+        read(schedule7Path(code),
+             [&] {
+                 RecordReader in(schedule7Path(code));
+                 for (int i = 0; i < 19; ++i)
+                     in.whole();
+             }) &&
+        read(schedule15Path(code), [&] { s15 = readSchedule15(code); }) &&
+        read(schedule5_1CapitalPath(code), [&] { readSchedule5_1Capital(code); });
+    if (!allRead)
+        return std::nullopt;
 
     auto p2cell = [&p2](int k) { return p2.cells[std::size_t(k - 1)]; };
     auto s52cell = [&s52](int k) { return cellAt(s52, k); };
@@ -129,10 +122,25 @@ BulkLoad readBulkLoad(std::int32_t code) {
     set(bulk::dividendIncomeTax, s6.items[s6::dividendTax]);
     set(bulk::entertainment, s15[s15::expenditure]);
 
+    out.secondIssueReceived = s6.items[std::size_t(s6::issueFirst[1] + s6::received)];
+    out.secondIssueCredit = s6.items[std::size_t(s6::issueFirst[1] + s6::credit)];
     out.levies = levyChoiceFor(s1.C(7), s1.D(6));
     out.limit = limitChoiceFor(s15[s15::fixedLimit]);
     out.enteredFlag = s51.cells[schedule5_1Cell(s51::retainedEarningsRow, 4) - 1];
     return out;
+}
+
+DividendRows splitDividends(std::int32_t totalReceived, std::int32_t totalCredit, std::int32_t secondReceived,
+                            std::int32_t secondCredit) {
+    // Differences of two 32-bit figures fit in 64 bits; a first row that would not fit in 32 bits leaves no room.
+    const std::int64_t received = std::int64_t(totalReceived) - secondReceived;
+    // Figure 22 counts what each issue credits; the first issue is held the whole year, so its withheld tax is
+    // what it credits.
+    const std::int64_t withheld = std::int64_t(totalCredit) - secondCredit;
+    const auto fits = [](std::int64_t v) { return v >= 0 && v <= std::numeric_limits<std::int32_t>::max(); };
+    if (fits(received) && fits(withheld))
+        return {std::int32_t(received), std::int32_t(withheld), true};
+    return {totalReceived, totalCredit, false};
 }
 
 std::int32_t bulkTaxesTotal(const BulkFigures &figures) {

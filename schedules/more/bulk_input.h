@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/records.h"
+
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // The bulk input's plain side: what its load takes from a company's records, its taxes-and-dues total, how an
@@ -60,11 +63,32 @@ struct BulkLoad {
     LimitChoice limit = LimitChoice::none;
     // Schedule 5(1) 繰越損益金 ④: not 0 means the company already held data.
     std::int32_t enteredFlag = 0;
+    // Schedule 6's second dividend issue, received and credited, which figures 21 and 22 include.
+    std::int32_t secondIssueReceived = 0;
+    std::int32_t secondIssueCredit = 0;
 };
 
-// Reads the eleven records of the company the load needs, in their order, each as far as the load reads it.
-// Throws Error whose description names the record that could not be read and why.
-BulkLoad readBulkLoad(std::int32_t code);
+// Figures 21 and 22 are the dividends and the income tax they credit over both issue rows of Schedule 6. A new
+// total goes into the first row less what the second row holds (received, and credited), which stays as it is; a
+// total below the second row's figure leaves no room for it, and then the totals go into the first row and the
+// second row is emptied.
+struct DividendRows {
+    std::int32_t firstReceived = 0;
+    std::int32_t firstWithheld = 0;
+    bool keepSecond = true;
+};
+DividendRows splitDividends(std::int32_t totalReceived, std::int32_t totalCredit, std::int32_t secondReceived,
+                            std::int32_t secondCredit);
+
+// How the load reads one record: runs read, which reads the record at windowsPath, and tells what came of it. A
+// record the load cannot do without is required (a missing one is then unreadable too).
+using BulkRecordReader =
+    std::function<RecordRead(const QString &windowsPath, const std::function<void()> &read, bool required)>;
+
+// Reads the eleven records of the company the load needs, in their order, each as far as the load reads it, each
+// through readOne. The profile is required; any other record that does not exist yet gives zeros, as a company
+// starts. Returns nothing as soon as a record cannot be read. Throws Error when a total leaves 32 bits.
+std::optional<BulkLoad> readBulkLoad(std::int32_t code, const BulkRecordReader &readOne);
 
 // Figure 18: the taxes-and-dues total of figures 6 to 17. Error::overflow() beyond 32 bits.
 std::int32_t bulkTaxesTotal(const BulkFigures &figures);

@@ -112,9 +112,7 @@ Schedule5_2Unpaid schedule5_2Unpaid(const Schedule5_2Cells &c) {
     return u;
 }
 
-std::optional<std::array<std::int32_t, 5>> interimLevySplit(const Schedule5_2Cells &c, std::int32_t annualLevy) {
-    if (cellAt(c, 62) <= 0 || cellAt(c, 38) <= 0)
-        return std::array<std::int32_t, 5>{};
+InterimFigures interimLevySplit(const Schedule5_2Cells &c, std::int32_t annualLevy) {
     // Interim levies are half the annual ones: municipal 65,000 with prefectural 25,000, or 25,000 with 10,000.
     std::int32_t prefecturalLevy = 0;
     std::int32_t municipalLevy = 0;
@@ -125,10 +123,21 @@ std::optional<std::array<std::int32_t, 5>> interimLevySplit(const Schedule5_2Cel
         prefecturalLevy = 10000;
         municipalLevy = 25000;
     } else {
-        return std::nullopt;
+        return {};
     }
-    return std::array<std::int32_t, 5>{cellAt(c, 11), sub(cellAt(c, 41), prefecturalLevy), prefecturalLevy,
-                                       sub(cellAt(c, 65), municipalLevy), municipalLevy};
+    InterimFigures out;
+    // ⑤ of the three 中間 rows: 法人税 cell 11, 県民税 cell 41, 市民税 cell 65.
+    if (cellAt(c, 11) != 0)
+        out[0] = cellAt(c, 11);
+    if (cellAt(c, 41) != 0) {
+        out[1] = sub(cellAt(c, 41), prefecturalLevy);
+        out[2] = prefecturalLevy;
+    }
+    if (cellAt(c, 65) != 0) {
+        out[3] = sub(cellAt(c, 65), municipalLevy);
+        out[4] = municipalLevy;
+    }
+    return out;
 }
 
 std::int32_t schedule5_2Reversal(const Schedule5_2Cells &c) {

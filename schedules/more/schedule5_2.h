@@ -72,9 +72,11 @@ Schedule5_2Unpaid schedule5_2Unpaid(const Schedule5_2Cells &cells);
 
 // Schedule 1's five interim figures: 中間法人税額, prefectural 中間納付額⑬ and 中間均等割額⑲, municipal
 // 中間納付額⑪ and 中間均等割額⑯. Each paid interim tax includes half the annual per-capita levy; for the two
-// levies the rate window presets (annual municipal levy 130,000 or 50,000) the levy part is split off. Zeros when
-// either inhabitant tax has no interim payment; nothing for any other levy.
-std::optional<std::array<std::int32_t, 5>> interimLevySplit(const Schedule5_2Cells &cells, std::int32_t annualLevy);
+// levies the rate window presets (annual municipal levy 130,000 or 50,000) the levy part is split off; for any
+// other levy nothing is given. A figure whose 中間 row paid nothing (⑤ empty) is not given either: the interim
+// amount Schedule 1 holds from elsewhere (the bulk input, the interim-amounts window) is not replaced by 0.
+using InterimFigures = std::array<std::optional<std::int32_t>, 5>;
+InterimFigures interimLevySplit(const Schedule5_2Cells &cells, std::int32_t annualLevy);
 
 // The tax provision drawn down for the three taxes: 計 ③ of each.
 std::int32_t schedule5_2Reversal(const Schedule5_2Cells &cells);

@@ -71,7 +71,9 @@ Schedule6Result computeSchedule6(const Schedule6Input &in) {
         row[s6::withheld] = issue.withheld;
         row[s6::basePeriod] = issue.basePeriod;
         row[s6::holdingPeriod] = issue.holdingPeriod;
-        row[s6::ratio] = schedule6Ratio(issue.basePeriod, issue.holdingPeriod, issue.previousRatio);
+        // A row left empty credits nothing and keeps no ratio of an issue it no longer holds.
+        const bool empty = issue.received == 0 && issue.withheld == 0 && issue.basePeriod == 0 && issue.holdingPeriod == 0;
+        row[s6::ratio] = empty ? 0 : schedule6Ratio(issue.basePeriod, issue.holdingPeriod, issue.previousRatio);
         row[s6::credit] = issueCredit(row[s6::ratio], issue.withheld);
     }
     const std::int32_t *first = &v[s6::issueFirst[0]];

@@ -14,8 +14,12 @@ QString schedule7Path(std::int32_t companyCode) {
 
 void readSchedule7(std::int32_t companyCode, Schedule7Items &items) {
     RecordReader in(schedule7Path(companyCode));
-    for (int item : schedule7RecordItems)
+    int line = 0;
+    for (int item : schedule7RecordItems) {
+        if (line++ == 19 && in.atEnd())
+            return; // the rollover's record ends after the newer years
         items[item] = in.whole();
+    }
 }
 
 void writeSchedule7(std::int32_t companyCode, const Schedule7Items &items) {

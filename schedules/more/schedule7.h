@@ -41,8 +41,9 @@ inline constexpr std::array<int, 25> schedule7RecordItems{1,  2,  3,  4,  5,  6,
                                                           14, 15, 16, 17, 20, 23, 32, 33, 34, 35, 36, 37};
 
 QString schedule7Path(std::int32_t companyCode);
-// Reads the 25 numbers into their items, in line order. Throws hz::Error when the file is missing or short; the
-// items read before the failure are then already in items, the others untouched.
+// Reads the 25 numbers into their items, in line order. A record of the first 19 numbers only, as the next-year
+// rollover writes it, reads as far as it goes and leaves the other items untouched. Throws hz::Error when the file
+// is missing or ends anywhere else; the items read before the failure are then already in items.
 void readSchedule7(std::int32_t companyCode, Schedule7Items &items);
 // The 25 numbers and the placeholder tail (37 lines). Throws hz::Error; the old record then stays.
 void writeSchedule7(std::int32_t companyCode, const Schedule7Items &items);

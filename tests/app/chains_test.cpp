@@ -10,8 +10,8 @@
 #include "print/Form12.h"
 #include "schedules/core/Form4.h"
 #include "schedules/core/Form6.h"
-#include "schedules/more/Form14.h"
 #include "schedules/more/Form8.h"
+#include "schedules/more/Form14.h"
 #include "tests/support/fixture.h"
 
 namespace hz::test {
@@ -74,6 +74,20 @@ protected:
         return t;
     }
     static std::string split(const char *presses) { return presses; }
+    // A chain runs its pass until one more would save the same records: the presses are the pass, two to four
+    // times (one that changes records, then one that finds nothing changed; a settled company needs one), then
+    // what follows the passes.
+    static std::string repeated(const char *pass, const Trace &t, const char *after = "") {
+        const QString own = QString::fromStdString(t.own());
+        for (int n = 1; n <= 4; ++n) {
+            QString expected = QStringList(n, QString::fromUtf8(pass)).join(u' ');
+            if (*after)
+                expected += u' ' + QString::fromUtf8(after);
+            if (own == expected)
+                return t.own();
+        }
+        return "not one to four passes of: " + std::string(pass) + " then " + after;
+    }
 };
 
 // What each schedule compute presses of its own, wherever a chain presses it.
@@ -85,11 +99,13 @@ TEST_F(Chains, OpeningACompany) {
     form1().Text1.setText(QStringLiteral("7"));
     const Trace t = trace(form1().Command2);
     EXPECT_TRUE(svc.boxes.empty());
-    EXPECT_EQ(t.own(), split("Form3.Command8 Form4.Command7 Form5.Command7 Form6.Command7 Form7.Command20 "
-                           "Form7.Command20 Form13.Command19 Form8.Command9 Form8.Command10 Form8.Command11 "
-                           "Form5.Command4 Form3.Command4 Form6.Command1 Form1.Command12 Form6.Command1 "
-                           "Form3.Command4"));
-    EXPECT_EQ(t.inside(QStringLiteral("Form1.Command12")), split("Form5.Command4 Form3.Command8 Form3.Command4"));
+    // Schedule 5(2) and its second window are computed too, as every other chain computes them.
+    EXPECT_EQ(t.own(), repeated("Form3.Command8 Form4.Command7 Form5.Command7 Form6.Command7 Form7.Command20 "
+                                "Form7.Command20 Form13.Command19 Form8.Command9 Form8.Command10 Form8.Command11 "
+                                "Form5.Command4 Form3.Command4 Form6.Command1 Form1.Command12 Form6.Command1 "
+                                "Form3.Command4 Form7.Command19 Form13.Command20 Form3.Command4",
+                                t));
+    EXPECT_EQ(t.inside(QStringLiteral("Form1.Command12")), split("Form3.Command8 Form5.Command4 Form3.Command4"));
     // Schedule 1's compute ends with its hidden button, which runs Schedule 7's compute.
     EXPECT_TRUE(t.inside(QStringLiteral("Form3.Command4")).ends_with("Form3.Command10"));
     EXPECT_EQ(t.inside(QStringLiteral("Form6.Command1"), 1), split(kSchedule5_1Compute));
@@ -99,7 +115,8 @@ TEST_F(Chains, ScheduleOneFromTheMenu) {
     registerCompany();
     form1().Text1.setText(QStringLiteral("7"));
     const Trace t = trace(form1().Command12);
-    EXPECT_EQ(t.own(), split("Form5.Command4 Form3.Command8 Form3.Command4"));
+    // The record first, then Schedule 4's compute, which pushes this year's income into it, then the compute.
+    EXPECT_EQ(t.own(), split("Form3.Command8 Form5.Command4 Form3.Command4"));
 }
 
 TEST_F(Chains, RegisteringACompany) {
@@ -112,8 +129,9 @@ TEST_F(Chains, RegisteringACompany) {
         if (p.startsWith(QStringLiteral("  ")) && !p.startsWith(QStringLiteral("   ")))
             t.ownPresses << p.trimmed();
     EXPECT_TRUE(svc.boxes.empty());
-    EXPECT_EQ(t.own(), split("Form1.Command2 Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 "
-                           "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3"));
+    EXPECT_EQ(t.own(), repeated("Form1.Command2 Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 "
+                                "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3",
+                                t));
     EXPECT_EQ(t.inside(QStringLiteral("Form7.Command19")), split(kSchedule5_2Compute));
     EXPECT_EQ(t.inside(QStringLiteral("Form13.Command20")),
               split("Form5.Command4 Form6.Command1 Form13.Command19"));
@@ -123,25 +141,25 @@ TEST_F(Chains, ThePrintWindowsDataLoad) {
     registerCompany();
     form12().Text1.setText(QStringLiteral("7"));
     const Trace t = trace(form12().Command1);
-    EXPECT_EQ(t.own(), split("Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 Form7.Command20 "
-                           "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3 "
-                           "Form11.Command7 Form12.Command20"));
+    const char *pass = "Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 Form7.Command20 "
+                       "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3 "
+                       "Form11.Command7";
+    EXPECT_EQ(t.own(), repeated(pass, t, "Form12.Command20"));
 
     // Windows that hold another company first load this one's records, in the order opening a company does.
     for (TextBox *box : {&form4().Text1, &form6().Text1, &form8().Text1})
         box->setText(QStringLiteral("8"));
-    const Trace other = trace(form12().Command1);
-    EXPECT_EQ(other.own(), split("Form4.Command7 Form6.Command7 Form8.Command9 Form8.Command10 Form8.Command11 "
-                               "Form3.Command4 Form4.Command1 Form5.Command4 Form6.Command1 Form7.Command20 "
-                               "Form7.Command19 Form13.Command20 Form8.Command1 Form8.Command2 Form8.Command3 "
-                               "Form11.Command7 Form12.Command20"));
+    Trace other = trace(form12().Command1);
+    const QString takeOver = QStringLiteral("Form4.Command7 Form6.Command7 Form8.Command9 Form8.Command10 "
+                                            "Form8.Command11 ");
+    const QString own = QString::fromStdString(other.own());
+    ASSERT_TRUE(own.startsWith(takeOver)) << other.own();
+    other.ownPresses = own.mid(takeOver.size()).split(u' ');
+    EXPECT_EQ(other.own(), repeated(pass, other, "Form12.Command20"));
 }
 
 TEST_F(Chains, ApplyingBulkInput) {
     registerCompany();
-    // The bulk input needs every record of the company, the capital part's among them, which its own window
-    // writes.
-    click(form1().Command15);
     form1().Text1.setText(QStringLiteral("7"));
     form1().Text2.setText(QStringLiteral("株式会社山田商店"));
     // The menu's button loads the window, and the load applies what it read.
@@ -152,8 +170,9 @@ TEST_F(Chains, ApplyingBulkInput) {
     // A new profit: line 1's 留保 of Schedule 4 follows it.
     form14().bulkFigureBox(1).setText(QStringLiteral("1,000,000"));
     const Trace t = trace(form14().Command1);
-    EXPECT_EQ(t.own(), split("Form8.Command1 Form8.Command3 Form8.Command2 Form7.Command19 Form13.Command20 "
-                           "Form6.Command1 Form5.Command2 Form5.Command4 Form3.Command4 Form14.Command7"));
+    EXPECT_EQ(t.own(), repeated("Form8.Command1 Form8.Command3 Form8.Command2 Form7.Command19 Form13.Command20 "
+                                "Form6.Command1 Form5.Command2 Form5.Command4 Form3.Command4",
+                                t, "Form14.Command7"));
 
     // A company whose Schedule 5(1) held data is asked about; No brings Schedule 1 forward.
     form14().Text101.setText(QStringLiteral("1"));

@@ -59,14 +59,21 @@ TEST_F(MainMenu, ListShowsEveryReadableCompanyInCodeOrder) {
 }
 
 TEST_F(MainMenu, ShortProfileDoesNotHideTheCompaniesAfterIt) {
+    form1(); // the program has started
     profile(5, 5, QStringLiteral("甲"));
     profile(12, 12, QStringLiteral("乙"), 18);
     profile(30, 30, QStringLiteral("丙"), 19); // the short form is listed
     profile(40, 7, QStringLiteral("丁"));      // listed under the code of its first line
     click(form1().Command17);
     EXPECT_EQ(listItems(), (QStringList{"05 : 甲  [平成19.4.1]", "030 : 丙  [平成19.4.1]", "07 : 丁  [平成19.4.1]"}));
+    // The profile cut short is said, by name.
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("法人税の目次"));
+    EXPECT_EQ(svc.boxes[0].prompt,
+              QStringLiteral("c:\\法人税\\法人名\\12.txt を読み込めません。\nファイルにこれ以上データがありません。"));
     EXPECT_FALSE(sharedHandleOpen());
     // And opening a company works straight after, with no "ファイル閉鎖" needed.
+    svc.boxes.clear();
     form1().Text1.setText(QStringLiteral("5"));
     click(form1().Command2);
     EXPECT_TRUE(svc.boxes.empty());
@@ -117,12 +124,17 @@ TEST_F(MainMenu, OpeningACompanyLoadsAndRecomputesTheSchedulesInOrder) {
             own.last() == QStringLiteral("Form1.Command12"))
             schedule1 << p.trimmed();
     }
-    EXPECT_EQ(own.join(u' '), QStringLiteral("Form3.Command8 Form4.Command7 Form5.Command7 Form6.Command7 "
-                                             "Form7.Command20 Form7.Command20 Form13.Command19 "
-                                             "Form8.Command9 Form8.Command10 Form8.Command11 "
-                                             "Form5.Command4 Form3.Command4 Form6.Command1 Form1.Command12 "
-                                             "Form6.Command1 Form3.Command4"));
-    EXPECT_EQ(schedule1.join(u' '), QStringLiteral("Form5.Command4 Form3.Command8 Form3.Command4"));
+    // One pass loads and computes; the passes repeat until one saves nothing new.
+    const QString pass = QStringLiteral("Form3.Command8 Form4.Command7 Form5.Command7 Form6.Command7 "
+                                        "Form7.Command20 Form7.Command20 Form13.Command19 "
+                                        "Form8.Command9 Form8.Command10 Form8.Command11 "
+                                        "Form5.Command4 Form3.Command4 Form6.Command1 Form1.Command12 "
+                                        "Form6.Command1 Form3.Command4 Form7.Command19 Form13.Command20 Form3.Command4");
+    const qsizetype passes = own.size() / (pass.count(u' ') + 1);
+    EXPECT_GE(passes, 1);
+    EXPECT_LE(passes, 4);
+    EXPECT_EQ(own.join(u' '), QStringList(passes, pass).join(u' '));
+    EXPECT_TRUE(schedule1.join(u' ').startsWith(QStringLiteral("Form3.Command8 Form5.Command4 Form3.Command4")));
     // Each Schedule 5(1) compute presses the Schedule 4 compute and then its own data button.
     const int first5_1 = int(presses.indexOf(QStringLiteral("  Form6.Command1")));
     ASSERT_GE(first5_1, 0);
@@ -145,7 +157,7 @@ TEST_F(MainMenu, FailedOpenShowsItsBoxAndChangesNothingElse) {
     } const cases[] = {
         {"", "型が一致しません。"},
         {"abc", "型が一致しません。"},
-        {"77", "ファイルが見つかりません。"},
+        {"77", "c:\\法人税\\法人名\\77.txt を読み込めません。\nファイルが見つかりません。"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed);

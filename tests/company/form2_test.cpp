@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 #include "company/Form17.h"
 #include "company/Form2.h"
+#include "core/cp932.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "platform/services.h"
@@ -340,20 +341,56 @@ TEST_F(Registration, BusinessYearGivesTheEndAndTheSettlementDate) {
 }
 
 TEST_F(Registration, MillionMultipliesTheCapital) {
-    const std::pair<const char *, const char *> cases[] = {
-        {"10", "  10,000,000"},
-        {"  2,147", "  2,147,000,000"}, // what the window shows reads back
-        {"3000", "3000"},               // beyond 32 bits: unchanged
-        {"", ""},
-        {"十", "十"},
+    const struct {
+        const char *typed;
+        const char *shown;
+        const char *error; // the box "百万" shows, if any
+    } cases[] = {
+        {"10", "  10,000,000", ""},
+        {"  2,147", "  2,147,000,000", ""}, // what the window shows reads back
+        {"3000", "3000", "オーバーフローしました。"},
+        {"", "", "型が一致しません。"},
+        {"十", "十", "型が一致しません。"},
     };
-    for (const auto &[typed, shown] : cases) {
-        SCOPED_TRACE(typed);
-        form2().Text11.setText(typed);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        svc.boxes.clear();
+        form2().Text11.setText(QString::fromUtf8(c.typed));
         click(form2().Command5);
-        EXPECT_EQ(form2().Text11.text(), shown);
+        EXPECT_EQ(form2().Text11.text(), QString::fromUtf8(c.shown));
+        if (*c.error) {
+            ASSERT_EQ(svc.boxes.size(), 1u);
+            EXPECT_EQ(svc.boxes[0].title, QStringLiteral("会社登録"));
+            EXPECT_EQ(svc.boxes[0].prompt, QString::fromUtf8(c.error));
+        } else {
+            EXPECT_TRUE(svc.boxes.empty());
+        }
     }
+}
+
+// A capital "百万" could not multiply is not registered as yen: the registration refuses it until the box holds
+// a capital that stands.
+TEST_F(Registration, CapitalTooLargeForMillionsIsNotRegisteredAsYen) {
+    rateTable();
+    typeCompany();
+    Form2 &f = form2();
+    f.Text11.setText("2,148");
+    click(f.Command5);
+    svc.boxes.clear();
+    click(f.Command4);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("会社登録"));
+    EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("オーバーフローしました。"));
+    EXPECT_FALSE(exists(profilePath(7)));
+    EXPECT_EQ(form1().Text1.text().trimmed(), QString());
+
+    // The capital typed again in yen registers.
+    f.Text11.setText("2,148,000");
+    svc.boxes.clear();
+    click(f.Command4);
     EXPECT_TRUE(svc.boxes.empty());
+    const QStringList saved = decodeCp932(readFile(profilePath(7))).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(saved.value(1), QStringLiteral("2148000"));
 }
 
 TEST_F(Registration, DataShowsARegisteredCompanyAndItsSpecialFields) {
@@ -435,7 +472,8 @@ TEST_F(Registration, LoadingACodeWithoutAProfileReportsItAndKeepsTheShownCompany
         click(*b);
         ASSERT_EQ(svc.boxes.size(), 1u);
         EXPECT_EQ(svc.boxes[0].title, "会社呼出");
-        EXPECT_EQ(svc.boxes[0].prompt, "ファイルが見つかりません。");
+        EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("c:\\法人税\\法人名\\13.txt を読み込めません。\n"
+                                                      "ファイルが見つかりません。"));
         EXPECT_EQ(f.Text1.text(), "12");
         EXPECT_EQ(f.Text3.text(), "乙工業株式会社");
         EXPECT_EQ(f.Text38.text(), "乙信用金庫");

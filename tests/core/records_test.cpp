@@ -117,6 +117,73 @@ TEST_F(Records, FailedWriteKeepsTheOldRecord) {
     EXPECT_EQ(QDir(hostPath(dataroot::profiles)).entryList(QDir::Files), QStringList{QStringLiteral("12.txt")});
 }
 
+// What no writer of the program leaves is refused as a format error the moment it is met: a line longer than the
+// longest value a box can hold (a 10 MB line among them, refused without reading it whole), bytes that are not
+// code page 932. Lines after the values a reader reads are never looked at.
+TEST_F(Records, LinesNoWriterLeavesAreFormatErrors) {
+    const QString formatError = Error::badFileFormat().description();
+    const QByteArray longest = '"' + QByteArray(longestRecordLine - 2, 'x') + '"';
+    writeFile(kProfile, longest + "\r\n" + '"' + longest + "\r\n");
+    {
+        RecordReader r(kProfile);
+        EXPECT_EQ(r.string().size(), longestRecordLine - 2);
+        EXPECT_EQ(errorOf([&] { r.string(); }), formatError);
+    }
+    writeFile(kProfile, QByteArray(10 * 1024 * 1024, '1') + "\r\n");
+    EXPECT_EQ(errorOf([] { RecordReader r(kProfile); }), formatError);
+    EXPECT_FALSE(sharedHandleOpen());
+
+    writeFile(kProfile, "12\r\n\"\x81\x20\"\r\n");
+    {
+        RecordReader r(kProfile);
+        EXPECT_EQ(r.whole(), 12);
+        EXPECT_EQ(errorOf([&] { r.string(); }), formatError);
+    }
+    writeFile(kProfile, "12\r\n\x82"); // a character cut in half by a short write
+    {
+        RecordReader r(kProfile);
+        EXPECT_EQ(r.whole(), 12);
+        EXPECT_EQ(errorOf([&] { r.whole(); }), formatError);
+    }
+    writeFile(kProfile, "12\r\n\xFF\xFF\r\n");
+    EXPECT_EQ(RecordReader(kProfile).whole(), 12);
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
+// Something at the path that is no file: a folder, or one that cannot be opened.
+TEST_F(Records, AFolderWhereTheFileShouldBeCannotBeRead) {
+    QDir().mkpath(hostPath(kProfile));
+    EXPECT_EQ(errorOf([] { RecordReader r(kProfile); }), Error::badPath().description());
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
+// A reader knows when the file has no more lines, for the shorter layouts older writers leave.
+TEST_F(Records, AtEndAfterTheLastLine) {
+    writeFile(kProfile, lines({"1", "\"a\""}));
+    RecordReader r(kProfile);
+    EXPECT_FALSE(r.atEnd());
+    r.whole();
+    EXPECT_FALSE(r.atEnd());
+    r.string();
+    EXPECT_TRUE(r.atEnd());
+}
+
+// A write killed before its rename leaves its temporary file beside the record; the next write of that record
+// removes it, also when the record itself does not change.
+TEST_F(Records, ALeftoverTemporaryFileGoesAtTheNextWrite) {
+    ensureDataRoot();
+    const QString leftover = kProfile + QStringLiteral(".new");
+    for (const QByteArray &record : {lines({"1"}), lines({"2"})}) {
+        writeFile(kProfile, lines({"1"}));
+        writeFile(leftover, "1\r\n\"half a rec");
+        RecordWriter w(kProfile);
+        w.whole(record == lines({"1"}) ? 1 : 2);
+        w.close();
+        EXPECT_EQ(readFile(kProfile), record);
+        EXPECT_FALSE(exists(leftover));
+    }
+}
+
 TEST_F(Records, QuotationMarkIsKeptAsFullWidth) {
     ensureDataRoot();
     RecordWriter w(kProfile);

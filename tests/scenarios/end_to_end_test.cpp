@@ -384,9 +384,8 @@ protected:
                     {{1, "200000"}, {2, "20000"}, {3, "25000"}, {4, "80000"}, {5, "40000"}, {6, "65000"}});
     }
 
-    // opened: the company has been opened from the menu since the bulk input, whose chain computes Schedule 5(1)
-    // once more after Schedule 1 has pushed its final corporate tax.
-    static void expectCompanyTwoRecords(bool opened) {
+    // The same whether the company was last opened from the menu or entered through the bulk input.
+    static void expectCompanyTwoRecords() {
         const QString dir = QStringLiteral("c:\\法人税\\別表\\");
 
         // Schedule 4: profit 2,000,000; additions 損金計上法人税 100,000, 住民税 40,000 + 20,500 - 500 = 60,000,
@@ -445,17 +444,17 @@ protected:
                      {70, "0"}});
 
         // Schedule 5(1): the unpaid rows as Schedule 5(2) pushes them; ④ of 未納法人税 is its 計 ⑥ 375,800,
-        // of the inhabitant taxes their 確定 ⑥ (the final push of the 5(2) compute).
+        // of the inhabitant taxes their 確定 ⑥ (the final push of the 5(2) compute). Opening the company leaves
+        // them as they are: every chain saves the same.
         //   未納法人税: ② -100,000, ④ -375,800 → ⑤ -275,800.
         //   未納県民税: ② -20,500, ③ -500, ④ -74,600 → ⑤ -54,600.
         //   未納市民税: ② -40,000, ④ -191,800 → ⑤ -151,800.
         //   totals ② -160,500, ③ -500, ④ -642,200, ⑤ -482,200.
-        // Once opened, 未納法人税 ④ holds Schedule 1's 475,800: ⑤ -375,800, totals ④ -742,200, ⑤ -582,200.
         expectLines(dir + QStringLiteral("1051"), 2, 77,
                     {{44, "0"},
                      {52, "-100000"},
-                     {54, opened ? "-475800" : "-375800"},
-                     {55, opened ? "-375800" : "-275800"},
+                     {54, "-375800"},
+                     {55, "-275800"},
                      {57, "-20500"},
                      {58, "-500"},
                      {59, "-74600"},
@@ -466,8 +465,8 @@ protected:
                      {66, "0"},
                      {67, "-160500"},
                      {68, "-500"},
-                     {69, opened ? "-742200" : "-642200"},
-                     {70, opened ? "-582200" : "-482200"}});
+                     {69, "-642200"},
+                     {70, "-482200"}});
 
         // Schedule 6: interest 50,000 with 7,500; dividends 100,000 with 20,000 held 12 of 12 months: ratio
         // 1000, credit 20,000; total 27,500.
@@ -545,7 +544,7 @@ TEST_F(EndToEnd, ThroughBulkInput) {
     // The window shows the figures it applied, with 16 and the total worked out.
     expectBox(form14().Text36, "27,500");
     expectBox(form14().Text38, "381,000");
-    expectCompanyTwoRecords(false);
+    expectCompanyTwoRecords();
 }
 
 TEST_F(EndToEnd, RestartShowsWhatWasSaved) {
@@ -656,10 +655,10 @@ TEST_F(EndToEnd, RestartShowsWhatWasSaved) {
     expectBox(form8().Text45, "100,000");
 
     EXPECT_EQ(shown(), std::vector<std::string>{});
-    // Opening recomputes the schedules from what was saved: company 1's figures had settled; company 2's
-    // unpaid corporate tax moves to Schedule 1's final figure.
+    // Opening recomputes the schedules from what was saved and finds every figure settled: it saves what the
+    // season's work saved.
     expectCompanyOneRecords();
-    expectCompanyTwoRecords(true);
+    expectCompanyTwoRecords();
 }
 
 } // namespace

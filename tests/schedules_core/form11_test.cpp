@@ -89,16 +89,25 @@ TEST_F(CapitalWindow, FreshWindowForANewCompanySavesZeros) {
               lines({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "\"\"", "\"\""}));
 }
 
-TEST_F(CapitalWindow, ShortRecordIsReadAsNoneAndLeavesNoFileOpen) {
+// A record cut short is said by name; the window shows none of it and saves nothing over it, neither at the
+// compute DATA presses nor at the next one.
+TEST_F(CapitalWindow, ShortRecordIsSaidAndKeptAndLeavesNoFileOpen) {
     QStringList sixteen;
     for (int k = 1; k <= 16; ++k)
         sixteen << QString::number(k);
     writeFile(kFile5, lines(sixteen));
     form11().Text1.setText(QStringLiteral("5"));
     click(form11().Command7);
-    EXPECT_TRUE(svc.boxes.empty());
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("資本準備金"));
+    EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("c:\\法人税\\別表\\1051資準5.txt を読み込めません。\n"
+                                                  "ファイルにこれ以上データがありません。"));
     EXPECT_EQ(form11().Text2.text(), QString());
-    EXPECT_TRUE(readFile(kFile5).endsWith(lines({"\"\"", "\"\""})));
+    EXPECT_EQ(readFile(kFile5), lines(sixteen));
+    EXPECT_FALSE(sharedHandleOpen());
+    click(form11().Command1);
+    EXPECT_EQ(svc.boxes.size(), 2u);
+    EXPECT_EQ(readFile(kFile5), lines(sixteen));
 }
 
 TEST_F(CapitalWindow, BadCodeShowsOneBoxAndSavesNothing) {

@@ -142,7 +142,10 @@ TEST_F(InterimWindow, DataWithoutAReadableRecordEmptiesTheBoxesAndZeroesTheAmoun
         EXPECT_EQ(amountTexts(), QStringList(6, QString()));
         EXPECT_EQ(form20().amounts, (std::array<std::int32_t, 6>{}));
     }
-    EXPECT_TRUE(svc.events.isEmpty());
+    // Only the record that exists but cannot be read is said.
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("中間申告"));
+    EXPECT_TRUE(svc.boxes[0].prompt.startsWith(QStringLiteral("c:\\法人税\\別表\\中間申告2.txt を読み込めません。")));
     // The next compute saves what the window now shows, not the first company's amounts.
     form20().Text15.setText(QStringLiteral("9"));
     click(form20().Command1);

@@ -301,12 +301,18 @@ TEST_F(Schedule1Window, ComputeWithoutACodeOrRatesChangesNothing) {
     EXPECT_EQ(f.Text3.text(), QStringLiteral("1,000"));
     EXPECT_EQ(f.Text4.text(), QStringLiteral(" "));
 
+    EXPECT_TRUE(svc.events.isEmpty());
+
+    // Without the rate table nothing is computed either, and that is said.
     f.Text100.setText(QStringLiteral("7"));
     deleteFile(dataroot::taxRateFile);
     click(f.Command4);
     EXPECT_EQ(f.Text4.text(), QStringLiteral(" "));
     EXPECT_FALSE(exists(schedule1Path(7)));
-    EXPECT_TRUE(svc.events.isEmpty());
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("税率設定"));
+    EXPECT_EQ(svc.boxes[0].prompt,
+              QStringLiteral("c:\\法人税\\税率.txt を読み込めません。\nファイルが見つかりません。"));
 }
 
 TEST_F(Schedule1Window, InterimButtonOpensTheInterimWindowForThisCompany) {

@@ -58,6 +58,28 @@ TEST(BulkInterimSplit, ThePerCapitaPartStaysAsFarAsTheTotalCoversIt) {
     }
 }
 
+TEST(BulkDividends, TheSecondIssueStaysWhereTheTotalsLeaveRoomForIt) {
+    const std::int32_t max = std::numeric_limits<std::int32_t>::max();
+    struct Case {
+        const char *name;
+        std::int32_t received, credited, secondReceived, secondCredited;
+        DividendRows expected;
+    } const cases[] = {
+        {"room for both", 400000, 60000, 100000, 10000, {300000, 50000, true}},
+        {"exactly the second issue", 100000, 10000, 100000, 10000, {0, 0, true}},
+        {"no second issue", 400000, 60000, 0, 0, {400000, 60000, true}},
+        {"received below the second issue", 50000, 60000, 100000, 10000, {50000, 60000, false}},
+        {"credited below the second issue", 400000, 5000, 100000, 10000, {400000, 5000, false}},
+        {"a second issue below zero leaves no 32-bit room", max, 0, -1, 0, {max, 0, false}},
+    };
+    for (const Case &c : cases) {
+        const DividendRows r = splitDividends(c.received, c.credited, c.secondReceived, c.secondCredited);
+        EXPECT_EQ(r.firstReceived, c.expected.firstReceived) << c.name;
+        EXPECT_EQ(r.firstWithheld, c.expected.firstWithheld) << c.name;
+        EXPECT_EQ(r.keepSecond, c.expected.keepSecond) << c.name;
+    }
+}
+
 TEST(BulkTaxesTotal, AddsFigures6To17Only) {
     BulkFigures f{};
     for (int n = 1; n <= 23; ++n)

@@ -151,22 +151,29 @@ TEST_F(Schedule5_2Part2Window, DataAction) {
     EXPECT_EQ(f.Text6.text(), QStringLiteral("1,234,567"));
     EXPECT_EQ(readFile(kFile), record({{67, 1234567}, {70, 1234567}}, names));
 
-    // A company without a record, and one whose record lacks a name: the amounts go, the names stay.
+    // A company without a record, and one whose record lacks a name: nothing of company 5 stays, its row names
+    // neither; the rows are named as in a fresh window. Only the record that cannot be read is said.
     writeFile(QStringLiteral("c:\\法人税\\別表\\10537.txt"), record({{1, 5}}, names.mid(0, 3)));
     for (const char *code : {"6", "7"}) {
         f.Text19.setText(QStringLiteral("5"));
         click(f.Command19);
         ASSERT_EQ(f.part2Values[67], 1234567);
+        svc.boxes.clear();
         f.Text19.setText(QString::fromLatin1(code));
         click(f.Command19);
         for (TextBox *b : amountBoxes())
             EXPECT_EQ(b->text(), QString()) << code << " " << qPrintable(b->name());
         EXPECT_EQ(f.Text62.text(), QString());
-        EXPECT_EQ(f.Text92.text(), QStringLiteral("固定資産税"));
+        EXPECT_EQ(f.Text46.text(), QStringLiteral("印紙税外"));
+        EXPECT_EQ(f.Text92.text(), QString());
         for (int k = 1; k <= 70; ++k)
             EXPECT_EQ(f.part2Values[k], 0) << code << " cell " << k;
+        EXPECT_EQ(svc.boxes.size(), code == std::string("7") ? 1u : 0u);
     }
+    EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("c:\\法人税\\別表\\10537.txt を読み込めません。\n"
+                                                  "ファイルにこれ以上データがありません。"));
     EXPECT_FALSE(sharedHandleOpen());
+    svc.boxes.clear();
 
     // A code that is no number: nothing changes.
     f.Text25.setText(QStringLiteral("1"));

@@ -205,10 +205,14 @@ TEST_F(Form15Window, DataForACompanyWithoutRecordShowsAFreshPage) {
         EXPECT_EQ(lineTexts(), QStringList(17, QString())) << code;
         EXPECT_TRUE(f.Option1.value()) << code;
         EXPECT_EQ(f.reserveValues, ReserveLines{}) << code;
-        EXPECT_TRUE(svc.boxes.empty());
     }
+    // The short record is said, and the next compute saves nothing over it.
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].prompt, shortFile + QStringLiteral(" を読み込めません。\n"
+                                                              "ファイルにこれ以上データがありません。"));
     click(f.Command1);
-    EXPECT_EQ(readFile(shortFile), lines(withTail(numbers({0, 0, 0, 0, 10, 0, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0, 0}))));
+    EXPECT_EQ(svc.boxes.size(), 2u);
+    EXPECT_EQ(readFile(shortFile), lines(numbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 10})));
 }
 
 TEST_F(Form15Window, ClearEmptiesTheLinesOnly) {

@@ -137,7 +137,9 @@ TEST_F(Form16Window, DataWithoutARecordLeavesTheWindowEmpty) {
     }
     EXPECT_EQ(f.detailCells, DetailCells{});
     EXPECT_EQ(f.accountNames[0], QString());
-    EXPECT_TRUE(svc.boxes.empty());
+    // Only the short statement is said.
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_TRUE(svc.boxes[0].prompt.startsWith(shortFile + QStringLiteral(" を読み込めません。")));
 }
 
 TEST_F(Form16Window, ClearEmptiesEveryNameAndAmount) {

@@ -73,9 +73,9 @@ TEST_F(Schedule5_2Window, LevyPresetComputeSavesPushesAndReloads) {
     // The final unpaid inhabitant taxes, negated with the minus sign before the grouped amount.
     EXPECT_EQ(form6().Text72.text(), QStringLiteral("-50,000"));
     EXPECT_EQ(form6().Text78.text(), QStringLiteral("-130,000"));
-    // No interim payment: Schedule 1's five interim boxes get "0".
+    // No interim payment: Schedule 1's five interim boxes keep what they held.
     for (TextBox *b : {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35})
-        EXPECT_EQ(b->text(), QStringLiteral("0")) << qPrintable(b->name());
+        EXPECT_EQ(b->text(), QStringLiteral(" ")) << qPrintable(b->name());
     EXPECT_EQ(form13().Text14.text(), QStringLiteral("0"));
     EXPECT_EQ(form13().Text81.text(), QStringLiteral("0"));
     EXPECT_EQ(form13().Text82.text(), QStringLiteral("0"));
@@ -162,6 +162,24 @@ TEST_F(Schedule5_2Window, InterimAmountsIntoSchedule1FollowTheLevy) {
             EXPECT_EQ(interim[i]->text(), c.schedule1[i]) << c.levy << " " << qPrintable(interim[i]->name());
     }
     EXPECT_TRUE(svc.boxes.empty());
+
+    // Interim amounts Schedule 1 holds from elsewhere (the bulk input, the interim-amounts window) stay where
+    // the 中間 rows paid nothing: with none paid, all five; with only the corporate tax paid, the other four.
+    f.Text12.setText(QStringLiteral("130000"));
+    for (TextBox *b : {&f.Text56, &f.Text59, &f.Text70, &f.Text73, &f.Text21})
+        b->setText(QString());
+    for (const QString &corporate : {QString(), QStringLiteral("300,000")}) {
+        SCOPED_TRACE(corporate.toStdString());
+        f.Text21.setText(corporate);
+        TextBox *interim[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35};
+        const QStringList held = {"200,000", "20,000", "10,000", "40,000", "25,000"};
+        for (int i = 0; i < 5; ++i)
+            interim[i]->setText(held[i]);
+        click(f.Command19);
+        EXPECT_EQ(form3().Text6.text(), corporate.isEmpty() ? held[0] : QStringLiteral("300000"));
+        for (int i = 1; i < 5; ++i)
+            EXPECT_EQ(interim[i]->text(), held[i]) << qPrintable(interim[i]->name());
+    }
 }
 
 TEST_F(Schedule5_2Window, DataAction) {
@@ -192,18 +210,54 @@ TEST_F(Schedule5_2Window, DataAction) {
         EXPECT_EQ(f.companyCode, QString::fromLatin1(code).toInt());
     }
     EXPECT_FALSE(sharedHandleOpen());
-    EXPECT_TRUE(svc.boxes.empty());
+    // Only the short record is said.
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("別表五（二）"));
+    EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("c:\\法人税\\別表\\10527.txt を読み込めません。\n"
+                                                  "ファイルにこれ以上データがありません。"));
+    svc.boxes.clear();
 
-    // A code that is no number, or no rate table: nothing changes.
+    // A code that is no number: nothing changes.
     f.Text11.setText(QStringLiteral("1"));
     f.Text1.setText(QStringLiteral("x"));
-    click(f.Command20);
-    f.Text1.setText(QStringLiteral("5"));
-    deleteFile(QStringLiteral("c:\\法人税\\税率.txt"));
     click(f.Command20);
     EXPECT_EQ(f.Text11.text(), QStringLiteral("1"));
     EXPECT_EQ(f.companyCode, 7);
     EXPECT_TRUE(svc.boxes.empty());
+}
+
+// Without the rate table the data action says so and the window holds the new company with nothing in it; its
+// compute saves nothing until the record is read, also once the rate table is back.
+TEST_F(Schedule5_2Window, DataWithoutTheRateTableHoldsTheCompanyAndSavesNothing) {
+    Form7 &f = form7();
+    writeFile(kFile, record({{1, 100000}}));
+    click(f.Command20);
+    ASSERT_EQ(f.Text11.text(), QStringLiteral("100,000"));
+    const QByteArray rates = readFile(dataroot::taxRateFile);
+    deleteFile(dataroot::taxRateFile);
+    const QString otherFile = QStringLiteral("c:\\法人税\\別表\\10526.txt");
+    writeFile(otherFile, record({{1, 7}}));
+    f.Text1.setText(QStringLiteral("6"));
+    click(f.Command20);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("税率設定"));
+    EXPECT_EQ(svc.boxes[0].prompt,
+              QStringLiteral("c:\\法人税\\税率.txt を読み込めません。\nファイルが見つかりません。"));
+    EXPECT_EQ(f.companyCode, 6);
+    EXPECT_EQ(f.Text11.text(), QString());
+    EXPECT_EQ(f.cells, Schedule5_2Cells{});
+
+    writeFile(dataroot::taxRateFile, rates);
+    svc.boxes.clear();
+    click(f.Command19);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("別表五（二）"));
+    EXPECT_EQ(readFile(otherFile), record({{1, 7}}));
+    EXPECT_EQ(readFile(kFile), record({{1, 100000}}));
+
+    // Read once more, the company is the window's again.
+    click(f.Command20);
+    EXPECT_EQ(f.Text11.text(), QStringLiteral("7"));
 }
 
 TEST_F(Schedule5_2Window, ColumnButtons) {

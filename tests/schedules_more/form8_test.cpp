@@ -195,21 +195,28 @@ TEST_F(Form8Window, Schedule6DataFillsThePanelOrEmptiesIt) {
     EXPECT_EQ(f.Text11.text(), QStringLiteral("乙社"));
     EXPECT_EQ(f.Text18.text(), QString());
 
-    // Another company without a record: nothing of the first one may be saved under its code.
+    // Another company whose record is cut short: it is said, nothing of the first company stays, and nothing is
+    // saved over the record.
     writeCompany(6, 20, 4);
     f.Text1.setText(QStringLiteral("6"));
-    writeFile(QStringLiteral("c:\\法人税\\別表\\10606.txt"), lines(record.mid(0, 21)));
+    const QString shortFile = QStringLiteral("c:\\法人税\\別表\\10606.txt");
+    writeFile(shortFile, lines(record.mid(0, 21)));
     click(f.Command9);
     for (int item = 1; item <= 21; ++item)
         EXPECT_EQ(f.schedule6Box(item).text(), QString()) << item;
     EXPECT_EQ(f.Text11.text(), QString());
     EXPECT_EQ(f.schedule6Values, (std::array<std::int32_t, 22>{}));
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("別表六"));
+    EXPECT_EQ(svc.boxes[0].prompt, shortFile + QStringLiteral(" を読み込めません。\n"
+                                                              "ファイルにこれ以上データがありません。"));
     form5().Text100.setText(QStringLiteral("6"));
     form6().Text1.setText(QStringLiteral("6"));
     form13().Text19.setText(QStringLiteral("6"));
     click(f.Command1);
-    EXPECT_EQ(readFile(QStringLiteral("c:\\法人税\\別表\\10606.txt")), lines(zeros(21) + QStringList{"\"\"", "\"\""}));
-    EXPECT_TRUE(svc.boxes.empty());
+    EXPECT_EQ(readFile(shortFile), lines(record.mid(0, 21)));
+    EXPECT_EQ(svc.boxes.size(), 2u);
+    svc.boxes.clear();
 
     // クリア empties the amounts only.
     f.Text11.setText(QStringLiteral("丙社"));
@@ -270,7 +277,7 @@ TEST_F(Form8Window, Schedule7LossReachesSchedules4And1OnTheNextPass) {
     EXPECT_TRUE(svc.boxes.empty());
 }
 
-TEST_F(Form8Window, Schedule7DataReplacesAShortRecordAndKeepsWhatItRead) {
+TEST_F(Form8Window, Schedule7DataShowsTheRolloversShortRecordAndKeepsIt) {
     Form8 &f = form8();
     // The 19 values the next-year rollover leaves.
     QStringList nineteen = zeros(19);
@@ -285,7 +292,8 @@ TEST_F(Form8Window, Schedule7DataReplacesAShortRecordAndKeepsWhatItRead) {
     EXPECT_EQ(f.Text35.text(), QStringLiteral("500,000"));
     EXPECT_EQ(f.Text42.text(), QStringLiteral("500,000"));
     EXPECT_EQ(f.Text52.text(), QString());
-    EXPECT_EQ(readFile(kSchedule7File), lines(zeros(31) + tail()));
+    // The record stays as it is until the compute saves it whole: closing the window now loses nothing.
+    EXPECT_EQ(readFile(kSchedule7File), lines(nineteen));
     EXPECT_TRUE(svc.boxes.empty());
 
     // The next compute writes the full layout again.
@@ -320,7 +328,8 @@ TEST_F(Form8Window, Schedule7FailuresShowTheBox) {
     click(f.Command2);
     ASSERT_EQ(svc.boxes.size(), 1u);
     EXPECT_EQ(svc.boxes[0].title, QStringLiteral("別表七"));
-    EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("ファイルが見つかりません。"));
+    EXPECT_EQ(svc.boxes[0].prompt,
+              QStringLiteral("c:\\法人税\\法人名\\9.txt を読み込めません。\nファイルが見つかりません。"));
     EXPECT_EQ(f.Text38.text(), QStringLiteral(" "));
 
     f.Text1.setText(QStringLiteral("5"));
@@ -478,7 +487,7 @@ TEST_F(Form8Window, Schedule15FailuresAndUnreadableData) {
     EXPECT_EQ(svc.boxes[1].title, QStringLiteral("法人コードの入力"));
     EXPECT_EQ(form5().Text35.text(), QStringLiteral("x"));
 
-    // DATA for a company without a profile: no rate, and no figure of the company before.
+    // DATA for a company without a profile: no rate, but its own record, and no figure of the company before.
     writeFile(QStringLiteral("c:\\法人税\\別表\\11506.txt"),
               lines(QStringList{"1", "2", "3", "4", "5", "6", "7"} + tail()));
     writeCompany(6, 20, 4);
@@ -489,10 +498,51 @@ TEST_F(Form8Window, Schedule15FailuresAndUnreadableData) {
     click(f.Command11);
     EXPECT_FALSE(f.Option1.value());
     EXPECT_FALSE(f.Option2.value());
+    EXPECT_EQ(f.Text44.text(), QStringLiteral("3"));
+    EXPECT_EQ(svc.boxes.size(), 2u);
+
+    // A company whose record cannot be read: it is said, the panel shows none of the company before, and its
+    // compute saves nothing over the record.
+    const QByteArray cut = lines({"1", "2"});
+    writeFile(QStringLiteral("c:\\法人税\\別表\\11507.txt"), cut);
+    writeCompany(7, 20, 4);
+    f.Text1.setText(QStringLiteral("7"));
+    click(f.Command11);
     for (TextBox *b : {&f.Text43, &f.Text44, &f.Text45, &f.Text46, &f.Text47, &f.Text48, &f.Text49})
         EXPECT_EQ(b->text(), QString()) << qPrintable(b->name());
     EXPECT_EQ(f.schedule15Values, (std::array<std::int32_t, 8>{}));
-    EXPECT_EQ(svc.boxes.size(), 2u);
+    ASSERT_EQ(svc.boxes.size(), 3u);
+    EXPECT_EQ(svc.boxes[2].title, QStringLiteral("別表十五"));
+    click(f.Command3);
+    EXPECT_EQ(svc.boxes.size(), 4u);
+    EXPECT_EQ(readFile(QStringLiteral("c:\\法人税\\別表\\11507.txt")), cut);
+}
+
+// The window fits a 1024 x 768 screen with its frame, every box in sight and none over another; the dividend
+// heading stands over the issue boxes, from the name column to the credit column.
+TEST_F(Form8Window, FitsTheScreenWithEveryBoxInSight) {
+    Form8 &f = form8();
+    f.show();
+    QWidget *w = f.window();
+    w->adjustSize();
+    EXPECT_LE(w->width(), 1000);
+    EXPECT_LE(w->height(), 720);
+    std::vector<QRect> boxes;
+    for (QLineEdit *e : w->findChildren<QLineEdit *>()) {
+        if (!e->isVisibleTo(w))
+            continue;
+        const QRect r(e->mapTo(w, QPoint(0, 0)), e->size());
+        EXPECT_TRUE(w->rect().contains(r)) << e->objectName().toStdString();
+        for (const QRect &other : boxes)
+            EXPECT_FALSE(r.intersects(other)) << e->objectName().toStdString();
+        boxes.push_back(r);
+    }
+    EXPECT_EQ(boxes.size(), 55u); // 9 summary, 14 issue, 25 Schedule 7 and 7 Schedule 15 boxes
+    const QRect heading(f.Label11.widget()->mapTo(w, QPoint(0, 0)), f.Label11.widget()->sizeHint());
+    const QRect name(f.Text11.widget()->mapTo(w, QPoint(0, 0)), f.Text11.widget()->size());
+    const QRect credit(f.Text17.widget()->mapTo(w, QPoint(0, 0)), f.Text17.widget()->size());
+    EXPECT_LE(std::abs(heading.left() - name.left()), 2);
+    EXPECT_LE(std::abs(heading.right() - credit.right()), 8);
 }
 
 TEST_F(Form8Window, FreshWindowAndMenu) {

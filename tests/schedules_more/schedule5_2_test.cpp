@@ -182,30 +182,32 @@ TEST(Schedule5_2Compute, PrefecturalInterimDefault) {
 }
 
 TEST(Schedule5_2Compute, InterimLevySplit) {
-    using Five = std::array<std::int32_t, 5>;
+    using Five = InterimFigures;
+    const auto none = std::nullopt;
     // 法人税 中間 ⑤ 300,000; 県民税 中間 ② and ⑤ 45,000; 市民税 中間 ② and ⑤ 90,000.
     const Cells paid = {{11, 300000}, {38, 45000}, {41, 45000}, {62, 90000}, {65, 90000}};
     Cells noMunicipal = paid;
     noMunicipal[62] = 0;
-    Cells prefecturalRefunded = paid;
-    prefecturalRefunded[38] = -1;
+    noMunicipal[65] = 0;
+    Cells onlyCorporate = {{11, 300000}};
     struct Case {
         const char *name;
         Cells in;
         std::int32_t levy;
-        std::optional<Five> out;
+        Five out;
     } cases[] = {
         {"municipal levy 130,000", paid, 130000, Five{300000, 20000, 25000, 25000, 65000}},
         {"municipal levy 50,000", paid, 50000, Five{300000, 35000, 10000, 65000, 25000}},
-        {"another levy", paid, 70000, std::nullopt},
-        {"no levy", paid, 0, std::nullopt},
-        {"no municipal interim tax", noMunicipal, 130000, Five{}},
-        {"no municipal interim tax, another levy", noMunicipal, 70000, Five{}},
-        {"prefectural interim negative", prefecturalRefunded, 50000, Five{}},
+        {"another levy", paid, 70000, Five{}},
+        {"no levy", paid, 0, Five{}},
+        // A row that paid nothing leaves its boxes to what Schedule 1 holds from elsewhere.
+        {"no municipal interim tax", noMunicipal, 130000, Five{300000, 20000, 25000, none, none}},
+        {"only the corporate interim tax", onlyCorporate, 50000, Five{300000, none, none, none, none}},
+        {"no interim row paid", Cells{{38, 45000}, {62, 90000}}, 130000, Five{}},
         {"interim paid less than the levy",
          {{38, 1}, {41, 1}, {62, 1}, {65, 1}},
          130000,
-         Five{0, -24999, 25000, -64999, 65000}},
+         Five{none, -24999, 25000, -64999, 65000}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(interimLevySplit(grid(c.in), c.levy), c.out) << c.name;

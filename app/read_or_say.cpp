@@ -1,0 +1,103 @@
+#include "app/read_or_say.h"
+
+#include "core/errors.h"
+#include "core/paths.h"
+#include "core/records.h"
+#include "platform/services.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace hz {
+
+namespace {
+
+// The records said in the action running now.
+unsigned long long g_saidIn = 0;
+QSet<QString> g_said;
+
+// A box about the record at windowsPath, unless one about it was shown in the same action already.
+void say(const QString &windowsPath, const QString &prompt, const QString &title) {
+    const unsigned long long action = currentAction();
+    if (action != 0) {
+        if (action != g_saidIn) {
+            g_saidIn = action;
+            g_said.clear();
+        }
+        if (g_said.contains(windowsPath))
+            return;
+        g_said.insert(windowsPath);
+    }
+    msgBox(prompt, mb::OkWarning, title);
+}
+
+RecordRead readOrSay(const QString &windowsPath, const QString &title, const std::function<void()> &read,
+                     bool required, Error *failure) {
+    if (!QFileInfo::exists(hostPath(windowsPath))) {
+        if (!required)
+            return RecordRead::missing;
+        const Error e = Error::fileNotFound();
+        sayUnreadable(windowsPath, e, title);
+        if (failure)
+            *failure = e;
+        return RecordRead::unreadable;
+    }
+    try {
+        read();
+        return RecordRead::read;
+    } catch (const Error &e) {
+        sayUnreadable(windowsPath, e, title);
+        if (failure)
+            *failure = e;
+        return RecordRead::unreadable;
+    }
+}
+
+} // namespace
+
+void sayUnreadable(const QString &windowsPath, const Error &e, const QString &title) {
+    say(windowsPath, QStringLiteral("%1 を読み込めません。\n%2").arg(windowsPath, e.description()), title);
+}
+
+RecordRead readRecordOrSay(const QString &windowsPath, const QString &title, const std::function<void()> &read) {
+    return readOrSay(windowsPath, title, read, false, nullptr);
+}
+
+RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &title,
+                                   const std::function<void()> &read) {
+    return readOrSay(windowsPath, title, read, true, nullptr);
+}
+
+RecordRead RecordHold::load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
+                            bool required) {
+    Error failure{QString()};
+    const RecordRead result = readOrSay(windowsPath, title, read, required, &failure);
+    if (result == RecordRead::unreadable) {
+        path_ = windowsPath;
+        description_ = failure.description();
+    } else {
+        release();
+    }
+    return result;
+}
+
+void RecordHold::release() {
+    path_.clear();
+    description_.clear();
+}
+
+bool RecordHold::maySave(const QString &title) const {
+    if (path_.isEmpty())
+        return true;
+    say(path_, QStringLiteral("%1 を読み込めなかったため、この画面からは保存しません。\n%2").arg(path_, description_), title);
+    return false;
+}
+
+RecordRead readTaxRatesOrSay(TaxRateTable &rates, RecordHold *hold) {
+    const QString title = QStringLiteral("税率設定");
+    const auto read = [&rates] { rates = readTaxRates(); };
+    return hold ? hold->load(dataroot::taxRateFile, title, read, true)
+                : readRequiredRecordOrSay(dataroot::taxRateFile, title, read);
+}
+
+} // namespace hz
