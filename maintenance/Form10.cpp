@@ -235,7 +235,8 @@ void Form10::Command5_Click() {
     backToMenu();
 }
 
-// フロッピーへコピーする: the ten files are copied to the floppy only when all of them could be read.
+// フロッピーへコピーする: the ten files, and the other records the company has, are copied to the floppy only when all
+// of them could be read.
 void Form10::Command1_Click() {
     try {
         const std::int32_t code = toWhole(Text6.text());
@@ -252,7 +253,18 @@ void Form10::Command1_Click() {
             batch.stageCopy(files[i], company_files::onFloppy(files[i]));
             ProgressBar1.setValue(int(10 * (i + 1)));
         }
+        // The company's other records go along, since deleting the company removes them too: a restore then gives
+        // the whole company back. One the company no longer has goes from the floppy, so no restore brings it back.
+        QStringList stale;
+        for (const QString &file : company_files::otherRecordFiles(code)) {
+            if (fileExists(file))
+                batch.stageCopy(file, company_files::onFloppy(file));
+            else if (fileExists(company_files::onFloppy(file)))
+                stale << company_files::onFloppy(file);
+        }
         batch.commit();
+        for (const QString &file : stale)
+            deleteFile(file);
         ProgressBar1.setVisible(false);
         beep();
     } catch (const Error &e) {
@@ -261,7 +273,8 @@ void Form10::Command1_Click() {
 }
 
 // フロッピーよりHDDへ戻す: only a complete backup is restored, and a company on the disk is replaced only after
-// the user agreed.
+// the user agreed. The other records come back where the backup has them; one missing there (an older backup of the
+// ten files alone) is left on the disk as it is.
 void Form10::Command2_Click() {
     try {
         const std::int32_t code = toWhole(Text6.text());
@@ -280,6 +293,9 @@ void Form10::Command2_Click() {
             FileBatch batch;
             for (const QString &file : files)
                 batch.stageCopy(company_files::onFloppy(file), file);
+            for (const QString &file : company_files::otherRecordFiles(code))
+                if (fileExists(company_files::onFloppy(file)))
+                    batch.stageCopy(company_files::onFloppy(file), file);
             batch.commit();
         }
         press(Command4);
@@ -300,10 +316,10 @@ void Form10::Command3_Click() {
         confirmAnswer =
             msgBox(QString(), mb::OkCancelQuestion, company_files::companyNameIn(floppyProfile) + kDeleteQuestion);
         if (confirmAnswer == mb::Ok) {
-            const QStringList files = profileLast(code);
+            const QStringList files = company_files::otherRecordFiles(code) + profileLast(code);
             for (qsizetype i = 0; i < files.size(); ++i) {
                 deleteIfPresent(company_files::onFloppy(files[i]));
-                ProgressBar1.setValue(int(10 * (i + 1)));
+                ProgressBar1.setValue(int(100 * (i + 1) / files.size()));
             }
             beep();
         }

@@ -10,22 +10,23 @@ namespace {
 
 class Floppy : public TwoCompanies {
 protected:
-    // The ten files of company code on the data root, by their path below the drive.
-    static QMap<QString, QByteArray> tenFiles(int code) {
+    // The ten files and the other records of company code on the data root, by their path below the drive.
+    static QMap<QString, QByteArray> backedUp(int code) {
         QMap<QString, QByteArray> files;
-        for (const QString &f : company_files::coreFiles(code))
-            files[f.mid(3).replace(u'\\', u'/')] = readFile(f);
+        for (const QString &f : company_files::coreFiles(code) + company_files::otherRecordFiles(code))
+            if (exists(f))
+                files[f.mid(3).replace(u'\\', u'/')] = readFile(f);
         return files;
     }
     // A fresh floppy: the drive itself, nothing on it.
     static void insertFloppy() { QDir().mkpath(hostPath("a:\\")); }
 };
 
-TEST_F(Floppy, BackupMakesTheFoldersAndCopiesTheTenFiles) {
+TEST_F(Floppy, BackupMakesTheFoldersAndCopiesTheCompanysRecords) {
     // A floppy that has the root folder but not the two below it.
     QDir().mkpath(hostPath("a:\\法人税"));
     pressFor(form10().Command1, "1");
-    EXPECT_EQ(drive("a"), tenFiles(1));
+    EXPECT_EQ(drive("a"), backedUp(1));
     EXPECT_EQ(svc.events, QStringList({"beep"}));
     EXPECT_FALSE(form10().ProgressBar1.isVisible());
     EXPECT_EQ(form10().ProgressBar1.value(), 100);
@@ -34,10 +35,35 @@ TEST_F(Floppy, BackupMakesTheFoldersAndCopiesTheTenFiles) {
     pressFor(form10().Command1, "2");
     writeFile("c:\\法人税\\別表\\10101.txt", lines({"1"}));
     pressFor(form10().Command1, "1");
-    QMap<QString, QByteArray> both = tenFiles(1);
-    both.insert(tenFiles(2));
+    QMap<QString, QByteArray> both = backedUp(1);
+    both.insert(backedUp(2));
     EXPECT_EQ(drive("a"), both);
     EXPECT_EQ(svc.beeps, 3);
+
+    // A record the company no longer has leaves the floppy with the next backup.
+    QFile::remove(hostPath("c:\\法人税\\別表\\中間申告1.txt"));
+    pressFor(form10().Command1, "1");
+    both = backedUp(1);
+    both.insert(backedUp(2));
+    EXPECT_EQ(drive("a"), both);
+    EXPECT_FALSE(exists("a:\\法人税\\別表\\中間申告1.txt"));
+}
+
+TEST_F(Floppy, RestoreAfterDeletionGivesTheWholeCompanyBack) {
+    insertFloppy();
+    pressFor(form10().Command1, "1");
+    const auto backedUpCompany = backedUp(1);
+    pressFor(form10().Command19, "1", mb::Ok);
+    ASSERT_FALSE(exists("c:\\法人税\\別表\\特設欄1.txt"));
+
+    pressFor(form10().Command2, "1");
+    EXPECT_EQ(backedUp(1), backedUpCompany);
+    // A backup of the ten files alone leaves the other records on the disk as they are.
+    for (const QString &f : company_files::otherRecordFiles(1))
+        QFile::remove(hostPath(company_files::onFloppy(f)));
+    writeFile("c:\\法人税\\別表\\10101.txt", lines({"999"}));
+    pressFor(form10().Command2, "1", mb::Ok);
+    EXPECT_EQ(backedUp(1), backedUpCompany);
 }
 
 TEST_F(Floppy, BackupOfAnIncompleteCompanyWritesNothing) {
@@ -59,7 +85,7 @@ TEST_F(Floppy, BackupWithoutAFloppyShowsItsBox) {
 TEST_F(Floppy, RestoreGivesTheBackedUpBytesBack) {
     insertFloppy();
     pressFor(form10().Command1, "1");
-    const auto backedUp = drive("c");
+    const auto before = drive("c");
     // The user changes the company, and loses a record.
     writeFile("c:\\法人税\\別表\\10101.txt", lines({"999"}));
     writeFile("c:\\法人税\\法人名\\1.txt", lines({"1", "0", "19", "4", "1", "20", "3", "31", "\"\"", "\"変更後\""}));
@@ -70,7 +96,7 @@ TEST_F(Floppy, RestoreGivesTheBackedUpBytesBack) {
     EXPECT_EQ(svc.boxes[0].title, QStringLiteral("書き換えますか"));
     EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("変更後"));
     EXPECT_EQ(svc.boxes[0].buttons, mb::OkCancelQuestion);
-    EXPECT_EQ(drive("c"), backedUp);
+    EXPECT_EQ(drive("c"), before);
     EXPECT_EQ(svc.beeps, 1); // the backup's only
     EXPECT_EQ(form10().Text5.text(), QStringLiteral("株式会社見本"));
 }
@@ -133,7 +159,7 @@ TEST_F(Floppy, RestoreReloadsTheOpenWindowsOfTheCompany) {
     EXPECT_EQ(form6().cellBox(1, 1).text(), QStringLiteral("1,001"));
 }
 
-TEST_F(Floppy, DeletionRemovesTheTenFilesOfThatCompanyOnly) {
+TEST_F(Floppy, DeletionRemovesTheFilesOfThatCompanyOnly) {
     insertFloppy();
     pressFor(form10().Command1, "1");
     pressFor(form10().Command1, "2");
@@ -142,12 +168,12 @@ TEST_F(Floppy, DeletionRemovesTheTenFilesOfThatCompanyOnly) {
     const auto disk = drive("c");
 
     pressFor(form10().Command3, "1", mb::Cancel);
-    EXPECT_EQ(drive("a").size(), 20);
+    EXPECT_EQ(drive("a").size(), 30);
     EXPECT_FALSE(form10().ProgressBar1.isVisible());
     EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を削除しますか:"}));
 
     pressFor(form10().Command3, "1", mb::Ok);
-    EXPECT_EQ(drive("a"), tenFiles(2));
+    EXPECT_EQ(drive("a"), backedUp(2));
     EXPECT_FALSE(form10().ProgressBar1.isVisible());
     EXPECT_EQ(svc.beeps, 1);
     EXPECT_EQ(drive("c"), disk);
