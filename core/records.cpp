@@ -75,13 +75,16 @@ RecordReader::RecordReader(const QString &windowsPath) {
         close();
         throw Error::badPath();
     }
-    // Read one byte more than a record may hold, so that a larger file shows itself without being read whole.
-    bytes_ = file.read(largestRecordFile + 1);
-    if (bytes_.size() > largestRecordFile || file.error() != QFileDevice::NoError) {
-        const bool tooLarge = bytes_.size() > largestRecordFile;
+    // A file larger than any record is refused without reading it.
+    if (file.size() > largestRecordFile) {
+        close();
+        throw Error::badFileFormat();
+    }
+    bytes_ = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
         bytes_.clear();
         close();
-        throw tooLarge ? Error::badFileFormat() : Error::badPath();
+        throw Error::badPath();
     }
 }
 

@@ -239,7 +239,7 @@ TEST_P(DamagedRecord, IsSaidAndNeverOverwrittenAndTouchesNoOtherCompany) {
     for (const Way way : c.ways) {
         for (const auto &[d, damageName] : kDamages) {
             SCOPED_TRACE(std::string(wayName(way)) + ", " + damageName);
-            const Disk before = session(1);
+            const Disk before = reopen(1);
             damage(c.path, d);
             const QString damaged = standing(c.path);
             goThrough(way, c.window);

@@ -245,8 +245,14 @@ protected:
 
     // The same with the company of code opened.
     Disk session(std::int32_t code, const std::function<void()> &open = {}) {
-        const Disk &disk = prepared();
         destroyAllForms();
+        return reopen(code, open);
+    }
+
+    // The prepared disk again and the company of code opened, in the windows as they stand: quicker than a
+    // fresh session where the windows may keep what the last one left.
+    Disk reopen(std::int32_t code, const std::function<void()> &open = {}) {
+        const Disk &disk = prepared();
         closeSharedHandle();
         resetProgramEnded();
         writeDisk(disk);
