@@ -3,6 +3,7 @@
 #include "core/errors.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -58,6 +59,18 @@ QString safeFileName(const QString &text) {
 bool folderExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isDir(); }
 
 bool fileExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isFile(); }
+
+QStringList fileNamesIn(const QString &windowsFolder) {
+    // The iterator takes the kind of each entry from the folder itself; a listing through QDir looks at every
+    // file on its own, which is what the caller wants to avoid.
+    QStringList names;
+    QDirIterator it(hostPath(windowsFolder), QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        names << it.fileName();
+    }
+    return names;
+}
 
 void createFolder(const QString &windowsPath) {
     const QString host = hostPath(windowsPath);
