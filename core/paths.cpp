@@ -24,11 +24,10 @@ QString driveFolder(QChar letter) {
 
 QString hostPath(const QString &windowsPath) {
     QString rest = windowsPath;
-    QString base = driveFolder(u'C');
-    if (rest.size() >= 2 && rest[1] == u':' && rest[0].isLetter()) {
-        base = driveFolder(rest[0]);
+    const bool drive = rest.size() >= 2 && rest[1] == u':' && rest[0].isLetter();
+    const QString base = driveFolder(drive ? rest[0] : QChar(u'C'));
+    if (drive)
         rest = rest.mid(2);
-    }
     rest.replace(u'\\', u'/');
     while (rest.startsWith(u'/'))
         rest.remove(0, 1);
