@@ -8,6 +8,9 @@
 #include "schedules/core/Form11.h"
 #include "schedules/more/Form14.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 namespace hz::session {
@@ -174,6 +177,71 @@ void backupAndRestore(benchmark::State &state) {
     reportUnexpected(state, s, {{QStringLiteral("書き換えますか"), mb::OkCancelQuestion}});
 }
 BENCHMARK(backupAndRestore)->Unit(benchmark::kMillisecond);
+
+// The print window as the menu's "印  刷" opens it for the sample company, its pages going to PDF files in a
+// folder of their own.
+class PrintToPdf {
+public:
+    PrintToPdf() { qputenv("HOJINZEI_PRINT_DIR", folder_.path().toUtf8()); }
+    ~PrintToPdf() { qunsetenv("HOJINZEI_PRINT_DIR"); }
+    PrintToPdf(const PrintToPdf &) = delete;
+    PrintToPdf &operator=(const PrintToPdf &) = delete;
+
+    bool open(Session &s) {
+        return folder_.isValid() && sampleInstallation(s) && openPrintWindow() && s.unexpectedBoxes().isEmpty();
+    }
+
+    // The files printed since the last call, which are removed: a folder that fills up would slow the search
+    // for the next free file name and say nothing about printing.
+    qsizetype takeFiles() {
+        QDir dir(folder_.path());
+        const QStringList pdfs = dir.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        for (const QString &name : pdfs)
+            dir.remove(name);
+        return pdfs.size();
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+// Presses button of the print window once an iteration; every press must print files PDF files.
+void printButton(benchmark::State &state, Button Form12::*button, qsizetype files) {
+    Session s;
+    PrintToPdf pdf;
+    if (!pdf.open(s)) {
+        state.SkipWithError("the installation could not be prepared");
+        return;
+    }
+    Form12 &print = form12();
+    for (auto _ : state) {
+        press(print.*button);
+        state.PauseTiming();
+        const qsizetype printed = pdf.takeFiles();
+        state.ResumeTiming();
+        if (printed != files) {
+            state.SkipWithError("the PDF files were not printed");
+            break;
+        }
+    }
+    reportUnexpected(state, s);
+}
+
+// A page the program draws whole, lines and all: "別表四".
+void printSchedule4Page(benchmark::State &state) { printButton(state, &Form12::Command22, 1); }
+BENCHMARK(printSchedule4Page)->Unit(benchmark::kMillisecond);
+
+// A page printed over the picture of its form: "法人県民税".
+void printPrefecturalTaxPage(benchmark::State &state) { printButton(state, &Form12::Command3, 1); }
+BENCHMARK(printPrefecturalTaxPage)->Unit(benchmark::kMillisecond);
+
+// "１部一括印刷": the seven schedule pages, each its own job.
+void printOneSet(benchmark::State &state) { printButton(state, &Form12::Command27, 7); }
+BENCHMARK(printOneSet)->Unit(benchmark::kMillisecond);
+
+// "県税一括印刷": the prefectural return, its three attachments and the return again.
+void printPrefecturalSet(benchmark::State &state) { printButton(state, &Form12::Command30, 5); }
+BENCHMARK(printPrefecturalSet)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace hz::session

@@ -6,6 +6,7 @@
 #include "company/profile.h"
 #include "core/records.h"
 #include "platform/form.h"
+#include "print/Form12.h"
 #include "schedules/core/Form18.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"
@@ -105,6 +106,19 @@ QStringList Session::unexpectedBoxes(const QList<std::pair<QString, int>> &expec
             out << QStringLiteral("%1 (%2): %3").arg(b.title).arg(b.buttons).arg(b.prompt);
     svc.shown.clear();
     return out;
+}
+
+bool openPrintWindow() {
+    return userAction([] {
+        press(form1().Command18);
+        Form12 &f = form12();
+        f.Text58.setText(QStringLiteral("見本税理士"));
+        f.Text59.setText(QStringLiteral("03-0000-1234"));
+        f.Text21.setText(QStringLiteral("東京都中央区銀座1-1"));
+        f.Text22.setText(QStringLiteral("012345"));
+        f.Text23.setText(QStringLiteral("京橋"));
+        press(f.Command15);
+    });
 }
 
 void quietOffscreenWarnings() {

@@ -66,6 +66,9 @@ private:
     QTemporaryDir driveA_;
 };
 
+// The menu's "印  刷" for the open company, and the tax accountant every return names saved in the print window.
+bool openPrintWindow();
+
 // The offscreen platform warns at every raise and size hint of a window; they say nothing here.
 void quietOffscreenWarnings();
 

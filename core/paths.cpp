@@ -3,6 +3,7 @@
 #include "core/errors.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,11 +24,10 @@ QString driveFolder(QChar letter) {
 
 QString hostPath(const QString &windowsPath) {
     QString rest = windowsPath;
-    QString base = driveFolder(u'C');
-    if (rest.size() >= 2 && rest[1] == u':' && rest[0].isLetter()) {
-        base = driveFolder(rest[0]);
+    const bool drive = rest.size() >= 2 && rest[1] == u':' && rest[0].isLetter();
+    const QString base = driveFolder(drive ? rest[0] : QChar(u'C'));
+    if (drive)
         rest = rest.mid(2);
-    }
     rest.replace(u'\\', u'/');
     while (rest.startsWith(u'/'))
         rest.remove(0, 1);
@@ -58,6 +58,18 @@ QString safeFileName(const QString &text) {
 bool folderExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isDir(); }
 
 bool fileExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isFile(); }
+
+QStringList fileNamesIn(const QString &windowsFolder) {
+    // The iterator takes the kind of each entry from the folder itself; a listing through QDir looks at every
+    // file on its own, which is what the caller wants to avoid.
+    QStringList names;
+    QDirIterator it(hostPath(windowsFolder), QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        names << it.fileName();
+    }
+    return names;
+}
 
 void createFolder(const QString &windowsPath) {
     const QString host = hostPath(windowsPath);

@@ -41,6 +41,19 @@ QImage blankSheet() {
     return blank;
 }
 
+// A 1-bit picture with its white as colour 0 and black as 1, as a conversion from colour leaves it, turned the
+// other way round: the same pixels, but the PDF writer embeds a black-and-white picture as a small bitmap only
+// when black is colour 0, and otherwise as a full-colour picture, tens of times larger and slower to write.
+void blackFirst(QImage &image) {
+    const QList<QRgb> whiteBlack = {qRgb(255, 255, 255), qRgb(0, 0, 0)};
+    if (image.depth() != 1 || image.colorTable() != whiteBlack)
+        return;
+    if (image.format() != QImage::Format_Mono)
+        image = image.convertToFormat(QImage::Format_Mono);
+    image.invertPixels();
+    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+}
+
 void setSheetDpi(QImage &image) {
     const int dotsPerMeter = qRound(kDpi / kMmPerInch * 1000.0);
     image.setDotsPerMeterX(dotsPerMeter);
@@ -210,6 +223,7 @@ QImage drawGuideSheet(int picture, const PageSpec &page) {
         }
     }
     QImage mono = sheet.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither);
+    blackFirst(mono);
     setSheetDpi(mono);
     return mono;
 }
@@ -229,6 +243,7 @@ QImage pageImage(int picture) {
                             .arg(scan.height())
                             .arg(kWidth)
                             .arg(kHeight));
+        blackFirst(scan);
         return scan;
     }
     return guideSheet(picture);

@@ -20,6 +20,8 @@
 #include "core/records.h"
 #include "tests/support/fixture.h"
 
+#include <QDir>
+
 namespace hz::test {
 namespace {
 
@@ -78,6 +80,21 @@ TEST_F(MainMenu, ShortProfileDoesNotHideTheCompaniesAfterIt) {
     click(form1().Command2);
     EXPECT_TRUE(svc.boxes.empty());
     EXPECT_EQ(form1().Text2.text(), QStringLiteral("甲"));
+}
+
+// The list takes the codes from one look at the folder: what stands there besides the profiles is passed over
+// without a word, as before, and a profile under a name with leading zeros is no code's profile.
+TEST_F(MainMenu, ListPassesOverWhatIsNoProfile) {
+    form1();
+    profile(5, 5, QStringLiteral("甲"));
+    profile(999, 999, QStringLiteral("乙"));
+    QDir().mkpath(hostPath(companyPath(dataroot::profilePrefix, 20)));
+    writeFile(companyPath(dataroot::profilePrefix, 7) + QStringLiteral(".new"), lines({"7"}));
+    writeFile(dataroot::profilePrefix + QStringLiteral("012.txt"), lines({"12"}));
+    writeFile(dataroot::profilePrefix + QStringLiteral("1000.txt"), lines({"1000"}));
+    click(form1().Command17);
+    EXPECT_EQ(listItems(), (QStringList{"05 : 甲  [平成19.4.1]", "999 : 乙  [平成19.4.1]"}));
+    EXPECT_TRUE(svc.boxes.empty());
 }
 
 TEST_F(MainMenu, ClickingAnItemOpensThatCompany) {

@@ -150,6 +150,29 @@ TEST_F(Records, LinesNoWriterLeavesAreFormatErrors) {
     EXPECT_FALSE(sharedHandleOpen());
 }
 
+// A record is read whole at every size up to the limit, on both sides of the first read, and refused one byte
+// past it.
+TEST_F(Records, ARecordIsReadWholeAtEverySizeUpToTheLimit) {
+    const QByteArray line = '"' + QByteArray(998, 'x') + "\"\r\n";
+    for (const qsizetype size : {qsizetype(65535), qsizetype(65536), qsizetype(65537), largestRecordFile,
+                                 largestRecordFile + 1}) {
+        SCOPED_TRACE(size);
+        const qsizetype full = size / line.size();
+        const qsizetype rest = size - full * line.size();
+        writeFile(kProfile, line.repeated(full) + QByteArray(rest, 'y'));
+        if (size > largestRecordFile) {
+            EXPECT_EQ(errorOf([] { RecordReader r(kProfile); }), Error::badFileFormat().description());
+            continue;
+        }
+        RecordReader r(kProfile);
+        for (qsizetype i = 0; i < full; ++i)
+            ASSERT_EQ(r.string().size(), 998);
+        EXPECT_EQ(r.string(), QString(rest, u'y'));
+        EXPECT_TRUE(r.atEnd());
+    }
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
 // Something at the path that is no file: a folder, or one that cannot be opened.
 TEST_F(Records, AFolderWhereTheFileShouldBeCannotBeRead) {
     QDir().mkpath(hostPath(kProfile));

@@ -83,6 +83,22 @@ TEST_F(PageImages, EveryFormHasItsGuideSheetMadeOnce) {
     EXPECT_EQ(pageImageFormName(8), QStringLiteral("税務代理権限証書"));
 }
 
+// The sheet goes into the PDF as a black-and-white bitmap: embedded as a colour picture it made the file a
+// megabyte and the page ten times slower. It still prints black on white.
+TEST_F(PageImages, APicturePageCarriesItsSheetAsASmallBitmap) {
+    PrintData data;
+    const QString pdf = renderPage(QStringLiteral("法人県民税"), data, QStringLiteral("guide-in-pdf"));
+    ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_LT(QFileInfo(pdf).size(), 200 * 1024);
+    // The sheet's title block stands in the top or the bottom 30 mm; black as colour 1 would blacken the page.
+    const QImage page = renderPdf(pdf, 75);
+    const int band = int(30 / 25.4 * 75);
+    const int title = std::max(inked(page, QRect(0, 0, page.width(), band)),
+                               inked(page, QRect(0, page.height() - band, page.width(), band)));
+    EXPECT_GT(title, 1000);
+    EXPECT_LT(inked(page, page.rect()), page.width() * page.height() / 5);
+}
+
 TEST_F(PageImages, AScanOfTheFormIsUsedWhenItFits) {
     QImage scan(2481, 3507, QImage::Format_Mono);
     scan.fill(1);

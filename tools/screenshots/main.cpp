@@ -31,20 +31,6 @@ bool save(hz::Form &form, const QString &dir, const QString &name) {
     return true;
 }
 
-// The print window as the menu's "印  刷" opens it, with the tax accountant every return names.
-bool openPrintWindow() {
-    return hz::userAction([] {
-        hz::press(hz::form1().Command18);
-        hz::Form12 &f = hz::form12();
-        f.Text58.setText(QStringLiteral("見本税理士"));
-        f.Text59.setText(QStringLiteral("03-0000-1234"));
-        f.Text21.setText(QStringLiteral("東京都中央区銀座1-1"));
-        f.Text22.setText(QStringLiteral("012345"));
-        f.Text23.setText(QStringLiteral("京橋"));
-        hz::press(f.Command15);
-    });
-}
-
 // A page button's page printed to a PDF file, saved as a picture of 100 dpi.
 bool savePrintedPage(hz::Button &pageButton, const QString &dir, const QString &name) {
     QTemporaryDir folder;
@@ -105,7 +91,7 @@ int main(int argc, char **argv) {
             !save(hz::form2(), dir, QStringLiteral("registration.png")) ||
             !save(hz::form3(), dir, QStringLiteral("schedule1.png")))
             rc = 1;
-        if (!openPrintWindow() || !save(hz::form12(), dir, QStringLiteral("print-window.png")) ||
+        if (!hz::session::openPrintWindow() || !save(hz::form12(), dir, QStringLiteral("print-window.png")) ||
             !savePrintedPage(hz::form12().Command12, dir, QStringLiteral("schedule1-page.png")) ||
             !savePrintedPage(hz::form12().Command22, dir, QStringLiteral("schedule4-page.png")))
             rc = 1;
