@@ -5,8 +5,8 @@
 // test below, with the parent's drives named in its environment.
 
 #include "app/Form1.h"
-#include "core/errors.h"
 #include "core/durability.h"
+#include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "maintenance/Form10.h"
@@ -126,9 +126,9 @@ protected:
         return out;
     }
 
-    // What is wrong with the disk and the menu after a kill. Every record of expected must be there, with one
-    // of the numbers of lines it has at some step of a season (the windows write some records in a longer layout
-    // than the rollover).
+    // What is wrong with the disk and the menu after a kill. Every record of expected must be there, with the
+    // number of lines of one of the layouts a season writes it in (the windows write some records longer than
+    // the rollover does).
     QStringList damageAfterKill(const std::map<QString, std::set<int>> &expected, int &leftovers) {
         QStringList faults;
         const std::map<QString, int> disk = recordsOnDisk();
@@ -302,9 +302,8 @@ TEST_F(CrashSafety, KilledAtRandomMomentsTheCompanyStaysWhole) {
     }
     waiting.clear();
     const auto seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("%d kills in %.1f s (a season took %.1f ms), %d in the first season, %d leftover files seen\n",
-                kills, seconds, std::chrono::duration<double, std::milli>(seasonTime).count(),
-                killedInFirstSeason, leftovers);
+    std::printf("%d kills in %.1f s (a season took %.1f ms), %d in the first season, %d leftover files seen\n", kills,
+                seconds, std::chrono::duration<double, std::milli>(seasonTime).count(), killedInFirstSeason, leftovers);
     EXPECT_GE(kills, leastKills);
 
     // One more season in one piece: every leftover of the kills is gone, and the records are as a season leaves
