@@ -92,9 +92,18 @@ void registerCompanyOverwrite(benchmark::State &state) {
 }
 BENCHMARK(registerCompanyOverwrite)->Unit(benchmark::kMillisecond);
 
+// Runs one press of a chain: as a button's handler pressed from code, or, synced, as the event loop runs a
+// click: one user action, which ends by syncing to the drive what the chain wrote.
+void run(Button &button, bool synced) {
+    if (synced)
+        userAction([&button] { press(button); });
+    else
+        press(button);
+}
+
 // registerCompany for a code not registered yet, a fresh one every iteration (2, 3, 4, ...): no question, the
 // files written for the first time.
-void registerCompanyNewCode(benchmark::State &state) {
+void registerNewCode(benchmark::State &state, bool synced) {
     Session s;
     if (!sampleInstallation(s)) {
         state.SkipWithError("the installation could not be prepared");
@@ -104,11 +113,14 @@ void registerCompanyNewCode(benchmark::State &state) {
     int code = 1;
     for (auto _ : state) {
         reg.Text1.setText(QString::number(++code));
-        press(reg.Command4);
+        run(reg.Command4, synced);
     }
     reportUnexpected(state, s);
 }
+void registerCompanyNewCode(benchmark::State &state) { registerNewCode(state, false); }
+void registerCompanyNewCodeSynced(benchmark::State &state) { registerNewCode(state, true); }
 BENCHMARK(registerCompanyNewCode)->Unit(benchmark::kMillisecond);
+BENCHMARK(registerCompanyNewCodeSynced)->Unit(benchmark::kMillisecond);
 
 // loadPrintData: the print window's hidden "データ" for the sample company, as the menu's "印  刷" presses it.
 void printDataLoad(benchmark::State &state) {
@@ -145,7 +157,7 @@ BENCHMARK(applyBulkInput)->Unit(benchmark::kMillisecond);
 
 // nextYearRollover: the maintenance window's "次年度更新する" for the sample company, open in every schedule
 // window, the question answered OK. Each iteration rolls one more year.
-void nextYearRollover(benchmark::State &state) {
+void rollover(benchmark::State &state, bool synced) {
     Session s;
     CompanyProfileRecord profile;
     if (!sampleInstallation(s) || !userAction([&] { readProfile(1, profile, 10); })) {
@@ -155,10 +167,13 @@ void nextYearRollover(benchmark::State &state) {
     Form10 &data = form10();
     data.Text6.setText(QStringLiteral("1"));
     for (auto _ : state)
-        press(data.Command5);
+        run(data.Command5, synced);
     reportUnexpected(state, s, {{profile.companyName + QStringLiteral("　を更新しますか"), mb::OkCancelQuestion}});
 }
+void nextYearRollover(benchmark::State &state) { rollover(state, false); }
+void nextYearRolloverSynced(benchmark::State &state) { rollover(state, true); }
 BENCHMARK(nextYearRollover)->Unit(benchmark::kMillisecond);
+BENCHMARK(nextYearRolloverSynced)->Unit(benchmark::kMillisecond);
 
 // The sample company's ten files backed up to the floppy ("フロッピーへコピーする") and restored from it
 // ("フロッピーよりHDDへ戻す", the question before the company on the disk is replaced answered OK).

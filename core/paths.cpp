@@ -1,5 +1,6 @@
 #include "core/paths.h"
 
+#include "core/durability.h"
 #include "core/errors.h"
 
 #include <QDir>
@@ -80,6 +81,7 @@ void createFolder(const QString &windowsPath) {
         throw Error::pathNotFound();
     if (!QDir().mkdir(host))
         throw Error::badPath();
+    noteWritten(host);
 }
 
 void ensureDataRoot() {
@@ -97,6 +99,7 @@ void removeFolder(const QString &windowsPath) {
         throw Error::pathNotFound();
     if (!QDir().rmdir(host))
         throw Error::badPath();
+    noteWritten(host);
 }
 
 void deleteFile(const QString &windowsPath) {
@@ -105,6 +108,7 @@ void deleteFile(const QString &windowsPath) {
         throw Error::fileNotFound();
     if (!QFile::remove(host))
         throw Error::badPath();
+    noteWritten(host);
 }
 
 void copyFile(const QString &fromWindowsPath, const QString &toWindowsPath) {
@@ -118,6 +122,7 @@ void copyFile(const QString &fromWindowsPath, const QString &toWindowsPath) {
         throw Error::cannotWrite();
     if (!QFile::copy(from, to))
         throw Error::cannotWrite();
+    noteWritten(to);
 }
 
 } // namespace hz

@@ -1,6 +1,7 @@
 #include "core/records.h"
 
 #include "core/cp932.h"
+#include "core/durability.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"
@@ -28,8 +29,8 @@ void takeHandle() {
 
 // Writes the new record beside the old one and renames it over it, so the old record stays whole until the new
 // one is complete. No sync to the drive after each record: a chain saves a dozen records, and waiting on the
-// drive for every one of them made opening a company slow. A chain also saves many records just as they stand;
-// those are left alone.
+// drive for every one of them made opening a company slow; the user action syncs once what it wrote. A chain
+// also saves many records just as they stand; those are left alone.
 void replaceFile(const QString &hostPath, const QByteArray &bytes) {
     const QString temp = hostPath + QStringLiteral(".new");
     {
@@ -51,6 +52,7 @@ void replaceFile(const QString &hostPath, const QByteArray &bytes) {
         QFile::remove(temp);
         throw Error::cannotWrite();
     }
+    noteWritten(hostPath);
 }
 } // namespace
 

@@ -7,7 +7,8 @@
 // Changes to many files that take effect together or not at all. Each new file is first written beside the
 // file it replaces, under a name no record uses; only when every one is complete are they renamed into place.
 // A failure before that leaves every file as it was, and so does a failure during the renames: the files
-// already replaced get their old contents back.
+// already replaced get their old contents back. Each file is replaced by one rename, so a kill leaves every file
+// whole, old or new. The folders written are synced when the user action ends.
 namespace hz {
 
 class FileBatch {
@@ -36,7 +37,7 @@ private:
         QString target; // host paths
         QString staged;
         QString old;
-        bool movedOld = false;
+        bool keptOld = false;
         bool placed = false;
     };
     void rollBack();

@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "core/durability.h"
 #include "core/errors.h"
 
 #include <QApplication>
@@ -105,14 +106,21 @@ unsigned long long currentAction() { return g_actionDepth > 0 ? g_actions : 0; }
 bool userAction(const std::function<void()> &action) {
     if (g_ended)
         return false;
-    const ActionScope scope;
-    try {
-        action();
-    } catch (const ProgramEnded &) {
-    } catch (const Error &) {
-        // An error no handler trapped abandons the action; the program goes on.
-    } catch (const std::exception &) {
+    // An entry from a message box's own event loop runs inside another action, which syncs at its end.
+    const bool outermost = g_actionDepth == 0;
+    {
+        const ActionScope scope;
+        try {
+            action();
+        } catch (const ProgramEnded &) {
+        } catch (const Error &) {
+            // An error no handler trapped abandons the action; the program goes on.
+        } catch (const std::exception &) {
+        }
     }
+    // What the action wrote reaches the drive before the user sees it done, whether it ended well or not.
+    if (outermost && !syncWritten())
+        msgBox(Error::cannotWrite().description(), mb::OkWarning, QStringLiteral("ディスクへの保存"));
     return !g_ended;
 }
 
