@@ -49,14 +49,15 @@ inline QString driveC() { return qEnvironmentVariable("HOJINZEI_DRIVE_C"); }
 
 inline QString insideDrive(const QString &windowsPath) { return QDir(driveC()).relativeFilePath(hostPath(windowsPath)); }
 
-inline Disk readDisk() {
+// Every file below root (drive C unless said), by its path below root.
+inline Disk readDisk(const QString &root = driveC()) {
     Disk d;
-    QDirIterator it(driveC(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile f(path);
         if (f.open(QIODevice::ReadOnly))
-            d[QDir(driveC()).relativeFilePath(path)] = f.readAll();
+            d[QDir(root).relativeFilePath(path)] = f.readAll();
     }
     return d;
 }
