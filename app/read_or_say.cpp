@@ -55,8 +55,12 @@ RecordRead readOrSay(const QString &windowsPath, const QString &title, const std
 
 } // namespace
 
+QString unreadableText(const QString &windowsPath, const Error &e) {
+    return QStringLiteral("%1 を読み込めません。\n%2").arg(windowsPath, e.description());
+}
+
 void sayUnreadable(const QString &windowsPath, const Error &e, const QString &title) {
-    say(windowsPath, QStringLiteral("%1 を読み込めません。\n%2").arg(windowsPath, e.description()), title);
+    say(windowsPath, unreadableText(windowsPath, e), title);
 }
 
 RecordRead readRecordOrSay(const QString &windowsPath, const QString &title, const std::function<void()> &read) {

@@ -23,6 +23,9 @@ RecordRead readRecordOrSay(const QString &windowsPath, const QString &title, con
 RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &title,
                                    const std::function<void()> &read);
 
+// The text that says the record at windowsPath cannot be read, and why.
+QString unreadableText(const QString &windowsPath, const Error &e);
+
 // The box of a record that cannot be read, once in a user action for each record.
 void sayUnreadable(const QString &windowsPath, const Error &e, const QString &title);
 

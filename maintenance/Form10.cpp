@@ -245,6 +245,8 @@ void Form10::Command1_Click() {
         const QStringList files = company_files::coreFiles(code);
         for (const QString &file : files)
             requireFile(file);
+        // A record that does not read would take the place of the sound copy an earlier backup left there.
+        requireReadableRecords(code);
         for (const QString &folder : company_files::floppyFolders())
             if (!folderExists(folder))
                 createFolder(folder);

@@ -1,10 +1,16 @@
 #include "maintenance/rollover.h"
 
+#include "app/read_or_say.h"
+#include "core/errors.h"
 #include "core/numbers.h"
+#include "core/paths.h"
 #include "core/records.h"
 #include "maintenance/company_files.h"
 #include "maintenance/file_batch.h"
+#include "schedules/core/schedule2.h"
 #include "schedules/more/schedule7.h"
+
+#include <functional>
 
 namespace hz {
 
@@ -62,13 +68,19 @@ CompanyYear rollOver(const CompanyYear &closing) {
     return next;
 }
 
-CompanyYear readCompanyYear(std::int32_t code) {
+namespace {
+
+// Runs the read of one record; readYear hands every record it reads to a step, which may name the record in the
+// error of a read that fails.
+using ReadStep = std::function<void(const QString &windowsPath, const std::function<void()> &read)>;
+
+CompanyYear readYear(std::int32_t code, const ReadStep &step) {
     CompanyYear y;
-    y.profile = company_files::readFullProfile(profilePath(code));
-    y.schedule5_1 = readSchedule5_1(code);
-    y.schedule5_2 = readSchedule5_2File(code);
-    y.schedule5_2Part2 = readSchedule5_2Part2File(code);
-    {
+    step(profilePath(code), [&] { y.profile = company_files::readFullProfile(profilePath(code)); });
+    step(schedule5_1Path(code), [&] { y.schedule5_1 = readSchedule5_1(code); });
+    step(schedule5_2Path(code), [&] { y.schedule5_2 = readSchedule5_2File(code); });
+    step(schedule5_2Part2Path(code), [&] { y.schedule5_2Part2 = readSchedule5_2Part2File(code); });
+    step(schedule7Path(code), [&] {
         RecordReader in(schedule7Path(code));
         int n = 1;
         for (; n <= 19; ++n)
@@ -76,12 +88,30 @@ CompanyYear readCompanyYear(std::int32_t code) {
         // The 6th and 7th years came later; a record without them has nothing to carry there.
         while (n <= 25 && company_files::readIfPresent([&] { line(y.schedule7, n) = in.whole(); }))
             ++n;
-    }
-    readSchedule1(code, y.schedule1);
-    y.schedule4 = readSchedule4(code);
-    y.schedule6 = readSchedule6(code);
-    y.schedule15 = readSchedule15(code);
+    });
+    step(schedule1Path(code), [&] { readSchedule1(code, y.schedule1); });
+    step(schedule4Path(code), [&] { y.schedule4 = readSchedule4(code); });
+    step(schedule6Path(code), [&] { y.schedule6 = readSchedule6(code); });
+    step(schedule15Path(code), [&] { y.schedule15 = readSchedule15(code); });
     return y;
+}
+
+} // namespace
+
+CompanyYear readCompanyYear(std::int32_t code) {
+    return readYear(code, [](const QString &, const std::function<void()> &read) { read(); });
+}
+
+void requireReadableRecords(std::int32_t code) {
+    const ReadStep named = [](const QString &windowsPath, const std::function<void()> &read) {
+        try {
+            read();
+        } catch (const Error &e) {
+            throw Error(unreadableText(windowsPath, e));
+        }
+    };
+    readYear(code, named);
+    named(schedule2Path(code), [&] { readSchedule2(code); });
 }
 
 void stageCompanyYear(FileBatch &batch, std::int32_t code, const CompanyYear &y) {

@@ -41,6 +41,10 @@ CompanyYear rollOver(const CompanyYear &closing);
 // lines (an older record without the 6th and 7th years reads them as 0). Throws Error.
 CompanyYear readCompanyYear(std::int32_t code);
 
+// Reads every record the floppy takes (the rollover's and Schedule 2) and throws an Error naming the first that
+// cannot be read, missing or not.
+void requireReadableRecords(std::int32_t code);
+
 // Makes the rolled records of code ready in batch, in the order they are put in place: Schedules 7, 5(1), 5(2),
 // 5(2) part 2, 1, 4, 6, 15, then the profile (in full, with the representative's name and the tail).
 void stageCompanyYear(FileBatch &batch, std::int32_t code, const CompanyYear &year);

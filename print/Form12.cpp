@@ -402,7 +402,12 @@ void Form12::Command1_Click() {
     settleRecords(code, recomputeSchedulesBeforePrint);
     press(Command20);
 
-    readTaxAccountant(data.accountantTexts);
+    // The accountant signs for every company: a file that cannot be read is said, and the company still loads.
+    try {
+        readTaxAccountant(data.accountantTexts);
+    } catch (const Error &e) {
+        msgBox(e.description(), mb::OkWarning, kPrintTitle);
+    }
     Text58.setText(data.accountantTexts[1]);
     Text59.setText(data.accountantTexts[2]);
     Text21.setText(data.accountantTexts[3]);

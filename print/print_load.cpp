@@ -13,18 +13,28 @@
 #include "schedules/more/schedule6.h"
 #include "schedules/more/schedule7.h"
 
+#include <QFileInfo>
+
 namespace hz {
 
 QString taxAccountantPath() { return QStringLiteral("c:\\法人税\\税理士名.txt"); }
 
 void readTaxAccountant(Texts<5> &texts) {
-    try {
-        RecordReader in(taxAccountantPath());
-        for (int k = 1; k <= 5; ++k)
-            texts[k] = in.string();
-    } catch (const Error &) {
-        // No accountant saved yet, or an old file: what was not read stays.
-    }
+    if (!QFileInfo::exists(hostPath(taxAccountantPath())))
+        return; // no accountant saved yet
+    Texts<5> read = texts;
+    readNamedRecord(QStringLiteral("税理士"), taxAccountantPath(), [&] {
+        try {
+            RecordReader in(taxAccountantPath());
+            for (int k = 1; k <= 5; ++k)
+                read[k] = in.string();
+        } catch (const Error &e) {
+            // An older, shorter file: what it does not hold stays.
+            if (e.description() != Error::pastEndOfFile().description())
+                throw;
+        }
+    });
+    texts = read;
 }
 
 void writeTaxAccountant(const Texts<5> &texts) {
@@ -98,7 +108,8 @@ void takeProfile(const CompanyProfileRecord &rec, PrintData &data) {
 
 bool readSpecialFieldsForPrint(std::int32_t code, SpecialFieldRecord &rec, bool &olderForm) {
     olderForm = false;
-    if (!fileExists(specialFieldPath(code)))
+    // Only where nothing stands is there no record: a folder or a file that cannot be opened is said.
+    if (!QFileInfo::exists(hostPath(specialFieldPath(code))))
         return false;
     readNamedRecord(QStringLiteral("特設欄"), specialFieldPath(code), [&] {
         try {

@@ -13,7 +13,8 @@ namespace hz {
 
 // "c:\法人税\税理士名.txt": the tax accountant every company's returns name, one file for the installation.
 QString taxAccountantPath();
-// The first five texts into texts(1) to (5). A missing or short file leaves the texts not read as they were.
+// The first five texts into texts(1) to (5). A missing or short file leaves the texts not read as they were; a
+// file that stands there but cannot be read leaves all five and throws a named error.
 void readTaxAccountant(Texts<5> &texts);
 // The five texts and "予備1" to "予備12", 17 lines. Throws hz::Error when the file cannot be written.
 void writeTaxAccountant(const Texts<5> &texts);

@@ -6,6 +6,8 @@
 #include "platform/services.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/schedule5_1.h"
+#include "schedules/more/Form13.h"
+#include "schedules/more/Form7.h"
 #include "schedules/more/schedule5_2.h"
 
 #include <QGridLayout>
@@ -152,6 +154,12 @@ void Form6::Command1_Click() {
     }
     if (!hold.maySave(kTitle))
         return;
+    // The unpaid taxes and the tax provision come from the two Schedule 5(2) windows: while either could not read
+    // this company's record, what stands in those boxes is not the company's, and nothing is saved.
+    for (const auto &[code, held] : {std::pair{form7().companyCode, &form7().hold},
+                                     std::pair{form13().companyCode, &form13().hold}})
+        if (code == companyCode && !held->maySave(kTitle))
+            return;
     for (int r = 2; r <= 8; ++r)
         rowNames[r - 2] = nameBox(r).text();
 

@@ -47,16 +47,19 @@ using Disk = std::map<QString, QByteArray>;
 
 inline QString driveC() { return qEnvironmentVariable("HOJINZEI_DRIVE_C"); }
 
-inline QString insideDrive(const QString &windowsPath) { return QDir(driveC()).relativeFilePath(hostPath(windowsPath)); }
+inline QString insideDrive(const QString &windowsPath) {
+    return QDir(driveC()).relativeFilePath(hostPath(windowsPath));
+}
 
-inline Disk readDisk() {
+// Every file below root (drive C unless said), by its path below root.
+inline Disk readDisk(const QString &root = driveC()) {
     Disk d;
-    QDirIterator it(driveC(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile f(path);
         if (f.open(QIODevice::ReadOnly))
-            d[QDir(driveC()).relativeFilePath(path)] = f.readAll();
+            d[QDir(root).relativeFilePath(path)] = f.readAll();
     }
     return d;
 }
@@ -106,7 +109,9 @@ inline const std::vector<RecordKind> &recordKinds() {
     return kinds;
 }
 
-inline QString recordOf(const RecordKind &kind, std::int32_t code) { return insideDrive(companyPath(kind.prefix, code)); }
+inline QString recordOf(const RecordKind &kind, std::int32_t code) {
+    return insideDrive(companyPath(kind.prefix, code));
+}
 
 // The kind of record a path names, nullptr for any other file; the code goes to *code.
 inline const RecordKind *kindOf(const QString &path, std::int32_t *code) {
@@ -167,14 +172,11 @@ inline std::string differences(const Disk &a, const Disk &b) {
     return out;
 }
 
-// Nothing of company 1 or of the installation changed, unless listed in mayChange; every record on the disk is
-// whole, with the line count of its layout and CR LF after every line.
-inline void expectNothingLost(const Disk &before, const Disk &after, const std::vector<QString> &mayChange = {}) {
+// Every file of before stands in after with the same bytes, but those that mayChange.
+inline void expectFilesKept(const Disk &before, const Disk &after,
+                            const std::function<bool(const QString &)> &mayChange) {
     for (const auto &[path, bytes] : before) {
-        std::int32_t code = 0;
-        const RecordKind *kind = kindOf(path, &code);
-        const bool companyTwo = (kind && code == 2) || path == scratchOf(kName2);
-        if (companyTwo || std::find(mayChange.begin(), mayChange.end(), path) != mayChange.end())
+        if (mayChange(path))
             continue;
         const auto it = after.find(path);
         if (it == after.end())
@@ -182,6 +184,16 @@ inline void expectNothingLost(const Disk &before, const Disk &after, const std::
         else if (it->second != bytes)
             ADD_FAILURE() << path.toStdString() << " changed:\n" << differences({{path, bytes}}, {{path, it->second}});
     }
+}
+
+// Nothing of company 1 or of the installation changed, unless listed in mayChange; every record on the disk is
+// whole, with the line count of its layout and CR LF after every line.
+inline void expectNothingLost(const Disk &before, const Disk &after, const std::vector<QString> &mayChange = {}) {
+    expectFilesKept(before, after, [&mayChange](const QString &path) {
+        std::int32_t code = 0;
+        const bool companyTwo = (kindOf(path, &code) && code == 2) || path == scratchOf(kName2);
+        return companyTwo || std::find(mayChange.begin(), mayChange.end(), path) != mayChange.end();
+    });
     for (const auto &[path, bytes] : after) {
         std::int32_t code = 0;
         const RecordKind *kind = kindOf(path, &code);
