@@ -561,16 +561,16 @@ void Form12::raisePrintCounter(int i) {
 
 void Form12::printPageButton(const QString &caption) {
     reportingPrintFailures([&] {
-        const PageSpec *spec = pageSpec(caption);
-        if (!spec)
+        const PageSpec *entry = pageSpec(caption);
+        if (!entry)
             return;
-        if (spec->counter != 0)
-            raisePrintCounter(spec->counter);
+        if (entry->counter != 0)
+            raisePrintCounter(entry->counter);
         // The Schedule 1 pages print the representative as the box holds him.
         if (caption == QStringLiteral("別表一") || caption == QStringLiteral("税務署用紙・別表一"))
             data.companyTexts[10] = Text26.text();
         try {
-            printPage(*spec, data, state);
+            printPage(*entry, data, state);
         } catch (const Error &e) {
             notePrintFailure(caption, e.description());
         }

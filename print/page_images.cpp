@@ -115,7 +115,7 @@ PrintData sampleData(std::int32_t amount) {
 
 // The items the page prints over form n, from its own drawing on the sample data. A sample so large that the
 // page's sums overflow is tried again smaller.
-std::vector<PrintOp> pageItems(const PageSpec &spec) {
+std::vector<PrintOp> pageItems(const PageSpec &entry) {
     for (std::int32_t amount : {123456789, 1234567}) {
         PrintJobLog log;
         RecordingPrinter printer(log);
@@ -128,7 +128,7 @@ std::vector<PrintOp> pageItems(const PageSpec &spec) {
         } guard;
         try {
             printer.setScaleModeMm();
-            spec.draw(page);
+            entry.draw(page);
             return log.texts();
         } catch (const Error &) {
         }
@@ -154,8 +154,8 @@ QImage guideSheet(int picture) {
     static std::map<int, QImage> made;
     if (auto it = made.find(picture); it != made.end())
         return it->second;
-    const PageSpec *spec = pageSpecForPicture(picture);
-    const QImage sheet = spec ? drawGuideSheet(picture, *spec) : blankSheet();
+    const PageSpec *entry = pageSpecForPicture(picture);
+    const QImage sheet = entry ? drawGuideSheet(picture, *entry) : blankSheet();
     made[picture] = sheet;
     return sheet;
 }

@@ -51,15 +51,15 @@ const PageSpec *pageSpecForPicture(int picture) {
     return nullptr;
 }
 
-void printPage(const PageSpec &spec, PrintData &data, PageState &state) {
+void printPage(const PageSpec &entry, PrintData &data, PageState &state) {
     std::unique_ptr<Printer> job;
     try {
-        job = openPrintJob(QString::fromUtf16(spec.caption));
+        job = openPrintJob(QString::fromUtf16(entry.caption));
         Page page(*job, data, state);
         job->setScaleModeMm();
-        if (spec.picture != 0)
-            page.paintPicture(pageImage(spec.picture), spec.pictureWidth, spec.pictureHeight);
-        spec.draw(page);
+        if (entry.picture != 0)
+            page.paintPicture(pageImage(entry.picture), entry.pictureWidth, entry.pictureHeight);
+        entry.draw(page);
         state.resetOffsets();
         job->endDoc();
     } catch (const Error &) {

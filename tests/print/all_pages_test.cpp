@@ -53,8 +53,8 @@ QStringList misplacedWords(const PrintJobLog &job, const QString &pdf) {
 }
 
 TEST_F(AllPages, EveryPagePrintsAsOneJobThroughTheRecorderAndToPdf) {
-    for (const PageSpec &spec : pageSpecs()) {
-        const QString caption = QString::fromUtf16(spec.caption);
+    for (const PageSpec &entry : pageSpecs()) {
+        const QString caption = QString::fromUtf16(entry.caption);
         SCOPED_TRACE(caption.toStdString());
         PrintData data = form12().data;
         PageState state;
@@ -65,14 +65,14 @@ TEST_F(AllPages, EveryPagePrintsAsOneJobThroughTheRecorderAndToPdf) {
         EXPECT_EQ(
             std::count_if(job.ops.begin(), job.ops.end(), [](const PrintOp &op) { return op.kind == PrintOp::EndDoc; }),
             1);
-        if (spec.picture != 0) {
+        if (entry.picture != 0) {
             ASSERT_FALSE(job.ops.empty());
             const PrintOp &image = job.ops.front();
             EXPECT_EQ(image.kind, PrintOp::Picture);
             EXPECT_EQ(image.x, 0);
             EXPECT_EQ(image.y, 0);
-            EXPECT_EQ(image.x2, spec.picture == 8 ? 210 : 200);
-            EXPECT_EQ(image.y2, spec.picture == 8 ? 297 : 288);
+            EXPECT_EQ(image.x2, entry.picture == 8 ? 210 : 200);
+            EXPECT_EQ(image.y2, entry.picture == 8 ? 297 : 288);
         }
         EXPECT_EQ(state.blockOffsetX | state.blockOffsetY | state.pageShiftX | state.pageShiftY | state.lineOriginX |
                       state.lineOriginY | state.digitBaseX | state.digitBaseY,

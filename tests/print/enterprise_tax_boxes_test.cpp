@@ -20,7 +20,7 @@ protected:
         st = &state;
         failed = false;
         after = {-1, -1, -1, -1};
-        const PageSpec spec{u"試し", 0, 0, 0, 0, [](Page &p) {
+        const PageSpec entry{u"試し", 0, 0, 0, 0, [](Page &p) {
                                 p.font(fontname::mincho, 11);
                                 p.state.blockOffsetX = p.state.blockOffsetY = 0;
                                 try {
@@ -31,7 +31,7 @@ protected:
                                 after = {st->blockOffsetX, st->blockOffsetY, st->digitBaseX, st->digitBaseY};
                             }};
         PrintRecorder recorder;
-        printPage(spec, data, state);
+        printPage(entry, data, state);
         positionsAfter = after;
         threw = failed;
         return recorder.jobs.front();

@@ -34,8 +34,8 @@ protected:
             p.state.blockOffsetY = 1;
             std::visit([&](auto v) { printNineBoxRow(p, 7, v, boxes, marks); }, amount);
         };
-        const PageSpec spec{u"試し", 0, 0, 0, 0, [](Page &p) { body(p); }};
-        printPage(spec, data, state);
+        const PageSpec entry{u"試し", 0, 0, 0, 0, [](Page &p) { body(p); }};
+        printPage(entry, data, state);
     }
 
     PrintData data;

@@ -16,9 +16,9 @@ namespace {
 class PageConventions : public HzTest {
 protected:
     PrintJobLog draw(void (*fn)(Page &)) {
-        const PageSpec spec{u"試し", 0, 0, 0, 0, fn};
+        const PageSpec entry{u"試し", 0, 0, 0, 0, fn};
         PrintRecorder recorder;
-        printPage(spec, data, state);
+        printPage(entry, data, state);
         return recorder.jobs.front();
     }
     static double digitWidth(double points) { return textWidthMm(printFont(fontname::mincho, points), "0"); }
@@ -126,7 +126,7 @@ TEST_F(PageConventions, HeaderBlockPrintsThePeriodAsNumbersAtTheLayoutsPlaceWhat
 }
 
 TEST_F(PageConventions, AFailingDrawingAbortsTheJobAndResetsTheOffsets) {
-    const PageSpec spec{u"試し", 0, 0, 0, 0, [](Page &p) {
+    const PageSpec entry{u"試し", 0, 0, 0, 0, [](Page &p) {
                             p.state.blockOffsetY = 5;
                             p.state.digitBaseX = 40;
                             p.font(fontname::mincho, 10);
@@ -135,7 +135,7 @@ TEST_F(PageConventions, AFailingDrawingAbortsTheJobAndResetsTheOffsets) {
                         }};
     PrintRecorder recorder;
     recorder.failDrawing(0, 1, QStringLiteral("プリンタに出力できません。"));
-    EXPECT_THROW(printPage(spec, data, state), Error);
+    EXPECT_THROW(printPage(entry, data, state), Error);
     ASSERT_EQ(recorder.jobs.size(), 1u);
     EXPECT_TRUE(recorder.jobs.front().aborted());
     EXPECT_EQ(state.blockOffsetY, 0);
@@ -143,7 +143,7 @@ TEST_F(PageConventions, AFailingDrawingAbortsTheJobAndResetsTheOffsets) {
 }
 
 TEST_F(PageConventions, PdfWordsLandWhereTheRecorderPutsThem) {
-    static const PageSpec spec{u"試し", 0, 0, 0, 0, [](Page &p) {
+    static const PageSpec entry{u"試し", 0, 0, 0, 0, [](Page &p) {
                                    p.font(fontname::mincho, 11);
                                    p.text(25, 13, QStringLiteral("所得の金額の計算に関する明細書"));
                                    p.fontSize(10);
@@ -152,7 +152,7 @@ TEST_F(PageConventions, PdfWordsLandWhereTheRecorderPutsThem) {
                                }};
     QTemporaryDir folder;
     setPrintJobFactory([&](const QString &title) { return openPdfJob(folder.path(), title); });
-    printPage(spec, data, state);
+    printPage(entry, data, state);
     setPrintJobFactory({});
     const QString pdf = folder.filePath(QStringLiteral("001-試し.pdf"));
     ASSERT_TRUE(QFile::exists(pdf));

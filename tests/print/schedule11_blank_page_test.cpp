@@ -61,7 +61,7 @@ TEST_F(PrintedSchedule11Blank, SetsItsOwnBlockOffsetsAndLeavesTheShiftsToTheirOw
     // A page shift moves every text and no rule; a line origin every rule and no text.
     state.pageShiftX = 2;
     state.lineOriginY = 3;
-    const PageSpec *spec = pageSpec(caption);
+    const PageSpec *entry = pageSpec(caption);
     PrintRecorder recorder;
     // Drawn without the page run, which would put the shifts back to 0 at its end.
     const std::unique_ptr<Printer> printer = openPrintJob(caption);
@@ -73,7 +73,7 @@ TEST_F(PrintedSchedule11Blank, SetsItsOwnBlockOffsetsAndLeavesTheShiftsToTheirOw
     EXPECT_EQ(shifted.texts().front().y, job.texts().front().y);
     EXPECT_EQ(shifted.lines().back().x, job.lines().back().x);
     EXPECT_EQ(shifted.lines().back().y, job.lines().back().y + 3);
-    EXPECT_EQ(spec->picture, 0);
+    EXPECT_EQ(entry->picture, 0);
 }
 
 TEST_F(PrintedSchedule11Blank, LineNumbersAndVerticalCaptionsStandWhereTheFormHasThem) {

@@ -15,13 +15,13 @@
 namespace hz::test {
 
 PrintJobLog recordPage(const QString &caption, PrintData &data, PageState &state) {
-    const PageSpec *spec = pageSpec(caption);
-    if (!spec) {
+    const PageSpec *entry = pageSpec(caption);
+    if (!entry) {
         ADD_FAILURE() << "no page " << caption.toStdString();
         return {};
     }
     PrintRecorder recorder;
-    printPage(*spec, data, state);
+    printPage(*entry, data, state);
     return recorder.jobs.empty() ? PrintJobLog{} : recorder.jobs.front();
 }
 
@@ -29,14 +29,14 @@ QString renderPage(const QString &caption, PrintData &data, const QString &name)
     static std::vector<std::unique_ptr<QTemporaryDir>> folders;
     folders.push_back(std::make_unique<QTemporaryDir>());
     const QString folder = folders.back()->path();
-    const PageSpec *spec = pageSpec(caption);
-    if (!spec) {
+    const PageSpec *entry = pageSpec(caption);
+    if (!entry) {
         ADD_FAILURE() << "no page " << caption.toStdString();
         return {};
     }
     PageState state;
     setPrintJobFactory([&](const QString &title) { return openPdfJob(folder, title); });
-    printPage(*spec, data, state);
+    printPage(*entry, data, state);
     setPrintJobFactory({});
     const QStringList files = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     if (files.size() != 1) {
