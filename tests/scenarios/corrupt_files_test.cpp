@@ -181,11 +181,11 @@ protected:
         return disk;
     }
 
-    // The program started on the settled disk with company 1 open, or company 1 opened again after an action, as a
-    // user moves on; prepare writes what the settled disk does not hold.
-    void startOnSettledDisk(const std::function<void()> &prepare, bool restart) {
+    // The settled disk put back; prepare writes what it does not hold. With start, the program starts afresh on it
+    // and company 1 is opened; otherwise the program goes on as the last action left it.
+    void putBackSettledDisk(const std::function<void()> &prepare, bool start) {
         const Disk &disk = settled();
-        if (restart) {
+        if (start) {
             destroyAllForms();
             closeSharedHandle();
         }
@@ -193,7 +193,8 @@ protected:
         writeDisk(disk);
         if (prepare)
             prepare();
-        openCompany(1);
+        if (start)
+            openCompany(1);
         forgetShown();
     }
 
@@ -253,26 +254,29 @@ protected:
 TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
     const RecordCase &c = GetParam();
     for (const Way way : c.ways) {
-        // One program start for each way; between damages the disk is put back and company 1 opened again, as a
-        // user moves on. The pages, the backup and the rollover change nothing of what is open: the print window
-        // stays loaded for every damage.
-        startOnSettledDisk(c.prepare, true);
+        // One program start with company 1 open for each way; between damages the disk is put back and the user
+        // goes on, since a damaged record leaves every file as it was. A missing one starts the year empty and
+        // saves company 2's figures anew: the program starts again after it. The pages, the backup and the
+        // rollover write nothing: the damaged record alone is put back, and the print window stays loaded.
+        putBackSettledDisk(c.prepare, true);
         if (way == Way::pages)
             loadForPrinting();
         const QByteArray whole = readFile(c.path);
         bool first = true;
+        bool startAgain = false;
         for (const auto &[d, damageName] : kDamages) {
             SCOPED_TRACE(std::string(wayName(way)) + ", " + damageName);
             if (isValueDamage(d) && firstValueLine(whole) < 0)
                 continue; // a record of texts alone
             if (!first) {
                 undoDamage(c.path);
-                if (way == Way::pages)
+                if (way == Way::pages || way == Way::backup || way == Way::rollover)
                     writeFile(c.path, whole);
                 else
-                    startOnSettledDisk(c.prepare, false);
+                    putBackSettledDisk(c.prepare, startAgain);
             }
             first = false;
+            startAgain = d == Damage::missing && !c.required;
             if (way == Way::pages)
                 recorder.emplace();
             forgetShown();
