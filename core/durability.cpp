@@ -1,5 +1,7 @@
 #include "core/durability.h"
 
+#include "core/records.h"
+
 #include <QFile>
 #include <QSet>
 
@@ -50,6 +52,7 @@ bool syncFileSystemOf(QString folder, std::vector<dev_t> &done) {
 } // namespace
 
 void noteWritten(const QString &hostFilePath) {
+    forgetRecordBytes(hostFilePath);
     g_folders.insert(folderOf(hostFilePath));
     if (g_observer)
         g_observer(hostFilePath);

@@ -8,12 +8,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hz {
@@ -21,40 +24,44 @@ namespace hz {
 namespace {
 bool g_handleOpen = false;
 
+// The records kept while a RecordCacheScope lives, by host path; each holds the whole file.
+int g_cacheScopes = 0;
+QHash<QString, QByteArray> g_kept;
+
+const QByteArray *keptBytes(const QString &hostPath) {
+    if (g_cacheScopes == 0)
+        return nullptr;
+    const auto it = g_kept.constFind(hostPath);
+    return it == g_kept.cend() ? nullptr : &*it;
+}
+
+void keepBytes(const QString &hostPath, const QByteArray &bytes) {
+    if (g_cacheScopes > 0 && bytes.size() <= largestRecordFile)
+        g_kept.insert(hostPath, bytes);
+}
+
 void takeHandle() {
     if (g_handleOpen)
         throw Error::fileAlreadyOpen();
     g_handleOpen = true;
 }
 
-// Writes the new record beside the old one and renames it over it, so the old record stays whole until the new
-// one is complete. No sync to the drive after each record: a chain saves a dozen records, and waiting on the
-// drive for every one of them made opening a company slow; the user action syncs once what it wrote. A chain
-// also saves many records just as they stand; those are left alone.
-void replaceFile(const QString &hostPath, const QByteArray &bytes) {
-    const QString temp = hostPath + QStringLiteral(".new");
-    {
-        QFile old(hostPath);
-        if (old.size() == bytes.size() && old.open(QIODevice::ReadOnly) && old.readAll() == bytes) {
-            // Nothing to write; a temporary file a killed write left behind goes all the same.
-            if (QFileInfo::exists(temp))
-                QFile::remove(temp);
-            return;
-        }
-    }
-    QFile file(temp);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Error::cannotWrite();
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError ||
-        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(hostPath).constData()) != 0) {
-        QFile::remove(temp);
-        throw Error::cannotWrite();
-    }
-    noteWritten(hostPath);
-}
 } // namespace
+
+RecordCacheScope::RecordCacheScope() { ++g_cacheScopes; }
+
+RecordCacheScope::~RecordCacheScope() {
+    if (--g_cacheScopes == 0)
+        g_kept.clear();
+}
+
+void forgetRecordBytes(const QString &hostPath) {
+    if (g_kept.isEmpty())
+        return;
+    g_kept.remove(hostPath);
+    const QString inside = hostPath + u'/';
+    g_kept.removeIf([&inside](const auto &entry) { return entry.key().startsWith(inside); });
+}
 
 bool sharedHandleOpen() { return g_handleOpen; }
 void closeSharedHandle() { g_handleOpen = false; }
@@ -77,10 +84,10 @@ struct Descriptor {
 };
 
 // Reads the rest of the file, up to limit bytes; false, with errno set, when a read fails. The buffer starts
-// at a size every record the program writes fits and grows only for larger files: a buffer of the largest
-// size for each of a few hundred small records took longer than reading them.
+// at a size most records the program writes fit and grows only for larger files: a larger buffer for each of a
+// few hundred small records took longer than reading them.
 bool readAtMost(int fd, qsizetype limit, QByteArray &out) {
-    out.resize(std::min<qsizetype>(64 * 1024, limit));
+    out.resize(std::min<qsizetype>(4 * 1024, limit));
     qsizetype have = 0;
     for (;;) {
         if (have == out.size()) {
@@ -101,6 +108,68 @@ bool readAtMost(int fd, qsizetype limit, QByteArray &out) {
     return true;
 }
 
+// Writes all of bytes; false, with errno set, when a write fails. Closing is the descriptor's.
+bool writeAll(int fd, const QByteArray &bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Writes the new record beside the old one and renames it over it, so the old record stays whole until the new
+// one is complete. No sync to the drive after each record: a chain saves a dozen records, and waiting on the
+// drive for every one of them made opening a company slow; the user action syncs once what it wrote. A chain
+// also saves many records just as they stand; those are left alone. The calls go straight to the system: a
+// chain writes some sixty records, and the looks at the disk around each one were most of its time.
+void replaceFile(const QString &hostPath, const QByteArray &bytes) {
+    const QByteArray target = QFile::encodeName(hostPath);
+    const QByteArray temp = target + ".new";
+    bool unchanged = false;
+    if (const QByteArray *kept = keptBytes(hostPath)) {
+        unchanged = *kept == bytes;
+    } else {
+        QByteArray old;
+        const Descriptor in{::open(target.constData(), O_RDONLY | O_CLOEXEC)};
+        unchanged = in.fd >= 0 && readAtMost(in.fd, bytes.size() + 1, old) && old == bytes;
+    }
+    if (unchanged) {
+        // Nothing to write; a temporary file a killed write left behind goes all the same.
+        ::unlink(temp.constData());
+        keepBytes(hostPath, bytes);
+        return;
+    }
+    bool written = false;
+    int openError = 0;
+    {
+        const Descriptor out{::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
+        if (out.fd < 0)
+            openError = errno;
+        else
+            written = writeAll(out.fd, bytes);
+    }
+    if (openError == ENOENT)
+        throw Error::pathNotFound();
+    if (openError != 0)
+        throw Error::cannotWrite();
+    if (!written) {
+        ::unlink(temp.constData());
+        throw Error::cannotWrite();
+    }
+    if (std::rename(temp.constData(), target.constData()) != 0) {
+        const int renameError = errno;
+        ::unlink(temp.constData());
+        throw renameError == EISDIR ? Error::badPath() : Error::cannotWrite();
+    }
+    noteWritten(hostPath);
+    keepBytes(hostPath, bytes);
+}
+
 } // namespace
 
 RecordReader::RecordReader(const QString &windowsPath) {
@@ -117,6 +186,12 @@ RecordReader::RecordReader(const QString &windowsPath) {
             return Error::badPath();
         return g_handleOpen ? Error::fileAlreadyOpen() : Error::badPath();
     };
+    if (const QByteArray *kept = keptBytes(host)) {
+        takeHandle();
+        open_ = true;
+        bytes_ = *kept;
+        return;
+    }
     const Descriptor file{::open(QFile::encodeName(host).constData(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0)
         throw whyNot(errno);
@@ -126,6 +201,7 @@ RecordReader::RecordReader(const QString &windowsPath) {
         bytes_.clear();
         throw whyNot(error);
     }
+    keepBytes(host, bytes_);
     takeHandle();
     open_ = true;
     if (bytes_.size() > largestRecordFile) {
@@ -189,10 +265,14 @@ float RecordReader::single() { return static_cast<float>(toDouble(numberText(nex
 double RecordReader::dbl() { return toDouble(numberText(nextLine())); }
 
 RecordWriter::RecordWriter(const QString &windowsPath) : hostPath_(hostPath(windowsPath)) {
-    if (!QFileInfo(QFileInfo(hostPath_).absolutePath()).isDir())
+    // One look at the record itself; its folder is looked at only when the record is not there yet.
+    struct stat st {};
+    if (::stat(QFile::encodeName(hostPath_).constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            throw Error::badPath();
+    } else if (!QFileInfo(QFileInfo(hostPath_).absolutePath()).isDir()) {
         throw Error::pathNotFound();
-    if (QFileInfo(hostPath_).isDir())
-        throw Error::badPath();
+    }
     takeHandle();
     open_ = true;
 }
@@ -257,10 +337,15 @@ void RecordWriter::close() {
 }
 
 QByteArray readRawFile(const QString &windowsPath) {
-    QFile file(hostPath(windowsPath));
-    if (!file.open(QIODevice::ReadOnly))
+    const QString host = hostPath(windowsPath);
+    if (const QByteArray *kept = keptBytes(host))
+        return *kept;
+    QByteArray bytes;
+    const Descriptor in{::open(QFile::encodeName(host).constData(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0 || !readAtMost(in.fd, std::numeric_limits<qsizetype>::max() / 2, bytes))
         return {};
-    return file.readAll();
+    keepBytes(host, bytes);
+    return bytes;
 }
 
 } // namespace hz

@@ -30,6 +30,21 @@ inline constexpr qsizetype longestRecordLine = 2 * 32767 + 2;
 // No record comes near this size; a larger file is refused as a whole.
 inline constexpr qsizetype largestRecordFile = 8 * 1024 * 1024;
 
+// While a scope lives, the bytes of every record read or written are kept, so that a chain that reads the same
+// records dozens of times opens each once. A file the program writes, replaces or removes is forgotten at that
+// moment (noteWritten). Scopes nest; the end of the outermost forgets everything, and a user action is one scope:
+// what another program changes between two clicks is always read afresh.
+class RecordCacheScope {
+public:
+    RecordCacheScope();
+    ~RecordCacheScope();
+    RecordCacheScope(const RecordCacheScope &) = delete;
+    RecordCacheScope &operator=(const RecordCacheScope &) = delete;
+};
+
+// Forgets the kept bytes of the file at this host path, and of every file under it when it is a folder.
+void forgetRecordBytes(const QString &hostPath);
+
 class RecordReader {
 public:
     // Opens the file for input. Throws Error: file or folder missing, a folder or something else that cannot be

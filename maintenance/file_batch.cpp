@@ -87,6 +87,8 @@ void FileBatch::rollBack() {
             QFile::remove(it->target);
         else if (it->keptOld)
             QFile::remove(it->old);
+        if (it->placed)
+            noteWritten(it->target);
         it->placed = false;
         it->keptOld = false;
     }

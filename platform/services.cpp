@@ -2,6 +2,7 @@
 
 #include "core/durability.h"
 #include "core/errors.h"
+#include "core/records.h"
 
 #include <QApplication>
 #include <QFont>
@@ -110,6 +111,7 @@ bool userAction(const std::function<void()> &action) {
     const bool outermost = g_actionDepth == 0;
     {
         const ActionScope scope;
+        const RecordCacheScope kept;
         try {
             action();
         } catch (const ProgramEnded &) {

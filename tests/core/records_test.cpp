@@ -207,6 +207,37 @@ TEST_F(Records, ALeftoverTemporaryFileGoesAtTheNextWrite) {
     }
 }
 
+// A user action reads each record from the disk once, however often its chain asks for it. What the program
+// itself writes, copies over or removes in the action is read as it now stands, and the next action reads the
+// disk afresh, so a change made between two clicks is seen.
+TEST_F(Records, RecordsKeptInAnActionFollowTheProgramsOwnChanges) {
+    ensureDataRoot();
+    const QString other = QStringLiteral("c:\\法人税\\法人名\\13.txt");
+    const auto firstValue = [] {
+        RecordReader r(kProfile);
+        return r.whole();
+    };
+    writeFile(kProfile, lines({"1"}));
+    writeFile(other, lines({"3"}));
+    {
+        const RecordCacheScope action;
+        EXPECT_EQ(firstValue(), 1);
+        RecordWriter w(kProfile);
+        w.whole(2);
+        w.close();
+        EXPECT_EQ(firstValue(), 2);
+        EXPECT_EQ(readRawFile(kProfile), lines({"2"}));
+        deleteFile(kProfile);
+        EXPECT_EQ(errorOf(firstValue), Error::fileNotFound().description());
+        copyFile(other, kProfile);
+        EXPECT_EQ(firstValue(), 3);
+    }
+    writeFile(kProfile, lines({"5"}));
+    const RecordCacheScope next;
+    EXPECT_EQ(firstValue(), 5);
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
 TEST_F(Records, QuotationMarkIsKeptAsFullWidth) {
     ensureDataRoot();
     RecordWriter w(kProfile);
