@@ -6,29 +6,14 @@
 #include "platform/services.h"
 
 #include <QFileInfo>
-#include <QSet>
 
 namespace hz {
 
 namespace {
 
-// The records said in the action running now.
-unsigned long long g_saidIn = 0;
-QSet<QString> g_said;
-
 // A box about the record at windowsPath, unless one about it was shown in the same action already.
 void say(const QString &windowsPath, const QString &prompt, const QString &title) {
-    const unsigned long long action = currentAction();
-    if (action != 0) {
-        if (action != g_saidIn) {
-            g_saidIn = action;
-            g_said.clear();
-        }
-        if (g_said.contains(windowsPath))
-            return;
-        g_said.insert(windowsPath);
-    }
-    msgBox(prompt, mb::OkWarning, title);
+    actionErrorBox(Error(prompt).aboutRecord(windowsPath), title);
 }
 
 RecordRead readOrSay(const QString &windowsPath, const QString &title, const std::function<void()> &read,

@@ -9,6 +9,13 @@ class Error {
 public:
     explicit Error(QString description) : description_(std::move(description)) {}
     const QString &description() const { return description_; }
+    // The record a failure to read one is about (its Windows path); empty for every other failure. A box that
+    // names the record once in a user action is enough, however many windows of the action meet it.
+    const QString &record() const { return record_; }
+    Error &aboutRecord(QString windowsPath) {
+        record_ = std::move(windowsPath);
+        return *this;
+    }
 
     static Error overflow() { return Error(QStringLiteral("オーバーフローしました。")); }
     static Error typeMismatch() { return Error(QStringLiteral("型が一致しません。")); }
@@ -28,6 +35,7 @@ public:
 
 private:
     QString description_;
+    QString record_;
 };
 
 } // namespace hz

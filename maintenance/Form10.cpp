@@ -1,6 +1,7 @@
 #include "maintenance/Form10.h"
 
 #include "app/Form1.h"
+#include "app/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"
@@ -32,12 +33,21 @@ const QString kTargetIsSource = QStringLiteral("コピー先がコピー元と�
 constexpr unsigned kButtonFace = 0x8000000F;
 constexpr unsigned kRed = 0x000000FF;
 
-// A file an action needs: missing, it stops the action before anything is written.
+// A file an action needs: missing, it stops the action before anything is written, with a box that names it.
 void requireFile(const QString &windowsPath) {
     if (fileExists(windowsPath))
         return;
     const QString folder = windowsPath.left(windowsPath.lastIndexOf(u'\\'));
-    throw folderExists(folder) ? Error::fileNotFound() : Error::pathNotFound();
+    const Error why = folderExists(windowsPath) ? Error::badPath()
+                      : folderExists(folder)    ? Error::fileNotFound()
+                                                : Error::pathNotFound();
+    throw Error(unreadableText(windowsPath, why)).aboutRecord(windowsPath);
+}
+
+CompanyProfileRecord readFullProfileNamed(const QString &windowsPath) {
+    CompanyProfileRecord profile;
+    readNamingRecord(windowsPath, [&] { profile = company_files::readFullProfile(windowsPath); });
+    return profile;
 }
 
 // A file already gone counts as deleted, so a deletion that stopped half-way can simply be run again.
@@ -283,7 +293,7 @@ void Form10::Command2_Click() {
         const QStringList files = company_files::coreFiles(code);
         for (const QString &file : files)
             requireFile(company_files::onFloppy(file));
-        company_files::readFullProfile(company_files::onFloppy(profilePath(code)));
+        readFullProfileNamed(company_files::onFloppy(profilePath(code)));
         if (fileExists(profilePath(code))) {
             confirmAnswer =
                 msgBox(company_files::companyNameIn(profilePath(code)), mb::OkCancelQuestion, kOverwriteTitle);
@@ -342,7 +352,7 @@ void Form10::Command18_Click() {
         if (target == source)
             throw Error(kTargetIsSource);
 
-        CompanyProfileRecord profile = company_files::readFullProfile(profilePath(source));
+        CompanyProfileRecord profile = readFullProfileNamed(profilePath(source));
         const QStringList from = company_files::scheduleFiles(source) << specialFieldPath(source);
         const QStringList to = company_files::scheduleFiles(target) << specialFieldPath(target);
         for (const QString &file : from)

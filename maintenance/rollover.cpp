@@ -98,20 +98,19 @@ CompanyYear readYear(std::int32_t code, const ReadStep &step) {
 
 } // namespace
 
-CompanyYear readCompanyYear(std::int32_t code) {
-    return readYear(code, [](const QString &, const std::function<void()> &read) { read(); });
+void readNamingRecord(const QString &windowsPath, const std::function<void()> &read) {
+    try {
+        read();
+    } catch (const Error &e) {
+        throw Error(unreadableText(windowsPath, e)).aboutRecord(windowsPath);
+    }
 }
 
+CompanyYear readCompanyYear(std::int32_t code) { return readYear(code, readNamingRecord); }
+
 void requireReadableRecords(std::int32_t code) {
-    const ReadStep named = [](const QString &windowsPath, const std::function<void()> &read) {
-        try {
-            read();
-        } catch (const Error &e) {
-            throw Error(unreadableText(windowsPath, e));
-        }
-    };
-    readYear(code, named);
-    named(schedule2Path(code), [&] { readSchedule2(code); });
+    readYear(code, readNamingRecord);
+    readNamingRecord(schedule2Path(code), [&] { readSchedule2(code); });
 }
 
 void stageCompanyYear(FileBatch &batch, std::int32_t code, const CompanyYear &y) {

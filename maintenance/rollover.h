@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 // The next-year rollover: a company's business year closed, its balances carried into the opening columns of
 // the new year and every other figure started at 0.
@@ -36,9 +37,13 @@ struct CompanyYear {
 // The first day of the next year. Throws Error::overflow() when a year number cannot grow.
 CompanyYear rollOver(const CompanyYear &closing);
 
+// Runs read of the record at windowsPath; an Error from it comes out again naming the record, so that the box of
+// the action says which record stopped it and why.
+void readNamingRecord(const QString &windowsPath, const std::function<void()> &read);
+
 // Reads every record the rollover needs, so that nothing is written before all of them are known to be sound.
 // The profile needs its 19 values (the representative's name when the file has it); Schedule 7 its first 19
-// lines (an older record without the 6th and 7th years reads them as 0). Throws Error.
+// lines (an older record without the 6th and 7th years reads them as 0). Throws an Error naming the record.
 CompanyYear readCompanyYear(std::int32_t code);
 
 // Reads every record the floppy takes (the rollover's and Schedule 2) and throws an Error naming the first that

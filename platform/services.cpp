@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QSet>
 #include <QDesktopServices>
 #include <QUrl>
 #include <QWidget>
@@ -90,12 +91,27 @@ void endProgram() {
 bool programHasEnded() { return g_ended; }
 void resetProgramEnded() { g_ended = false; }
 
-void actionErrorBox(const Error &e, const QString &title) { msgBox(e.description(), mb::OkWarning, title); }
-
 namespace {
 int g_actionDepth = 0;
 unsigned long long g_actions = 0;
+// The records said in the action g_saidIn.
+unsigned long long g_saidIn = 0;
+QSet<QString> g_saidRecords;
 } // namespace
+
+void actionErrorBox(const Error &e, const QString &title) {
+    const unsigned long long action = currentAction();
+    if (!e.record().isEmpty() && action != 0) {
+        if (action != g_saidIn) {
+            g_saidIn = action;
+            g_saidRecords.clear();
+        }
+        if (g_saidRecords.contains(e.record()))
+            return;
+        g_saidRecords.insert(e.record());
+    }
+    msgBox(e.description(), mb::OkWarning, title);
+}
 
 ActionScope::ActionScope() {
     if (g_actionDepth++ == 0)

@@ -49,7 +49,9 @@ bool programHasEnded();
 // For tests: a fresh start after an end.
 void resetProgramEnded();
 
-// The error box of an action's trap: the error's description, a warning icon and the action's title.
+// The error box of an action's trap: the error's description, a warning icon and the action's title. An error
+// about a record (Error::record()) is said once in a user action: however many windows of the action meet the
+// record, the first box about it is the only one.
 void actionErrorBox(const Error &e, const QString &title);
 
 // One action of the user: a click or key from the event loop, or a press that no running handler made. Scopes

@@ -394,7 +394,7 @@ void Form12::Command1_Click() {
         bool shortForm = false;
         readProfileForPrint(code, shortForm);
     } catch (const Error &e) {
-        msgBox(e.description(), mb::OkWarning, kPrintTitle);
+        actionErrorBox(e, kPrintTitle);
         return;
     }
 
@@ -406,7 +406,7 @@ void Form12::Command1_Click() {
     try {
         readTaxAccountant(data.accountantTexts);
     } catch (const Error &e) {
-        msgBox(e.description(), mb::OkWarning, kPrintTitle);
+        actionErrorBox(e, kPrintTitle);
     }
     Text58.setText(data.accountantTexts[1]);
     Text59.setText(data.accountantTexts[2]);
@@ -433,7 +433,7 @@ void Form12::Command1_Click() {
         }
         readScheduleRecords(data.companyNumbers[1], data);
     } catch (const Error &e) {
-        msgBox(e.description(), mb::OkWarning, kPrintTitle);
+        actionErrorBox(e, kPrintTitle);
         return;
     }
     Label1.setCaption(QStringLiteral("所得金額: ") + fmtAmount(data.sched1Amounts[1]));
@@ -481,7 +481,7 @@ void Form12::Command20_Click() {
         found = readSpecialFieldsForPrint(code, rec, olderForm);
     } catch (const Error &e) {
         rec = {};
-        msgBox(e.description(), mb::OkWarning, kPrintTitle);
+        actionErrorBox(e, kPrintTitle);
     }
     // A company without a readable record has no refund account, employees or ward here: nothing of another
     // company stays.

@@ -49,7 +49,8 @@ void readNamedRecord(const QString &name, const QString &windowsPath, const std:
     try {
         read();
     } catch (const Error &e) {
-        throw Error(QStringLiteral("%1のデータ（%2）を読めません。%3").arg(name, windowsPath, e.description()));
+        throw Error(QStringLiteral("%1のデータ（%2）を読めません。%3").arg(name, windowsPath, e.description()))
+            .aboutRecord(windowsPath);
     }
 }
 

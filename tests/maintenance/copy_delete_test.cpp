@@ -1,3 +1,5 @@
+#include "app/read_or_say.h"
+#include "core/errors.h"
 #include "app/Form1.h"
 #include "maintenance/Form10.h"
 #include "maintenance/company_files.h"
@@ -108,7 +110,7 @@ TEST_F(CopyAndDelete, AnIncompleteSourceCopiesNothing) {
         copy("1", "5");
         EXPECT_EQ(drive("c"), disk);
         ASSERT_EQ(svc.boxes.size(), 1u);
-        EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("ファイルが見つかりません。"));
+        EXPECT_EQ(svc.boxes[0].prompt, unreadableText(QString::fromUtf8(missing), Error::fileNotFound()));
     }
 }
 

@@ -1,3 +1,5 @@
+#include "app/read_or_say.h"
+#include "core/errors.h"
 #include "maintenance/Form10.h"
 #include "maintenance/company_files.h"
 #include "schedules/core/Form6.h"
@@ -73,7 +75,8 @@ TEST_F(Floppy, BackupOfAnIncompleteCompanyWritesNothing) {
     QFile::remove(hostPath("c:\\法人税\\別表\\10201.txt"));
     pressFor(form10().Command1, "1");
     EXPECT_TRUE(drive("a").isEmpty());
-    EXPECT_EQ(shownBoxes(), QStringList({"フロッピーを準備してください。: ファイルが見つかりません。"}));
+    EXPECT_EQ(shownBoxes(), QStringList({"フロッピーを準備してください。: " +
+                                         unreadableText("c:\\法人税\\別表\\10201.txt", Error::fileNotFound())}));
     EXPECT_EQ(svc.beeps, 0);
     EXPECT_TRUE(form10().ProgressBar1.isVisible());
 }
@@ -183,7 +186,8 @@ TEST_F(Floppy, DeletionRemovesTheFilesOfThatCompanyOnly) {
     // Nothing of company 1 is left on the floppy to delete.
     svc.boxes.clear();
     pressFor(form10().Command3, "1");
-    EXPECT_EQ(shownBoxes(), QStringList({"法人コードの入力: ファイルが見つかりません。"}));
+    EXPECT_EQ(shownBoxes(), QStringList({"法人コードの入力: " +
+                                         unreadableText("a:\\法人税\\法人名\\1.txt", Error::fileNotFound())}));
 }
 
 TEST_F(Floppy, AHalfDeletedBackupCanBeDeletedAgain) {

@@ -1,3 +1,5 @@
+#include "app/read_or_say.h"
+#include "core/errors.h"
 #include "app/Form1.h"
 #include "maintenance/Form10.h"
 #include "schedules/core/Form5.h"
@@ -128,7 +130,8 @@ TEST_F(Rollover, ARecordThatCannotBeReadChangesNothing) {
 
         pressFor(form10().Command5, "1");
         EXPECT_EQ(drive("c"), damaged);
-        EXPECT_EQ(shownBoxes(), QStringList({"法人コードの入力: " + QString::fromUtf8(c.description)}));
+        EXPECT_EQ(shownBoxes(), QStringList({"法人コードの入力: " + unreadableText(QString::fromUtf8(c.file),
+                                                                                 Error(QString::fromUtf8(c.description)))}));
         EXPECT_EQ(svc.beeps, 0);
     }
 }

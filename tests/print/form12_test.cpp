@@ -233,12 +233,12 @@ TEST_F(PrintWindow, ARecordThatCannotBeReadStopsTheLoadWithABoxAndLeavesNothingO
     ASSERT_TRUE(QDir().mkpath(hostPath(schedule6Path(8))));
     load(QStringLiteral("8"));
 
-    ASSERT_EQ(boxTitles().count(QStringLiteral("印刷")), 1) << boxTitles().join(u',').toStdString();
-    const ShownBox box = *std::find_if(svc.boxes.begin(), svc.boxes.end(),
-                                       [](const ShownBox &b) { return b.title == QStringLiteral("印刷"); });
-    EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("別表六のデータ（") + schedule6Path(8)))
-        << box.prompt.toStdString();
-    EXPECT_EQ(box.buttons, mb::OkWarning);
+    // One box names the record: Schedule 6's own window met it first in the load's recompute, and the load, stopped
+    // by the same record, does not say it again.
+    ASSERT_EQ(svc.boxes.size(), 1u) << boxTitles().join(u',').toStdString();
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("別表六"));
+    EXPECT_TRUE(svc.boxes[0].prompt.startsWith(schedule6Path(8))) << svc.boxes[0].prompt.toStdString();
+    EXPECT_EQ(svc.boxes[0].buttons, mb::OkWarning);
     // What was read before it is company 8's; what was not read is empty, never company 7's.
     EXPECT_EQ(data().companyTexts[2], QStringLiteral("株式会社乙"));
     EXPECT_EQ(data().sched1Amounts[1], 1000000);

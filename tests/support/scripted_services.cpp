@@ -7,7 +7,7 @@
 namespace hz::test {
 
 int ScriptedServices::messageBox(const QString &prompt, int buttons, const QString &title) {
-    boxes.push_back({prompt, buttons, title});
+    boxes.push_back({prompt, buttons, title, currentAction()});
     events << QStringLiteral("box:%1:%2").arg(title, prompt);
     if (!answers.empty()) {
         const int a = answers.front();

@@ -13,6 +13,7 @@ struct ShownBox {
     QString prompt;
     int buttons;
     QString title;
+    unsigned long long action = 0; // the user action that showed it; 0 outside one
 };
 
 // Answers message boxes from a script and records everything the user would have seen or heard.
