@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -147,11 +148,14 @@ void replaceFile(const QString &hostPath, const QByteArray &bytes) {
     bool written = false;
     int openError = 0;
     {
-        const Descriptor out{::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
-        if (out.fd < 0)
+        Descriptor out{::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
+        if (out.fd < 0) {
             openError = errno;
-        else
+        } else {
             written = writeAll(out.fd, bytes);
+            // Some file systems report a failed write only when the file is closed.
+            written = ::close(std::exchange(out.fd, -1)) == 0 && written;
+        }
     }
     if (openError == ENOENT)
         throw Error::pathNotFound();
