@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace hz {
 
 namespace {
@@ -54,6 +56,39 @@ protected:
 private:
     std::function<void()> action_;
 };
+
+} // namespace
+
+// Hands a box's kept text to its widget before the widget is seen or used.
+class TextFlush final : public QObject {
+public:
+    TextFlush(QLineEdit *edit, const TextBox *box) : QObject(edit), edit_(edit), box_(box) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Paint:
+        case QEvent::FocusIn:
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            box_->flush(edit_);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit *edit_;
+    const TextBox *box_;
+};
+
+namespace {
 
 void runUserClick(const std::function<void()> &handler) {
     if (handler)
@@ -111,11 +146,20 @@ void Control::setForeColor(const QColor &c) {
 
 void Control::setFocus() { widget()->setFocus(); }
 
+// The flush filter may outlive the box: the window's widgets go after the window's controls.
+TextBox::~TextBox() { delete flushFilter_.data(); }
+
 QLineEdit *TextBox::create(QWidget *parent, const QString &initial) {
     auto *edit = new QLineEdit(initial, parent);
     multiLine_ = false;
+    kept_.clear();
+    keptFor_ = nullptr;
     attach(edit);
     edit->installEventFilter(new KeyFilter(edit, &keyPress_));
+    // Installed last so that it runs first: a key handler and the widget both find the text in place.
+    delete flushFilter_.data();
+    flushFilter_ = new TextFlush(edit, this);
+    edit->installEventFilter(flushFilter_);
     return edit;
 }
 
@@ -129,33 +173,65 @@ QPlainTextEdit *TextBox::createMultiLine(QWidget *parent, const QString &initial
     return edit;
 }
 
+QLineEdit *TextBox::edit() const {
+    QLineEdit *e = line();
+    flush(e);
+    return e;
+}
+
+void TextBox::flush(QLineEdit *e) const {
+    if (!keptFor_ || keptFor_ != e)
+        return;
+    keptFor_ = nullptr;
+    e->setText(std::exchange(kept_, QString()));
+}
+
 QString TextBox::text() const {
     if (multiLine_)
         return static_cast<QPlainTextEdit *>(widget())->toPlainText();
-    return edit()->text();
+    // widget() first: it loads the window, and a window loaded afresh keeps nothing.
+    QLineEdit *e = line();
+    if (keptFor_ && keptFor_ == e)
+        return kept_;
+    return e->text();
 }
 
 void TextBox::setText(const QString &text) {
+    if (multiLine_) {
+        auto *e = static_cast<QPlainTextEdit *>(widget());
+        if (text != e->toPlainText())
+            e->setPlainText(text);
+        return;
+    }
     // The chains push the same figures into the same boxes many times; laying a box out again for a text it
     // already shows was a good part of their time.
-    if (text == this->text())
+    QLineEdit *e = line();
+    const bool kept = keptFor_ && keptFor_ == e;
+    if (text == (kept ? kept_ : e->text()))
         return;
-    if (multiLine_)
-        static_cast<QPlainTextEdit *>(widget())->setPlainText(text);
-    else
-        edit()->setText(text);
+    if (!e->isVisible()) {
+        // Cut as the widget cuts a text longer than it takes, so that text() reads what it would hold.
+        kept_ = text.left(e->maxLength());
+        keptFor_ = e;
+        return;
+    }
+    // Shown, so a kept text would already have reached it; drop one that has not rather than lay it out too.
+    keptFor_ = nullptr;
+    kept_.clear();
+    e->setText(text);
 }
 
+// Neither alignment nor the read-only mark needs the text in the widget, so these leave a kept text kept.
 void TextBox::setRightAligned() {
     if (!multiLine_)
-        edit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        line()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void TextBox::setReadOnly(bool readOnly) {
     if (multiLine_)
         static_cast<QPlainTextEdit *>(widget())->setReadOnly(readOnly);
     else
-        edit()->setReadOnly(readOnly);
+        line()->setReadOnly(readOnly);
 }
 
 QPushButton *Button::create(QWidget *parent, const QString &caption) {

@@ -49,9 +49,14 @@ private:
     QPointer<QWidget> widget_;
 };
 
+// A single-line box of a window nobody sees keeps a new text to itself and gives it to its Qt widget only when the
+// widget is shown, painted (a grab of a hidden window paints it), focused, typed into or handed out by edit():
+// the chains fill hundreds of boxes of hidden windows, and laying each text out at once was a good part of their
+// time. text() reads the kept text, so nothing but the Qt widget itself can tell.
 class TextBox : public Control {
 public:
     using Control::Control;
+    ~TextBox() override;
     // Every input box starts with a single blank unless the window gives it another text.
     QLineEdit *create(QWidget *parent, const QString &initial = QStringLiteral(" "));
     // A box whose text wraps over several lines, as the long captions over a grid's columns need.
@@ -62,11 +67,22 @@ public:
     void setReadOnly(bool readOnly);
     // Key presses with their character code (13 for Enter); the handler may set it to 0 to swallow the key.
     void onKeyPress(std::function<void(int &keyAscii)> handler) { keyPress_ = std::move(handler); }
-    QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
+    // The Qt widget, holding the box's text.
+    QLineEdit *edit() const;
 
 private:
+    friend class TextFlush;
+    QLineEdit *line() const { return static_cast<QLineEdit *>(widget()); }
+    // Gives the kept text to e when it is kept for e.
+    void flush(QLineEdit *e) const;
+
     std::function<void(int &)> keyPress_;
     bool multiLine_ = false;
+    // The text set while the widget keptFor_ was hidden; nothing is kept while keptFor_ is null. Kept for one
+    // widget only, so that a window loaded afresh never shows what was set in the one unloaded.
+    mutable QString kept_;
+    mutable QPointer<QLineEdit> keptFor_;
+    QPointer<QObject> flushFilter_;
 };
 
 class Button : public Control {
