@@ -180,7 +180,7 @@ QLineEdit *TextBox::edit() const {
 }
 
 void TextBox::flush(QLineEdit *e) const {
-    if (!keptFor_ || keptFor_ != e)
+    if (keptFor_ != e)
         return;
     keptFor_ = nullptr;
     e->setText(std::exchange(kept_, QString()));
@@ -191,7 +191,7 @@ QString TextBox::text() const {
         return static_cast<QPlainTextEdit *>(widget())->toPlainText();
     // widget() first: it loads the window, and a window loaded afresh keeps nothing.
     QLineEdit *e = line();
-    if (keptFor_ && keptFor_ == e)
+    if (keptFor_ == e)
         return kept_;
     return e->text();
 }
@@ -206,7 +206,7 @@ void TextBox::setText(const QString &text) {
     // The chains push the same figures into the same boxes many times; laying a box out again for a text it
     // already shows was a good part of their time.
     QLineEdit *e = line();
-    const bool kept = keptFor_ && keptFor_ == e;
+    const bool kept = keptFor_ == e;
     if (text == (kept ? kept_ : e->text()))
         return;
     if (!e->isVisible()) {

@@ -78,8 +78,9 @@ private:
 
     std::function<void(int &)> keyPress_;
     bool multiLine_ = false;
-    // The text set while the widget keptFor_ was hidden; nothing is kept while keptFor_ is null. Kept for one
-    // widget only, so that a window loaded afresh never shows what was set in the one unloaded.
+    // The text set while the widget keptFor_ was hidden; nothing is kept while keptFor_ is null, which a built
+    // widget never is. Kept for one widget only, so that a window loaded afresh never shows what was set in the
+    // one unloaded.
     mutable QString kept_;
     mutable QPointer<QLineEdit> keptFor_;
     QPointer<QObject> flushFilter_;
