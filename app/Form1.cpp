@@ -1,14 +1,18 @@
 #include "app/Form1.h"
 
-#include "app/links.h"
-#include "app/read_or_say.h"
-#include "app/settle.h"
+#include "common/links.h"
+#include "common/read_or_say.h"
+#include "common/settle.h"
 #include "company/Form17.h"
-#include "company/Form2.h"
 #include "company/Form19.h"
+#include "company/Form2.h"
 #include "company/Form21.h"
 #include "core/errors.h"
+#include "core/numbers.h"
+#include "core/paths.h"
+#include "core/records.h"
 #include "maintenance/Form10.h"
+#include "platform/services.h"
 #include "print/Form12.h"
 #include "schedules/core/Form11.h"
 #include "schedules/core/Form18.h"
@@ -22,10 +26,6 @@
 #include "schedules/more/Form16.h"
 #include "schedules/more/Form7.h"
 #include "schedules/more/Form8.h"
-#include "core/numbers.h"
-#include "core/paths.h"
-#include "core/records.h"
-#include "platform/services.h"
 
 #include <QGridLayout>
 #include <QSet>

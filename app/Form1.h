@@ -1,6 +1,6 @@
 #pragma once
 
-#include "company/profile.h"
+#include "common/profile.h"
 #include "platform/controls.h"
 
 namespace hz {

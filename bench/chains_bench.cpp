@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 #include "bench/session.h"
+#include "common/profile.h"
 #include "company/Form2.h"
-#include "company/profile.h"
 #include "core/records.h"
 #include "maintenance/Form10.h"
 #include "platform/form.h"

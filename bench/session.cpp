@@ -2,8 +2,8 @@
 
 #include "app/Form1.h"
 #include "app/start.h"
+#include "common/profile.h"
 #include "company/Form2.h"
-#include "company/profile.h"
 #include "core/records.h"
 #include "platform/form.h"
 #include "print/Form12.h"

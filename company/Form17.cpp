@@ -1,7 +1,7 @@
 #include "company/Form17.h"
 
 #include "app/Form1.h"
-#include "app/links.h"
+#include "common/links.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"

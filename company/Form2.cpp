@@ -1,7 +1,7 @@
 #include "company/Form2.h"
 
 #include "app/Form1.h"
-#include "app/settle.h"
+#include "common/settle.h"
 #include "core/cp932.h"
 #include "core/errors.h"
 #include "core/numbers.h"

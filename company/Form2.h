@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/read_or_say.h"
-#include "company/profile.h"
+#include "common/profile.h"
+#include "common/read_or_say.h"
 #include "platform/controls.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "maintenance/company_files.h"
 
-#include "company/profile.h"
+#include "common/profile.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "company/profile.h"
+#include "common/profile.h"
 #include "schedules/core/schedule1.h"
 #include "schedules/core/schedule4.h"
 #include "schedules/core/schedule5_1.h"

@@ -1,7 +1,7 @@
 #include "print/Form12.h"
 
 #include "app/Form1.h"
-#include "app/settle.h"
+#include "common/settle.h"
 #include "company/Form2.h"
 #include "core/errors.h"
 #include "core/numbers.h"

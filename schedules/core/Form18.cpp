@@ -1,7 +1,7 @@
 #include "schedules/core/Form18.h"
 
 #include "app/Form1.h"
-#include "app/read_or_say.h"
+#include "common/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"

@@ -1,8 +1,8 @@
 #include "schedules/more/Form14.h"
 
 #include "app/Form1.h"
-#include "app/settle.h"
-#include "app/read_or_say.h"
+#include "common/read_or_say.h"
+#include "common/settle.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"

@@ -1,7 +1,7 @@
 #include "schedules/more/Form8.h"
 
 #include "app/Form1.h"
-#include "company/profile.h"
+#include "common/profile.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/records.h"

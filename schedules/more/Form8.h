@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/read_or_say.h"
+#include "common/read_or_say.h"
 #include "platform/controls.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "schedules/more/bulk_input.h"
 
-#include "company/profile.h"
+#include "common/profile.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"

@@ -1,9 +1,11 @@
 #include "app/Form1.h"
-#include "app/links.h"
+#include "common/links.h"
 #include "company/Form17.h"
-#include "company/Form2.h"
 #include "company/Form19.h"
+#include "company/Form2.h"
 #include "company/Form21.h"
+#include "core/paths.h"
+#include "core/records.h"
 #include "maintenance/Form10.h"
 #include "print/Form12.h"
 #include "schedules/core/Form11.h"
@@ -16,8 +18,6 @@
 #include "schedules/more/Form16.h"
 #include "schedules/more/Form7.h"
 #include "schedules/more/Form8.h"
-#include "core/paths.h"
-#include "core/records.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>

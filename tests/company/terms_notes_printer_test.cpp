@@ -1,5 +1,5 @@
 #include "app/Form1.h"
-#include "app/links.h"
+#include "common/links.h"
 #include "company/Form17.h"
 #include "company/Form19.h"
 #include "company/Form21.h"

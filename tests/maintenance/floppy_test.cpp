@@ -1,4 +1,4 @@
-#include "app/read_or_say.h"
+#include "common/read_or_say.h"
 #include "core/errors.h"
 #include "maintenance/Form10.h"
 #include "maintenance/company_files.h"

@@ -1,4 +1,4 @@
-#include "company/profile.h"
+#include "common/profile.h"
 #include "maintenance/Form10.h"
 #include "platform/services.h"
 #include "tests/support/fixture.h"

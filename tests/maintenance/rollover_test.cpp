@@ -1,6 +1,6 @@
-#include "app/read_or_say.h"
-#include "core/errors.h"
 #include "app/Form1.h"
+#include "common/read_or_say.h"
+#include "core/errors.h"
 #include "maintenance/Form10.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"

@@ -2,8 +2,8 @@
 // of another, and the settings it keeps (tax accountant, special fields, representative).
 
 #include "app/Form1.h"
+#include "common/profile.h"
 #include "company/Form2.h"
-#include "company/profile.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "platform/services.h"

@@ -1,6 +1,6 @@
 #include "app/Form1.h"
+#include "common/profile.h"
 #include "company/Form2.h"
-#include "company/profile.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "schedules/core/Form11.h"

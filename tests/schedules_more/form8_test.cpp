@@ -1,5 +1,5 @@
 #include "app/Form1.h"
-#include "company/profile.h"
+#include "common/profile.h"
 #include "core/paths.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"

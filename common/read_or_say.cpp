@@ -1,4 +1,4 @@
-#include "app/read_or_say.h"
+#include "common/read_or_say.h"
 
 #include "core/errors.h"
 #include "core/paths.h"

@@ -1,6 +1,6 @@
-#include "app/settle.h"
+#include "common/settle.h"
 
-#include "company/profile.h"
+#include "common/profile.h"
 #include "core/records.h"
 #include "schedules/core/capital.h"
 #include "schedules/core/interim.h"

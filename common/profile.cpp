@@ -1,4 +1,4 @@
-#include "company/profile.h"
+#include "common/profile.h"
 
 #include "core/paths.h"
 #include "core/records.h"

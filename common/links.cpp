@@ -1,4 +1,4 @@
-#include "app/links.h"
+#include "common/links.h"
 
 #include "platform/services.h"
 
