@@ -154,9 +154,13 @@ void Form1::setupUi(QWidget *w) {
     Text3.create(w)->hide();
 
     auto *body = new QHBoxLayout;
+    auto *listColumn = new QVBoxLayout;
     auto *list = List1.create(w);
     list->setMinimumWidth(340);
-    body->addWidget(list, 1);
+    listColumn->addWidget(list, 1);
+    // The list's own refresh stands under it.
+    listColumn->addWidget(Command17.create(w, QStringLiteral("法人税の目次")), 0, Qt::AlignLeft);
+    body->addLayout(listColumn, 1);
 
     auto *buttons = new QVBoxLayout;
     auto frame = [&](Frame &f, const QString &caption, std::initializer_list<std::pair<Button *, QString>> items,
@@ -202,8 +206,7 @@ void Form1::setupUi(QWidget *w) {
            {&Command10, QStringLiteral("ファイル閉鎖")},
            {&Command11, QStringLiteral("終　了")}},
           3);
-    // The refresh is pressed by "法人税の目次"; the old print button and Schedule 11 are kept out of sight.
-    Command17.create(w, QStringLiteral("法人税の目次"))->hide();
+    // The old print button and Schedule 11 are kept out of sight.
     Command3.create(w, QStringLiteral("印　刷"))->hide();
     Command21.create(w, QStringLiteral("別表十一"))->hide();
     buttons->addStretch(1);

@@ -474,15 +474,14 @@ void Form2::Command3_Click() {
     }
 }
 
-// 百万: the capital typed in millions. An empty box or a product beyond 32 bits leaves the box as it was, says so,
-// and the capital it holds then is not registered as yen.
+// 百万: the capital typed in millions. A box that holds no number is left as it is; 登録実行 refuses it. A
+// product beyond 32 bits leaves the box as it was, says so, and the capital it holds then is not registered as yen.
 void Form2::Command5_Click() {
     const QString typed = Text11.text();
     std::int32_t millions = 0;
     try {
         millions = toWhole(typed);
-    } catch (const Error &e) {
-        actionErrorBox(e, kRegisterTitle);
+    } catch (const Error &) {
         return;
     }
     try {

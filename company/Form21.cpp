@@ -1,6 +1,7 @@
 #include "company/Form21.h"
 
 #include "app/Form1.h"
+#include "core/errors.h"
 #include "platform/services.h"
 
 #include <QGridLayout>
@@ -40,8 +41,16 @@ void Form21::Form_Load() {
 }
 
 void Form21::Command1_Click() {
-    // No selection, or a printer that cannot be made the default, stops here without a word.
-    services().setDefaultPrinter(List1.itemText(List1.listIndex()));
+    // Without a selection there is no printer to set.
+    if (List1.listIndex() < 0)
+        return;
+    // A printer that cannot be made the default is said; the window stays for another choice.
+    try {
+        services().setDefaultPrinter(List1.itemText(List1.listIndex()));
+    } catch (const Error &e) {
+        actionErrorBox(e, caption());
+        return;
+    }
     showMenu();
     hide();
 }

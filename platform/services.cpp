@@ -56,13 +56,8 @@ public:
         QCoreApplication::exit(0);
     }
     void shellOpen(const QString &target) override { QDesktopServices::openUrl(QUrl(target)); }
-    QStringList printers() override { return QPrinterInfo::availablePrinterNames(); }
-    void setDefaultPrinter(const QString &name) override {
-        QProcess p;
-        p.start(QStringLiteral("lpoptions"), {QStringLiteral("-d"), name});
-        if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
-    }
+    QStringList printers() override { return systemPrinters(); }
+    void setDefaultPrinter(const QString &name) override { setSystemDefaultPrinter(name); }
 };
 
 DesktopServices g_desktop;
@@ -70,6 +65,15 @@ Services *g_services = nullptr;
 bool g_ended = false;
 
 } // namespace
+
+QStringList systemPrinters() { return QPrinterInfo::availablePrinterNames(); }
+
+void setSystemDefaultPrinter(const QString &name) {
+    QProcess p;
+    p.start(QStringLiteral("lpoptions"), {QStringLiteral("-d"), name});
+    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
+}
 
 Services &services() { return g_services ? *g_services : g_desktop; }
 void setServices(Services *s) { g_services = s; }

@@ -257,9 +257,8 @@ void Form6::Command11_Click() {
     FinalUnpaidInhabitantTaxes t;
     if (readRecordOrSay(schedule5_2Path(companyCode), kTitle, [&] { t = readFinalUnpaidInhabitantTaxes(companyCode); }) ==
         RecordRead::read) {
-        // Unpaid taxes are liabilities, shown negated; the compute keeps them as zero or less.
-        Text72.setText(fmtNegAmount(t.prefectural));
-        Text78.setText(fmtNegAmount(t.municipal));
+        Text72.setText(unpaidTaxText(t.prefectural));
+        Text78.setText(unpaidTaxText(t.municipal));
     }
 }
 

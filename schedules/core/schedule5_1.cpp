@@ -6,6 +6,8 @@
 #include "core/paths.h"
 #include "core/records.h"
 
+#include <algorithm>
+
 namespace hz {
 
 namespace {
@@ -82,5 +84,7 @@ FinalUnpaidInhabitantTaxes readFinalUnpaidInhabitantTaxes(std::int32_t companyCo
     in.close();
     return t;
 }
+
+QString unpaidTaxText(std::int32_t finalBalance) { return fmtNegAmount(std::max(finalBalance, 0)); }
 
 } // namespace hz

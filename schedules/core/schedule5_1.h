@@ -63,4 +63,8 @@ struct FinalUnpaidInhabitantTaxes {
 };
 FinalUnpaidInhabitantTaxes readFinalUnpaidInhabitantTaxes(std::int32_t companyCode);
 
+// What 未納県民税 ④ or 未納市民税 ④ takes from a tax's final balance on 別表五（二）: the unpaid amount negated,
+// as a liability ("-#,###"). A balance below 0 is a refund due, not a tax unpaid, and takes 0 (an empty box).
+QString unpaidTaxText(std::int32_t finalBalance);
+
 } // namespace hz

@@ -254,17 +254,7 @@ void Form14::Command3_Click() {
         clearGroup(Option1, Option2);
         break;
     }
-    switch (load.limit) {
-    case LimitChoice::limit3M:
-        Option3.setValue(true);
-        break;
-    case LimitChoice::limit4M:
-        Option4.setValue(true);
-        break;
-    case LimitChoice::none:
-        clearGroup(Option3, Option4);
-        break;
-    }
+    (load.limit == LimitChoice::limit3M ? Option3 : Option4).setValue(true);
     Text101.setText(fmtAmount(load.enteredFlag));
 
     loadedCode = code;

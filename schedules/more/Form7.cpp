@@ -7,6 +7,7 @@
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
+#include "schedules/core/schedule5_1.h"
 #include "schedules/core/tax_rates.h"
 #include "schedules/more/Form13.h"
 #include "schedules/more/schedule5_2.h"
@@ -236,9 +237,9 @@ void Form7::Command19_Click() {
         form13().Text85.setText(fmtAmount(reversalTotal));
         form6().Text100.setText(plain(reversalTotal));
 
-        // The final unpaid inhabitant taxes are liabilities in Schedule 5(1), shown negated.
-        form6().Text72.setText(fmtNegAmount(cellAt(cells, 48)));
-        form6().Text78.setText(fmtNegAmount(cellAt(cells, 72)));
+        // The final unpaid inhabitant taxes are liabilities in Schedule 5(1); a refund due is none.
+        form6().Text72.setText(unpaidTaxText(cellAt(cells, 48)));
+        form6().Text78.setText(unpaidTaxText(cellAt(cells, 72)));
     } catch (const Error &e) {
         actionErrorBox(e, kCodeTitle);
         return;

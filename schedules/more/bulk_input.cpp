@@ -30,11 +30,7 @@ LevyChoice levyChoiceFor(double prefecturalLevy, double municipalLevy) {
 }
 
 LimitChoice limitChoiceFor(std::int32_t fixedLimit) {
-    if (fixedLimit == 3000000)
-        return LimitChoice::limit3M;
-    if (fixedLimit == 4000000)
-        return LimitChoice::limit4M;
-    return LimitChoice::none;
+    return fixedLimit == 3000000 ? LimitChoice::limit3M : LimitChoice::limit4M;
 }
 
 std::optional<BulkLoad> readBulkLoad(std::int32_t code, const BulkRecordReader &readOne) {

@@ -45,11 +45,13 @@ constexpr int entertainment = 23;         // 交際費等の金額
 // The per-capita inhabitant levies, prefectural and municipal, that the window offers as one choice.
 enum class LevyChoice { none, small /* 20,000 + 50,000 */, large /* 50,000 + 130,000 */ };
 // The fixed entertainment deduction limit of Schedule 15.
-enum class LimitChoice { none, limit3M, limit4M };
+enum class LimitChoice { limit3M, limit4M };
 
-// A company's amounts that match one of the window's choices select it; any other amount (0 included) selects
-// none, so that applying leaves the schedule's own amount alone.
+// Levies that match one of the window's pairs select it; any other pair (0 included) selects none, so that
+// applying leaves the levies Schedule 1 holds, or for a new company takes from the rate table, alone.
 LevyChoice levyChoiceFor(double prefecturalLevy, double municipalLevy);
+// 3,000,000 selects 300万円 and any other limit 400万円. A limit of 0 is what a company has before anyone set one
+// (registration and the next-year rollover save it so), and the record cannot tell it from a 0 chosen by hand.
 LimitChoice limitChoiceFor(std::int32_t fixedLimit);
 
 // What the load shows, taken from the company's saved records.
@@ -60,7 +62,7 @@ struct BulkLoad {
     std::int32_t prefecturalInterimLevy = 0;
     std::int32_t municipalInterimLevy = 0;
     LevyChoice levies = LevyChoice::none;
-    LimitChoice limit = LimitChoice::none;
+    LimitChoice limit = LimitChoice::limit4M;
     // Schedule 5(1) 繰越損益金 ④: not 0 means the company already held data.
     std::int32_t enteredFlag = 0;
     // Schedule 6's second dividend issue, received and credited, which figures 21 and 22 include.

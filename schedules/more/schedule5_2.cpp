@@ -4,6 +4,8 @@
 #include "core/paths.h"
 #include "core/records.h"
 
+#include <algorithm>
+
 namespace hz {
 
 namespace {
@@ -106,9 +108,11 @@ Schedule5_2Unpaid schedule5_2Unpaid(const Schedule5_2Cells &c) {
     };
     Schedule5_2Unpaid u;
     u.corporate = {cellAt(c, 19), paid(s52::corporateTotal, s52::corporateFinal), cellAt(c, 8), cellAt(c, 24)};
+    // An inhabitant tax whose balance at the year's end is below 0 has a refund due, which is no unpaid tax.
     u.prefectural = {cellAt(c, 49), paid(s52::prefecturalTotal, s52::prefecturalFinal),
-                     add(cellAt(c, 38), cellAt(c, 32)), cellAt(c, 54)};
-    u.municipal = {cellAt(c, 73), paid(s52::municipalTotal, s52::municipalFinal), cellAt(c, 62), cellAt(c, 78)};
+                     add(cellAt(c, 38), cellAt(c, 32)), std::max(cellAt(c, 54), 0)};
+    u.municipal = {cellAt(c, 73), paid(s52::municipalTotal, s52::municipalFinal), cellAt(c, 62),
+                   std::max(cellAt(c, 78), 0)};
     return u;
 }
 

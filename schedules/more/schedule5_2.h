@@ -62,7 +62,8 @@ struct Schedule5_2ToSchedule4 {
 };
 Schedule5_2ToSchedule4 schedule5_2ToSchedule4(const Schedule5_2Cells &cells);
 
-// Schedule 5(1)'s rows 未納法人税, 未納県民税 and 未納市民税, columns ① to ④, by tax.
+// Schedule 5(1)'s rows 未納法人税, 未納県民税 and 未納市民税, columns ① to ④, by tax. ④ is the tax's 計 ⑥, where
+// an inhabitant tax's balance below 0 (a refund due) gives 0.
 struct Schedule5_2Unpaid {
     std::array<std::int32_t, 4> corporate{};
     std::array<std::int32_t, 4> prefectural{};

@@ -58,6 +58,16 @@ TEST_F(MainMenu, ListShowsEveryReadableCompanyInCodeOrder) {
                                         "130 : 丙商事  [平成19.4.1]"}));
     EXPECT_TRUE(form1().isVisible());
     snapshot(form1(), QStringLiteral("form1"));
+
+    // Both "法人税の目次" buttons stand on the menu; the old print button and Schedule 11 are hidden.
+    EXPECT_TRUE(form1().Command16.isVisible());
+    EXPECT_TRUE(form1().Command17.isVisible());
+    EXPECT_EQ(form1().Command17.caption(), QStringLiteral("法人税の目次"));
+    EXPECT_FALSE(form1().Command3.isVisible());
+    EXPECT_FALSE(form1().Command21.isVisible());
+    profile(7, 7, QStringLiteral("丁"));
+    click(form1().Command17);
+    EXPECT_EQ(listItems().size(), 4);
 }
 
 TEST_F(MainMenu, ShortProfileDoesNotHideTheCompaniesAfterIt) {

@@ -547,6 +547,31 @@ TEST_F(EndToEnd, ThroughBulkInput) {
     expectCompanyTwoRecords();
 }
 
+// A company just registered has never had a fixed deduction limit; the bulk input offers it 4,000,000.
+TEST_F(EndToEnd, ANewCompanysBulkInputTakesTheFourMillionEntertainmentLimit) {
+    form1();
+    setRates();
+    registerSampleCompany(3, QStringLiteral("株式会社三番商会"), QStringLiteral("サンバンショウカイ"), 10, 5);
+    click(form1().Command19); // 一 括入 力
+    Form14 &b = form14();
+    EXPECT_FALSE(b.Option3.value());
+    EXPECT_TRUE(b.Option4.value()); // 400万円
+    b.bulkFigureBox(1).setText(QStringLiteral("10,000,000")); // 当期利益
+    b.bulkFigureBox(23).setText(QStringLiteral("5,000,000")); // 交際費等の金額
+    click(b.Command1);
+    EXPECT_EQ(shown(), std::vector<std::string>{});
+
+    // Schedule 15: 5,000,000 spent against the limit of 4,000,000; 10 % not deductible (year from April 平成19):
+    // 3,600,000 deductible, 1,400,000 not.
+    const QString dir = QStringLiteral("c:\\法人税\\別表\\");
+    expectLines(dir + QStringLiteral("1150"), 3, 19,
+                {{1, "5000000"}, {2, "4000000"}, {3, "3600000"}, {4, "1400000"}, {5, "5000000"}, {7, "5000000"}});
+    expectBox(form8().Text43, "4,000,000");
+    // Schedule 4 adds the 1,400,000 back (line 14 of its record).
+    expectBox(form5().Text35, "1,400,000");
+    expectLines(dir + QStringLiteral("1040"), 3, 76, {{1, "10000000"}, {14, "1400000"}});
+}
+
 TEST_F(EndToEnd, RestartShowsWhatWasSaved) {
     form1();
     setRates();

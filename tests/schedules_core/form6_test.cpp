@@ -224,15 +224,15 @@ TEST_F(Schedule5_1Window, FetchesTheFinalUnpaidTaxesFromSchedule5_2) {
     EXPECT_EQ(form6().Text72.text(), QStringLiteral("-50,000"));
     EXPECT_EQ(form6().Text78.text(), QStringLiteral("-130,000"));
 
-    // A refund (negative) shows as its amount; zero as an empty box. Neither reads back as a wrong figure.
-    record52(0, -1234);
+    // A refund due (a balance below 0) is no unpaid tax: both rows show nothing and the compute books 0.
+    record52(-300, -500);
     click(form6().Command11);
     EXPECT_EQ(form6().Text72.text(), QString());
-    EXPECT_EQ(form6().Text78.text(), QStringLiteral("1,234"));
+    EXPECT_EQ(form6().Text78.text(), QString());
     click(form6().Command1);
     const QList<QByteArray> l = readFile(kFile).split('\n');
-    EXPECT_EQ(l[58], "0\r");     // 未納県民税 ④
-    EXPECT_EQ(l[63], "-1234\r"); // 未納市民税 ④, stored as a liability
+    EXPECT_EQ(l[58], "0\r"); // 未納県民税 ④
+    EXPECT_EQ(l[63], "0\r"); // 未納市民税 ④
 
     deleteFile(file52);
     click(form6().Command11);

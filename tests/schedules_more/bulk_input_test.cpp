@@ -12,7 +12,7 @@
 namespace hz::test {
 namespace {
 
-TEST(BulkChoices, OnlyTheWindowsOwnAmountsSelectAChoice) {
+TEST(BulkChoices, LeviesSelectOnlyTheWindowsPairsAndTheLimitIs400ManUnless300Man) {
     struct Case {
         double prefectural, municipal;
         LevyChoice expected;
@@ -31,9 +31,10 @@ TEST(BulkChoices, OnlyTheWindowsOwnAmountsSelectAChoice) {
         LimitChoice expected;
     } limits[] = {{3000000, LimitChoice::limit3M},
                   {4000000, LimitChoice::limit4M},
-                  {0, LimitChoice::none},
-                  {2000000, LimitChoice::none},
-                  {4000001, LimitChoice::none}};
+                  {0, LimitChoice::limit4M}, // a new company, or one rolled into its next year
+                  {2000000, LimitChoice::limit4M},
+                  {2999999, LimitChoice::limit4M},
+                  {3000001, LimitChoice::limit4M}};
     for (const Limit &c : limits)
         EXPECT_EQ(limitChoiceFor(c.limit), c.expected) << c.limit;
 }

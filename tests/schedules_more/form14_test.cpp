@@ -568,16 +568,17 @@ TEST_F(BulkInput, TheQuestionComesWhenSchedule5_1HeldDataAndNoOpensSchedule1) {
     }
 }
 
-TEST_F(BulkInput, TheChoicesFollowTheCompanyAndAmountsOutsideThemAreKept) {
+TEST_F(BulkInput, TheChoicesFollowTheCompanyLeviesOutsideThemAreKeptAndAnyLimitBut300ManIs400Man) {
     struct Case {
         const char *name;
         double prefectural, municipal;
-        std::int32_t limit;
+        std::int32_t limit, applied;
         bool options[4];
     } cases[] = {
-        {"small levies, 3,000,000", 20000, 50000, 3000000, {true, false, true, false}},
-        {"large levies, 4,000,000", 50000, 130000, 4000000, {false, true, false, true}},
-        {"levies and limit the window does not offer", 80000, 130000, 0, {false, false, false, false}},
+        {"small levies, 3,000,000", 20000, 50000, 3000000, 3000000, {true, false, true, false}},
+        {"large levies, 4,000,000", 50000, 130000, 4000000, 4000000, {false, true, false, true}},
+        {"levies the window does not offer, no limit yet", 80000, 130000, 0, 4000000, {false, false, false, true}},
+        {"a limit the window does not offer", 20000, 130000, 2500000, 4000000, {false, false, false, true}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -594,7 +595,7 @@ TEST_F(BulkInput, TheChoicesFollowTheCompanyAndAmountsOutsideThemAreKept) {
                   (std::array<bool, 4>{c.options[0], c.options[1], c.options[2], c.options[3]}));
         EXPECT_EQ(s1(7).C(7), c.prefectural);
         EXPECT_EQ(s1(7).D(6), c.municipal);
-        EXPECT_EQ(readSchedule15(7)[s15::fixedLimit], c.limit);
+        EXPECT_EQ(readSchedule15(7)[s15::fixedLimit], c.applied);
     }
 
     // A choice the user makes is pushed with digit grouping.

@@ -88,6 +88,27 @@ TEST_F(Schedule5_2Window, LevyPresetComputeSavesPushesAndReloads) {
     snapshot(f, QStringLiteral("form7"));
 }
 
+// Interim inhabitant taxes above the year's leave final amounts below 0, refunds due: none of them becomes an
+// unpaid tax on Schedule 5(1), neither in its boxes nor in the record its pressed compute saves.
+TEST_F(Schedule5_2Window, RefundsDueLeaveNoUnpaidInhabitantTaxOnSchedule5_1) {
+    Form7 &f = form7();
+    f.cellBox(taxGridCell(s52::prefecturalFinal, 2))->setText(QStringLiteral("-300")); // 県民税 確定 ②
+    f.cellBox(taxGridCell(s52::municipalFinal, 2))->setText(QStringLiteral("-500"));   // 市民税 確定 ②
+    click(f.Command19);
+    EXPECT_TRUE(svc.boxes.empty());
+    EXPECT_EQ(line(kFile, 48), QStringLiteral("-300"));
+    EXPECT_EQ(line(kFile, 72), QStringLiteral("-500"));
+
+    EXPECT_EQ(form6().Text72.text(), QString());
+    EXPECT_EQ(form6().Text78.text(), QString());
+    EXPECT_EQ(line(kSchedule5_1File, 59), QStringLiteral("0"));
+    EXPECT_EQ(line(kSchedule5_1File, 64), QStringLiteral("0"));
+    // The next compute of Schedule 5(1) books nothing either.
+    click(form6().Command1);
+    EXPECT_EQ(line(kSchedule5_1File, 59), QStringLiteral("0"));
+    EXPECT_EQ(line(kSchedule5_1File, 64), QStringLiteral("0"));
+}
+
 TEST_F(Schedule5_2Window, PaidTaxesReachSchedules4And5_1AndTheSecondWindow) {
     Form7 &f = form7();
     f.Text11.setText(QStringLiteral("100,000")); // 法人税 前期 ①
@@ -111,10 +132,11 @@ TEST_F(Schedule5_2Window, PaidTaxesReachSchedules4And5_1AndTheSecondWindow) {
     EXPECT_EQ(line(kSchedule4File, 6), QStringLiteral("135000"));
     EXPECT_EQ(line(kSchedule4File, 8), QStringLiteral("3000"));
 
-    // Schedule 5(1)'s unpaid rows as its compute saved them (liabilities, zero or less): ①, ② paid, ③, ④.
+    // Schedule 5(1)'s unpaid rows as its compute saved them (liabilities, zero or less): ①, ② paid, ③, ④. Paid
+    // with nothing due at the start, the inhabitant taxes end below 0: a refund due, nothing unpaid.
     const std::map<int, QString> unpaid = {{51, "-100000"}, {52, "-110000"}, {53, "0"},     {54, "-10000"},
-                                           {56, "0"},       {57, "-50000"},  {58, "-3000"}, {59, "-47000"},
-                                           {61, "0"},       {62, "-93000"},  {63, "0"},     {64, "-93000"}};
+                                           {56, "0"},       {57, "-50000"},  {58, "-3000"}, {59, "0"},
+                                           {61, "0"},       {62, "-93000"},  {63, "0"},     {64, "0"}};
     for (const auto &[n, v] : unpaid)
         EXPECT_EQ(line(kSchedule5_1File, n), v) << "Schedule 5(1) line " << n;
     // Final unpaid inhabitant taxes are 0: the pattern shows nothing.

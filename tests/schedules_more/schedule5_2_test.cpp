@@ -155,6 +155,13 @@ TEST(Schedule5_2Compute, UnpaidRowsOfSchedule5_1) {
     EXPECT_EQ(u.corporate, (std::array<std::int32_t, 4>{1000, 300 + 1650 + 4100 - 50, 5000, 7950}));
     EXPECT_EQ(u.prefectural, (std::array<std::int32_t, 4>{200, 700 + 0 + 200, 730, 930}));
     EXPECT_EQ(u.municipal, (std::array<std::int32_t, 4>{400, 400 + 1500, 1500, 2000}));
+
+    // Interim payments above the final taxes: the inhabitant taxes' refunds due leave nothing unpaid.
+    const Schedule5_2Unpaid refund = schedule5_2Unpaid(computeSchedule5_2(grid({{38, 700}, {41, 1000}, // 県民税 中間
+                                                                                 {62, 1500}, {65, 1500},
+                                                                                 {71, 500}}))); // 市民税 確定 ⑤
+    EXPECT_EQ(refund.prefectural[3], 0); // 計 ⑥ -300
+    EXPECT_EQ(refund.municipal[3], 0);   // 計 ⑥ -500
 }
 
 TEST(Schedule5_2Compute, PrefecturalInterimDefault) {

@@ -37,6 +37,8 @@ public:
     QStringList installedPrinters;
     QStringList defaultPrinterChanges;
     bool failPrinterChange = false;
+    // The change goes to the system's own printer layer instead (which the test points at no scheduler).
+    bool systemPrinterChange = false;
     // Everything in the order it happened: "box:<title>:<prompt>", "beep", "end", "open:<target>".
     QStringList events;
 };
