@@ -72,6 +72,7 @@ bool g_ended = false;
 } // namespace
 
 Services &services() { return g_services ? *g_services : g_desktop; }
+Services &desktopServices() { return g_desktop; }
 void setServices(Services *s) { g_services = s; }
 
 int msgBox(const QString &prompt, int buttons, const QString &title) {

@@ -35,6 +35,8 @@ public:
 };
 
 Services &services();
+// The desktop's own services, whichever is installed (tests that drive the system's real printers).
+Services &desktopServices();
 // Installs a service (tests); nullptr puts back the desktop one. The caller keeps ownership.
 void setServices(Services *s);
 

@@ -35,23 +35,6 @@ protected:
     }
 };
 
-// The PDF's words that do not stand where the recorder put a text: a printed text may come back split into words or
-// joined with its neighbours, so each word is looked for in the texts printed at its line, near its start.
-QStringList misplacedWords(const PrintJobLog &job, const QString &pdf) {
-    const std::vector<PrintOp> texts = job.texts();
-    QStringList misplaced;
-    for (const PdfWord &w : pdfWords(pdf)) {
-        const bool placed = std::any_of(texts.begin(), texts.end(), [&](const PrintOp &t) {
-            const double lineHeight = t.size * 25.4 / 72.0;
-            return t.text.contains(w.text) && std::abs(w.mm.top() - t.y) < lineHeight && w.mm.left() > t.x - 1.0 &&
-                   w.mm.left() < t.x + 1.0 + t.text.size() * lineHeight;
-        });
-        if (!placed)
-            misplaced << QStringLiteral("%1 at %2, %3").arg(w.text).arg(w.mm.left()).arg(w.mm.top());
-    }
-    return misplaced;
-}
-
 TEST_F(AllPages, EveryPagePrintsAsOneJobThroughTheRecorderAndToPdf) {
     for (const PageSpec &entry : pageSpecs()) {
         const QString caption = QString::fromUtf16(entry.caption);

@@ -38,6 +38,8 @@ void ScriptedServices::shellOpen(const QString &target) {
 void ScriptedServices::setDefaultPrinter(const QString &name) {
     if (failPrinterChange)
         throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
+    if (printersFrom)
+        printersFrom->setDefaultPrinter(name);
     defaultPrinterChanges << name;
 }
 
