@@ -65,7 +65,8 @@ TEST_F(AllPages, EveryPagePrintsAsOneJobThroughTheRecorderAndToPdf) {
         const QString pdf = renderPage(caption, again, QStringLiteral("page-%1").arg(caption));
         ASSERT_TRUE(QFileInfo(pdf).size() > 0);
         EXPECT_FALSE(renderPdf(pdf, 20).isNull());
-        EXPECT_EQ(misplacedWords(job, pdf), QStringList());
+        EXPECT_EQ(misplacedWords(job, pdf).join(u'\n').toStdString(), "");
+        EXPECT_EQ(textsNotWhereRecorded(job, pdf).join(u'\n').toStdString(), "");
     }
 }
 
@@ -93,11 +94,21 @@ TEST_F(AllPages, TheComparisonFindsTheWordsOfAPageThatPrintsThem) {
     const std::size_t words = pdfWords(pdf).size();
     EXPECT_GE(words, 6u);
     EXPECT_EQ(misplacedWords(job, pdf), QStringList());
-    // Words printed elsewhere do not pass.
+    EXPECT_EQ(textsNotWhereRecorded(job, pdf), QStringList());
+    // Words printed elsewhere do not pass; a text more than a millimetre off its place is not found there.
     PrintJobLog moved = job;
     for (PrintOp &op : moved.ops)
         op.y += 5;
     EXPECT_EQ(std::size_t(misplacedWords(moved, pdf).size()), words);
+    const auto texts = job.texts();
+    const auto shown =
+        std::count_if(texts.begin(), texts.end(), [](const PrintOp &t) { return !t.text.trimmed().isEmpty(); });
+    for (const QPointF shift : {QPointF(1.2, 0), QPointF(-1.2, 0), QPointF(0, 1.2), QPointF(0, -1.2)}) {
+        PrintJobLog shifted = job;
+        for (PrintOp &op : shifted.ops)
+            op.x += shift.x(), op.y += shift.y();
+        EXPECT_EQ(textsNotWhereRecorded(shifted, pdf).size(), shown);
+    }
 }
 
 } // namespace

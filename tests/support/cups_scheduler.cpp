@@ -82,9 +82,7 @@ FileDevice Yes
 
 } // namespace
 
-CupsScheduler::CupsScheduler() : dir_(QDir(QDir::tempPath()).filePath(QStringLiteral("hzcups-XXXXXX"))) {
-    start();
-}
+CupsScheduler::CupsScheduler() : dir_(QDir(QDir::tempPath()).filePath(QStringLiteral("hzcups-XXXXXX"))) { start(); }
 
 bool CupsScheduler::start() {
     if (!dir_.isValid()) {
@@ -166,7 +164,8 @@ bool CupsScheduler::run(const QString &name, const QStringList &args, QByteArray
     if (output)
         *output = said;
     if (!finished || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        ADD_FAILURE() << name.toStdString() << ' ' << args.join(u' ').toStdString() << " failed: " << said.toStdString();
+        ADD_FAILURE() << name.toStdString() << ' ' << args.join(u' ').toStdString()
+                      << " failed: " << said.toStdString();
         return false;
     }
     return true;
@@ -249,8 +248,8 @@ std::vector<SpooledJob> CupsScheduler::jobs() {
         };
         const QString uri = value("printer-uri");
         out.push_back({id, value("job-name"),
-                       QUrl::fromPercentEncoding(uri.section(QStringLiteral("/printers/"), 1).toUtf8()),
-                       value("media"), docs});
+                       QUrl::fromPercentEncoding(uri.section(QStringLiteral("/printers/"), 1).toUtf8()), value("media"),
+                       docs});
     }
     return out;
 }

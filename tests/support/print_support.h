@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QRectF>
 #include <QSizeF>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -24,7 +24,7 @@ QString renderPage(const QString &caption, PrintData &data, const QString &name)
 
 struct PdfWord {
     QString text;
-    QRectF mm; // millimetres from the printable area's top-left corner (the sheet's origin taken off)
+    QRectF mm;                 // millimetres from the printable area's top-left corner (the sheet's origin taken off)
     std::vector<QRectF> chars; // each character's box, in the same millimetres
 };
 // The words of the PDF's first page.

@@ -132,8 +132,8 @@ void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, con
     const QSizeF sheet = pdfSheetSizeMm(pdf);
     EXPECT_NEAR(sheet.width(), 210, 0.5);
     EXPECT_NEAR(sheet.height(), 297, 0.5);
-    EXPECT_EQ(textsNotWhereRecorded(page, pdf), QStringList());
-    EXPECT_EQ(misplacedWords(page, pdf), QStringList());
+    EXPECT_EQ(textsNotWhereRecorded(page, pdf).join(u'\n').toStdString(), "");
+    EXPECT_EQ(misplacedWords(page, pdf).join(u'\n').toStdString(), "");
     snapshotImage(renderPdf(pdf, 100), QStringLiteral("queue-%1-%2").arg(queue, page.title));
 }
 
@@ -207,9 +207,10 @@ TEST_F(SystemPrinter, PagesThatNoQueueTakesAreNamedInTheBox) {
         bool reject;
         QString reason;
     };
-    for (const Case &c : {Case{"no default printer", false, false, QStringLiteral("通常使うプリンタが設定されていません。")},
-                          Case{"the default refuses jobs", true, true,
-                               QStringLiteral("プリンタ 事務所A は印刷を受け付けていません。")}}) {
+    for (const Case &c :
+         {Case{"no default printer", false, false, QStringLiteral("通常使うプリンタが設定されていません。")},
+          Case{"the default refuses jobs", true, true,
+               QStringLiteral("プリンタ 事務所A は印刷を受け付けていません。")}}) {
         SCOPED_TRACE(c.name);
         scheduler->reset();
         svc.boxes.clear();
@@ -274,8 +275,9 @@ TEST_F(SystemPrinter, AJobTheQueueRefusesAtTheEndIsNamedInTheBox) {
     EXPECT_TRUE(scheduler->jobs().empty());
     ASSERT_EQ(svc.boxes.size(), 1u);
     // The scheduler's own words follow in brackets, in the language it speaks.
-    EXPECT_TRUE(svc.boxes[0].prompt.startsWith(QStringLiteral("次のページは印刷されませんでした。\n"
-                                                              "別表四：プリンタ 事務所A が印刷を受け付けませんでした（")))
+    EXPECT_TRUE(
+        svc.boxes[0].prompt.startsWith(QStringLiteral("次のページは印刷されませんでした。\n"
+                                                      "別表四：プリンタ 事務所A が印刷を受け付けませんでした（")))
         << svc.boxes[0].prompt.toStdString();
 }
 
