@@ -75,20 +75,28 @@ QByteArray contentsOrNothing(const QString &path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// One scheduler for the test program, from before its first test to after its last: the program's printer support
+// learns only once where the scheduler is.
+class SchedulerEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        machineHome = qEnvironmentVariable("HOME");
+        scheduler = std::make_unique<CupsScheduler>();
+    }
+    void TearDown() override { scheduler.reset(); }
+
+    static inline std::unique_ptr<CupsScheduler> scheduler;
+    static inline QString machineHome;
+};
+[[maybe_unused]] const auto *const kSchedulerEnvironment =
+    ::testing::AddGlobalTestEnvironment(new SchedulerEnvironment);
+
 class SystemPrinter : public HzTest {
 protected:
-    // One scheduler for the test program; every test starts from a scheduler without queues.
-    static void SetUpTestSuite() {
-        machineHome = qEnvironmentVariable("HOME");
-        scheduler = new CupsScheduler;
-    }
-    static void TearDownTestSuite() {
-        delete scheduler;
-        scheduler = nullptr;
-    }
     void SetUp() override {
         HzTest::SetUp();
         // A machine where the test command ran has the scheduler: it is never passed over.
+        ASSERT_TRUE(scheduler);
         ASSERT_TRUE(scheduler->running()) << scheduler->error().toStdString();
         qunsetenv("HOJINZEI_PRINT_DIR");
         scheduler->reset();
@@ -113,12 +121,9 @@ protected:
         return path;
     }
 
-    static CupsScheduler *scheduler;
-    static QString machineHome;
+    CupsScheduler *scheduler = SchedulerEnvironment::scheduler.get();
+    const QString &machineHome = SchedulerEnvironment::machineHome;
 };
-
-CupsScheduler *SystemPrinter::scheduler = nullptr;
-QString SystemPrinter::machineHome;
 
 // The job is the recorded page: named after it, on the queue, one A4 sheet of PDF with every text at its place.
 void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, const QString &queue) {
