@@ -129,7 +129,9 @@ public:
         printer_->setFullPage(true);
         printer_->setPageOrientation(QPageLayout::Portrait);
         printer_->setPageSize(QPageSize(QPageSize::A4));
-        if (!printer_->isValid() || !printer_->pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A4)))
+        if (!printer_->isValid())
+            throw Error(QStringLiteral("プリンタに出力できません。"));
+        if (!printer_->pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A4)))
             throw Error(QStringLiteral("プリンタ %1 に A4 の用紙で印刷できません。").arg(printerName_));
         begin(*printer_);
     }
