@@ -202,6 +202,10 @@ TEST_F(SystemPrinter, APageOverTheScanOfItsFormPrintsThroughTheQueue) {
     EXPECT_LT(pixel(1240, 1750), 64);
     EXPECT_LT(pixel(1200, 1710), 64);
     EXPECT_LT(pixel(1280, 1790), 64);
+    EXPECT_GT(pixel(1160, 1750), 192);
+    EXPECT_GT(pixel(1320, 1750), 192);
+    EXPECT_GT(pixel(1240, 1670), 192);
+    EXPECT_GT(pixel(1240, 1830), 192);
     EXPECT_TRUE(svc.boxes.empty());
 }
 
