@@ -56,8 +56,14 @@ public:
         QCoreApplication::exit(0);
     }
     void shellOpen(const QString &target) override { QDesktopServices::openUrl(QUrl(target)); }
-    QStringList printers() override { return systemPrinters(); }
-    void setDefaultPrinter(const QString &name) override { setSystemDefaultPrinter(name); }
+    QStringList printers() override { return QPrinterInfo::availablePrinterNames(); }
+    // Through lpoptions, so CUPS_SERVER names the scheduler asked.
+    void setDefaultPrinter(const QString &name) override {
+        QProcess p;
+        p.start(QStringLiteral("lpoptions"), {QStringLiteral("-d"), name});
+        if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
+    }
 };
 
 DesktopServices g_desktop;
@@ -66,16 +72,8 @@ bool g_ended = false;
 
 } // namespace
 
-QStringList systemPrinters() { return QPrinterInfo::availablePrinterNames(); }
-
-void setSystemDefaultPrinter(const QString &name) {
-    QProcess p;
-    p.start(QStringLiteral("lpoptions"), {QStringLiteral("-d"), name});
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
-}
-
 Services &services() { return g_services ? *g_services : g_desktop; }
+Services &desktopServices() { return g_desktop; }
 void setServices(Services *s) { g_services = s; }
 
 int msgBox(const QString &prompt, int buttons, const QString &title) {

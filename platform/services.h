@@ -34,13 +34,9 @@ public:
     virtual void setDefaultPrinter(const QString &name) = 0;
 };
 
-// The system's own printers (CUPS), which the desktop service uses: the installed ones, and making one the
-// default (through lpoptions, so CUPS_SERVER names the scheduler asked). Throws Error when it cannot be made the
-// default.
-QStringList systemPrinters();
-void setSystemDefaultPrinter(const QString &name);
-
 Services &services();
+// The desktop's own services, whichever is installed (tests that drive the system's real printers).
+Services &desktopServices();
 // Installs a service (tests); nullptr puts back the desktop one. The caller keeps ownership.
 void setServices(Services *s);
 

@@ -1,6 +1,7 @@
 #include "print/device_printer.h"
 
 #include "core/errors.h"
+#include "platform/printers.h"
 #include "print/fonts.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 namespace hz {
 
@@ -107,19 +109,30 @@ private:
     std::unique_ptr<QPdfWriter> writer_;
 };
 
+// Qt's print engine draws the page into a PDF file, and the job goes to the queue from here: handed over by Qt it
+// would be dropped without a word when the queue refuses it, and an aborted page would still be sent half drawn.
 class SystemPrinter final : public DevicePrinter {
 public:
-    explicit SystemPrinter(const QString &title) {
+    explicit SystemPrinter(const QString &title) : title_(title) {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
             throw Error(QStringLiteral("通常使うプリンタが設定されていません。"));
+        printerName_ = info.printerName();
+        checkPrinterTakesJobs(printerName_);
+        if (!document_.open())
+            throw Error(QStringLiteral("プリンタに出力できません。"));
         printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
         printer_->setResolution(300);
         printer_->setDocName(title);
+        // A name without ".pdf" keeps the printer's own engine, which writes its PDF there instead of sending it.
+        printer_->setOutputFileName(document_.fileName());
         printer_->setFullPage(true);
-        printer_->setPageLayout(zeroMarginA4());
+        printer_->setPageOrientation(QPageLayout::Portrait);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
         if (!printer_->isValid())
             throw Error(QStringLiteral("プリンタに出力できません。"));
+        if (!printer_->pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A4)))
+            throw Error(QStringLiteral("プリンタ %1 に A4 の用紙で印刷できません。").arg(printerName_));
         begin(*printer_);
     }
     ~SystemPrinter() override {
@@ -129,14 +142,18 @@ public:
     void endDoc() override {
         if (!painter_.end() || printer_->printerState() == QPrinter::Error)
             throw Error(QStringLiteral("プリンタに出力できません。"));
+        sendPdfToPrinter(printerName_, document_.fileName(), title_);
     }
+    // Nothing has reached the queue yet: the file is thrown away with the job.
     void abort() override {
-        printer_->abort();
         if (painter_.isActive())
             painter_.end();
     }
 
 private:
+    QString title_;
+    QString printerName_;
+    QTemporaryFile document_{QDir(QDir::tempPath()).filePath(QStringLiteral("hojinzei-page-XXXXXX"))};
     std::unique_ptr<QPrinter> printer_;
 };
 

@@ -310,9 +310,10 @@ TEST_F(TermsNotesPrinter, APrinterThatCannotBeMadeTheDefaultIsSaidAndTheWindowSt
     }
     startWithAcceptedTerms();
     svc.installedPrinters = {"事務所A", "PDF"};
-    svc.systemPrinterChange = true;
     form21().show();
     form1().hide();
+    // The list is the scripted one; the change goes to the system's own printer layer, which finds no scheduler.
+    svc.printersFrom = &desktopServices();
     click(form21().Command1);
     for (const Env &e : env) {
         if (e.was)
@@ -333,7 +334,7 @@ TEST_F(TermsNotesPrinter, APrinterThatCannotBeMadeTheDefaultIsSaidAndTheWindowSt
 
     // The scripted refusal says the same.
     svc.boxes.clear();
-    svc.systemPrinterChange = false;
+    svc.printersFrom = nullptr;
     svc.failPrinterChange = true;
     form21().List1.clickItem(1);
     click(form21().Command1);

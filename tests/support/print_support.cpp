@@ -1,6 +1,7 @@
 #include "tests/support/print_support.h"
 
 #include "print/device_printer.h"
+#include "print/fonts.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace hz::test {
@@ -75,9 +78,14 @@ std::vector<PdfWord> pdfWords(const QString &pdfPath) {
         return out;
     constexpr double mmPerPoint = 25.4 / 72.0;
     for (const auto &box : page->textList()) {
-        const QRectF r = box->boundingBox();
-        out.push_back({box->text(), QRectF(r.x() * mmPerPoint - sheet::originX, r.y() * mmPerPoint - sheet::originY,
-                                           r.width() * mmPerPoint, r.height() * mmPerPoint)});
+        const auto toMm = [](const QRectF &r) {
+            return QRectF(r.x() * mmPerPoint - sheet::originX, r.y() * mmPerPoint - sheet::originY,
+                          r.width() * mmPerPoint, r.height() * mmPerPoint);
+        };
+        PdfWord word{box->text(), toMm(box->boundingBox()), {}};
+        for (int i = 0; i < word.text.size(); ++i)
+            word.chars.push_back(toMm(box->charBoundingBox(i)));
+        out.push_back(std::move(word));
     }
     return out;
 }
@@ -98,6 +106,57 @@ QImage renderPdf(const QString &pdfPath, double dpi) {
     doc->setRenderHint(Poppler::Document::Antialiasing);
     doc->setRenderHint(Poppler::Document::TextAntialiasing);
     return page->renderToImage(dpi, dpi);
+}
+
+int pdfPageCount(const QString &pdfPath) {
+    const auto doc = Poppler::Document::load(pdfPath);
+    return doc && !doc->isLocked() ? doc->numPages() : 0;
+}
+
+QSizeF pdfSheetSizeMm(const QString &pdfPath) {
+    std::unique_ptr<Poppler::Document> doc;
+    auto page = firstPage(pdfPath, doc);
+    return page ? page->pageSizeF() * (25.4 / 72.0) : QSizeF();
+}
+
+QStringList misplacedWords(const PrintJobLog &job, const QString &pdf) {
+    const std::vector<PrintOp> texts = job.texts();
+    QStringList misplaced;
+    for (const PdfWord &w : pdfWords(pdf)) {
+        const bool placed = std::any_of(texts.begin(), texts.end(), [&](const PrintOp &t) {
+            const double lineHeight = t.size * 25.4 / 72.0;
+            return t.text.contains(w.text) && std::abs(w.mm.top() - t.y) < lineHeight && w.mm.left() > t.x - 1.0 &&
+                   w.mm.left() < t.x + 1.0 + t.text.size() * lineHeight;
+        });
+        if (!placed)
+            misplaced << QStringLiteral("%1 at %2, %3").arg(w.text).arg(w.mm.left()).arg(w.mm.top());
+    }
+    return misplaced;
+}
+
+QStringList textsNotWhereRecorded(const PrintJobLog &job, const QString &pdf) {
+    const std::vector<PdfWord> words = pdfWords(pdf);
+    QStringList missing;
+    for (const PrintOp &t : job.texts()) {
+        const QString shown = t.text.trimmed();
+        if (shown.isEmpty())
+            continue;
+        // A number printed as such starts with a blank, which moves its first digit along.
+        const QString lead = t.text.left(t.text.indexOf(shown.front()));
+        const double left = t.x + (lead.isEmpty() ? 0.0 : textWidthMm(printFont(t.font, t.size), lead));
+        const auto at = [&](const PdfWord &w) {
+            for (int i = 0; i < int(w.chars.size()); ++i) {
+                const QString rest = w.text.mid(i);
+                if ((rest.startsWith(shown) || shown.startsWith(rest)) && std::abs(w.chars[i].left() - left) < 1.0 &&
+                    std::abs(w.chars[i].top() - t.y) < 1.0)
+                    return true;
+            }
+            return false;
+        };
+        if (std::none_of(words.begin(), words.end(), at))
+            missing << QStringLiteral("%1 at %2, %3").arg(t.text).arg(t.x).arg(t.y);
+    }
+    return missing;
 }
 
 void snapshotImage(const QImage &image, const QString &name) {

@@ -5,7 +5,9 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -22,7 +24,8 @@ QString renderPage(const QString &caption, PrintData &data, const QString &name)
 
 struct PdfWord {
     QString text;
-    QRectF mm; // millimetres from the printable area's top-left corner (the sheet's origin taken off)
+    QRectF mm;                 // millimetres from the printable area's top-left corner (the sheet's origin taken off)
+    std::vector<QRectF> chars; // each character's box, in the same millimetres
 };
 // The words of the PDF's first page.
 std::vector<PdfWord> pdfWords(const QString &pdfPath);
@@ -30,6 +33,16 @@ std::vector<PdfWord> pdfWords(const QString &pdfPath);
 std::vector<PdfWord> pdfWordsContaining(const QString &pdfPath, const QString &part);
 // The PDF's first page as a picture.
 QImage renderPdf(const QString &pdfPath, double dpi);
+// The number of pages of the PDF, and the size of its first sheet in millimetres.
+int pdfPageCount(const QString &pdfPath);
+QSizeF pdfSheetSizeMm(const QString &pdfPath);
+
+// The PDF's words that do not stand where the recorder put a text: a printed text may come back split into words or
+// joined with its neighbours, so each word is looked for in the texts printed at its line, near its start.
+QStringList misplacedWords(const PrintJobLog &job, const QString &pdf);
+// The recorded texts that the PDF does not show where the recorder put them: the first character of each within a
+// millimetre of its place, across and down.
+QStringList textsNotWhereRecorded(const PrintJobLog &job, const QString &pdf);
 
 // Saves a picture as <name>.png in $HOJINZEI_SNAPSHOT_DIR when that is set.
 void snapshotImage(const QImage &image, const QString &name);

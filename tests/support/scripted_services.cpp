@@ -36,10 +36,10 @@ void ScriptedServices::shellOpen(const QString &target) {
 }
 
 void ScriptedServices::setDefaultPrinter(const QString &name) {
-    if (systemPrinterChange)
-        setSystemDefaultPrinter(name);
     if (failPrinterChange)
         throw Error(QStringLiteral("プリンタ %1 を通常使うプリンタにできません。").arg(name));
+    if (printersFrom)
+        printersFrom->setDefaultPrinter(name);
     defaultPrinterChanges << name;
 }
 

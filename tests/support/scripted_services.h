@@ -26,7 +26,7 @@ public:
     void beep() override;
     void programEnding() override;
     void shellOpen(const QString &target) override;
-    QStringList printers() override { return installedPrinters; }
+    QStringList printers() override { return printersFrom ? printersFrom->printers() : installedPrinters; }
     void setDefaultPrinter(const QString &name) override;
 
     std::deque<int> answers;
@@ -37,8 +37,8 @@ public:
     QStringList installedPrinters;
     QStringList defaultPrinterChanges;
     bool failPrinterChange = false;
-    // The change goes to the system's own printer layer instead (which the test points at no scheduler).
-    bool systemPrinterChange = false;
+    // When set, the printers and the default printer are this service's (the system's), not the list above.
+    Services *printersFrom = nullptr;
     // Everything in the order it happened: "box:<title>:<prompt>", "beep", "end", "open:<target>".
     QStringList events;
 };

@@ -1,0 +1,351 @@
+// The pages on the system's printer: the print window and the printer window against a print scheduler of the
+// tests' own, each job read back from its spool folder.
+
+#include "app/Form1.h"
+#include "company/Form21.h"
+#include "core/paths.h"
+#include "platform/services.h"
+#include "print/Form12.h"
+#include "print/device_printer.h"
+#include "print/page_images.h"
+#include "print/recording_printer.h"
+#include "tests/print/sample_print_data.h"
+#include "tests/support/cups_scheduler.h"
+#include "tests/support/fixture.h"
+#include "tests/support/print_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinterInfo>
+
+#include <memory>
+
+namespace hz::test {
+namespace {
+
+const QString kOffice = QStringLiteral("事務所A");
+const QString kLetter = QStringLiteral("レター機");
+const QStringList kBatchSet{"別表二", "別表四", "別五（一）", "別五（二）", "別表六", "別表七", "別表十五"};
+
+// A printer whose driver knows Letter and A4, starts on Letter and cannot print within 12 points of the edges: the
+// pages must still come out on A4, with nothing moved by its margins. The PDF goes to it as it is.
+const char *const kLetterPrinterPpd = R"ppd(*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "LETTER.PPD"
+*Manufacturer: "Test"
+*Product: "(Letter)"
+*ModelName: "Letter"
+*ShortNickName: "Letter"
+*NickName: "Letter"
+*PSVersion: "(3010.000) 0"
+*LanguageLevel: "3"
+*ColorDevice: False
+*DefaultColorSpace: Gray
+*FileSystem: False
+*Throughput: "1"
+*LandscapeOrientation: Plus90
+*TTRasterizer: Type42
+*cupsFilter2: "application/pdf application/vnd.cups-pdf 0 -"
+*OpenUI *PageSize/Media Size: PickOne
+*OrderDependency: 10 AnySetup *PageSize
+*DefaultPageSize: Letter
+*PageSize Letter/US Letter: "<</PageSize[612 792]>>setpagedevice"
+*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*CloseUI: *PageSize
+*OpenUI *PageRegion: PickOne
+*OrderDependency: 10 AnySetup *PageRegion
+*DefaultPageRegion: Letter
+*PageRegion Letter/US Letter: "<</PageSize[612 792]>>setpagedevice"
+*PageRegion A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*CloseUI: *PageRegion
+*DefaultImageableArea: Letter
+*ImageableArea Letter/US Letter: "12 12 600 780"
+*ImageableArea A4/A4: "12 12 583 830"
+*DefaultPaperDimension: Letter
+*PaperDimension Letter/US Letter: "612 792"
+*PaperDimension A4/A4: "595 842"
+)ppd";
+
+QByteArray contentsOrNothing(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// One scheduler for the test program, from before its first test to after its last: the program's printer support
+// learns only once where the scheduler is.
+class SchedulerEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        machineHome = qEnvironmentVariable("HOME");
+        scheduler = std::make_unique<CupsScheduler>();
+    }
+    void TearDown() override { scheduler.reset(); }
+
+    static inline std::unique_ptr<CupsScheduler> scheduler;
+    static inline QString machineHome;
+};
+[[maybe_unused]] const auto *const kSchedulerEnvironment =
+    ::testing::AddGlobalTestEnvironment(new SchedulerEnvironment);
+
+class SystemPrinter : public HzTest {
+protected:
+    void SetUp() override {
+        HzTest::SetUp();
+        // A machine where the test command ran has the scheduler: it is never passed over.
+        ASSERT_TRUE(scheduler);
+        ASSERT_TRUE(scheduler->running()) << scheduler->error().toStdString();
+        qunsetenv("HOJINZEI_PRINT_DIR");
+        scheduler->reset();
+        form12().data = sampleCompany();
+    }
+    void TearDown() override {
+        setPrintJobFactory({});
+        HzTest::TearDown();
+    }
+
+    // The jobs a click gives through the recorder: the pages as they must come out of the printer.
+    std::deque<PrintJobLog> recordedClick(Button &b) {
+        PrintRecorder recorder;
+        click(b);
+        return recorder.jobs;
+    }
+
+    QString letterPpd() {
+        const QString path = QDir(scheduler->folder()).filePath(QStringLiteral("letter.ppd"));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(kLetterPrinterPpd) > 0);
+        return path;
+    }
+
+    CupsScheduler *scheduler = SchedulerEnvironment::scheduler.get();
+    const QString &machineHome = SchedulerEnvironment::machineHome;
+};
+
+// The job is the recorded page: named after it, on the queue, one A4 sheet of PDF with every text at its place.
+void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, const QString &queue) {
+    SCOPED_TRACE(page.title.toStdString());
+    EXPECT_EQ(job.name, page.title);
+    EXPECT_EQ(job.queue, queue);
+    EXPECT_TRUE(job.media.contains(QStringLiteral("a4"), Qt::CaseInsensitive)) << job.media.toStdString();
+    ASSERT_EQ(job.documents.size(), 1);
+    const QString pdf = job.documents.front();
+    EXPECT_EQ(pdfPageCount(pdf), 1);
+    const QSizeF sheet = pdfSheetSizeMm(pdf);
+    EXPECT_NEAR(sheet.width(), 210, 0.5);
+    EXPECT_NEAR(sheet.height(), 297, 0.5);
+    EXPECT_EQ(textsNotWhereRecorded(page, pdf).join(u'\n').toStdString(), "");
+    EXPECT_EQ(misplacedWords(page, pdf).join(u'\n').toStdString(), "");
+    snapshotImage(renderPdf(pdf, 100), QStringLiteral("queue-%1-%2").arg(queue, page.title));
+}
+
+TEST_F(SystemPrinter, APageGoesToTheDefaultQueueAsOneA4JobNamedAfterIt) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    const auto recorded = recordedClick(form12().Command22);
+    ASSERT_EQ(recorded.size(), 1u);
+
+    click(form12().Command22);
+    const auto jobs = scheduler->jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    expectPrintedAsRecorded(jobs[0], recorded[0], kOffice);
+    EXPECT_EQ(form12().Text8.text(), QStringLiteral("2"));
+    EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(SystemPrinter, TheBatchGivesOneJobPerPageInSetOrder) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    const auto recorded = recordedClick(form12().Command27);
+    ASSERT_EQ(recorded.size(), 7u);
+
+    click(form12().Command27);
+    const auto jobs = scheduler->jobs();
+    ASSERT_EQ(jobs.size(), 7u);
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        EXPECT_EQ(jobs[i].name, kBatchSet[int(i)]);
+        expectPrintedAsRecorded(jobs[i], recorded[i], kOffice);
+    }
+    EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(SystemPrinter, APageOverTheScanOfItsFormPrintsThroughTheQueue) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    // A blank scan with one black square, 100 pixels wide, around the middle of the form.
+    QImage scan(2481, 3507, QImage::Format_Mono);
+    scan.fill(1);
+    for (int y = 1700; y < 1800; ++y)
+        for (int x = 1190; x < 1290; ++x)
+            scan.setPixel(x, y, 0);
+    const QString host = hostPath(pageImagePath(2));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(host).absolutePath()));
+    ASSERT_TRUE(scan.save(host));
+    const auto recorded = recordedClick(form12().Command3);
+    ASSERT_EQ(recorded.size(), 1u);
+
+    click(form12().Command3);
+    const auto jobs = scheduler->jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    expectPrintedAsRecorded(jobs[0], recorded[0], kOffice);
+    ASSERT_EQ(jobs[0].documents.size(), 1);
+    // The square stands where the scan has it: the scan fills the 200 × 288 mm from the printable area's corner.
+    constexpr double dpi = 50;
+    const QImage sheet = renderPdf(jobs[0].documents.front(), dpi);
+    const auto pixel = [&](double scanX, double scanY) {
+        const double xMm = sheet::originX + scanX * 200 / 2481, yMm = sheet::originY + scanY * 288 / 3507;
+        return qGray(sheet.pixel(int(xMm / 25.4 * dpi), int(yMm / 25.4 * dpi)));
+    };
+    EXPECT_LT(pixel(1240, 1750), 64);
+    EXPECT_LT(pixel(1200, 1710), 64);
+    EXPECT_LT(pixel(1280, 1790), 64);
+    EXPECT_GT(pixel(1160, 1750), 192);
+    EXPECT_GT(pixel(1320, 1750), 192);
+    EXPECT_GT(pixel(1240, 1670), 192);
+    EXPECT_GT(pixel(1240, 1830), 192);
+    EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(SystemPrinter, PagesThatNoQueueTakesAreNamedInTheBox) {
+    struct Case {
+        const char *name;
+        bool makeDefault;
+        bool reject;
+        QString reason;
+    };
+    for (const Case &c :
+         {Case{"no default printer", false, false, QStringLiteral("通常使うプリンタが設定されていません。")},
+          Case{"the default refuses jobs", true, true,
+               QStringLiteral("プリンタ 事務所A は印刷を受け付けていません。")}}) {
+        SCOPED_TRACE(c.name);
+        scheduler->reset();
+        svc.boxes.clear();
+        scheduler->addQueue(kOffice);
+        if (c.makeDefault)
+            scheduler->setDefault(kOffice);
+        if (c.reject)
+            scheduler->rejectJobs(kOffice);
+        click(form12().Command24); // the counts start empty
+        click(form12().Command27);
+        EXPECT_TRUE(scheduler->jobs().empty());
+        QString expected = QStringLiteral("次のページは印刷されませんでした。");
+        for (const QString &page : kBatchSet)
+            expected += u'\n' + page + QStringLiteral("：") + c.reason;
+        ASSERT_EQ(svc.boxes.size(), 1u);
+        EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
+        EXPECT_EQ(svc.boxes[0].prompt, expected);
+        EXPECT_EQ(form12().Text8.text(), QStringLiteral("1"));
+    }
+}
+
+// Forwards to a job on the system's printer; the queue starts refusing jobs once the page is being drawn, after
+// the job was opened on a queue that took jobs.
+class RefusedWhileDrawn final : public Printer {
+public:
+    RefusedWhileDrawn(std::unique_ptr<Printer> job, CupsScheduler &scheduler, QString queue)
+        : job_(std::move(job)), scheduler_(scheduler), queue_(std::move(queue)) {}
+    void setScaleModeMm() override { job_->setScaleModeMm(); }
+    void setFontName(const QString &name) override { job_->setFontName(name); }
+    void setFontSize(double points) override { job_->setFontSize(points); }
+    void setDrawWidth(int pixels) override { job_->setDrawWidth(pixels); }
+    void setCurrentX(double mm) override { job_->setCurrentX(mm); }
+    void setCurrentY(double mm) override { job_->setCurrentY(mm); }
+    void print(const QString &text) override {
+        if (!refused_)
+            scheduler_.rejectJobs(queue_);
+        refused_ = true;
+        job_->print(text);
+    }
+    double textWidth(const QString &text) override { return job_->textWidth(text); }
+    void line(double x1, double y1, double x2, double y2) override { job_->line(x1, y1, x2, y2); }
+    void paintPicture(const QImage &image, double x, double y, double width, double height) override {
+        job_->paintPicture(image, x, y, width, height);
+    }
+    void endDoc() override { job_->endDoc(); }
+    void abort() override { job_->abort(); }
+
+private:
+    std::unique_ptr<Printer> job_;
+    CupsScheduler &scheduler_;
+    QString queue_;
+    bool refused_ = false;
+};
+
+TEST_F(SystemPrinter, AJobTheQueueRefusesAtTheEndIsNamedInTheBox) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    setPrintJobFactory([this](const QString &title) {
+        return std::make_unique<RefusedWhileDrawn>(openSystemPrinterJob(title), *scheduler, kOffice);
+    });
+    click(form12().Command22);
+    EXPECT_TRUE(scheduler->jobs().empty());
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    // The scheduler's own words follow in brackets, in the language it speaks.
+    EXPECT_TRUE(
+        svc.boxes[0].prompt.startsWith(QStringLiteral("次のページは印刷されませんでした。\n"
+                                                      "別表四：プリンタ 事務所A が印刷を受け付けませんでした（")))
+        << svc.boxes[0].prompt.toStdString();
+}
+
+TEST_F(SystemPrinter, APageThatFailsWhileDrawnNeverReachesTheQueue) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    // A scan of the wrong size stops the page after its job was opened.
+    QImage scan(1240, 1753, QImage::Format_Mono);
+    scan.fill(1);
+    const QString host = hostPath(pageImagePath(3));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(host).absolutePath()));
+    ASSERT_TRUE(scan.save(host));
+    click(form12().Command2);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_TRUE(svc.boxes[0].prompt.startsWith(QStringLiteral("次のページは印刷されませんでした。\n県税の欠損金：")));
+    EXPECT_TRUE(scheduler->jobs().empty());
+
+    // The next page goes through as usual.
+    click(form12().Command22);
+    const auto jobs = scheduler->jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].name, QStringLiteral("別表四"));
+}
+
+TEST_F(SystemPrinter, ThePrinterWindowListsTheQueuesAndTheOneChosenGetsTheNextPage) {
+    const QByteArray machineOptions = contentsOrNothing(QStringLiteral("/etc/cups/lpoptions"));
+    const QByteArray machineUserOptions = contentsOrNothing(machineHome + QStringLiteral("/.cups/lpoptions"));
+    scheduler->addQueue(kOffice);
+    scheduler->addQueue(kLetter, letterPpd());
+    scheduler->setDefault(kOffice);
+    svc.printersFrom = &desktopServices();
+
+    form21().show();
+    QStringList listed;
+    for (int i = 0; i < form21().List1.listCount(); ++i)
+        listed << form21().List1.itemText(i);
+    QStringList queues = scheduler->queues();
+    QStringList sortedListed = listed;
+    queues.sort();
+    sortedListed.sort();
+    EXPECT_EQ(sortedListed, queues);
+    ASSERT_EQ(listed.size(), 2);
+    form21().List1.clickItem(int(listed.indexOf(kLetter)));
+    click(form21().Command1);
+    EXPECT_TRUE(svc.boxes.empty());
+    EXPECT_FALSE(form21().isVisible());
+    EXPECT_EQ(QPrinterInfo::defaultPrinterName(), kLetter);
+
+    const auto recorded = recordedClick(form12().Command22);
+    ASSERT_EQ(recorded.size(), 1u);
+    click(form12().Command22);
+    const auto jobs = scheduler->jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    expectPrintedAsRecorded(jobs[0], recorded[0], kLetter);
+    EXPECT_TRUE(svc.boxes.empty());
+    // The change stayed with the scheduler of the test.
+    EXPECT_EQ(contentsOrNothing(QStringLiteral("/etc/cups/lpoptions")), machineOptions);
+    EXPECT_EQ(contentsOrNothing(machineHome + QStringLiteral("/.cups/lpoptions")), machineUserOptions);
+}
+
+} // namespace
+} // namespace hz::test
