@@ -106,7 +106,7 @@ constexpr double relationRight = 136;
 constexpr double sharesRight = 186;
 constexpr CellSpan sharesCell{164, 192};
 
-constexpr double topValueRight = 99;     // lines 1 to 3
+constexpr double topValueRight = 99;      // lines 1 to 3
 constexpr CellSpan topValueCell{74, 108}; // between the line numbers and the middle rule
 
 // floor(a / b) for b != 0.
@@ -153,8 +153,9 @@ void Schedule2Page(Page &page) {
         page.rightAlignedAmount(sharesRight, r.y, d.sched2Shares[r.shares], sharesCell);
     }
 
-    page.rightAlignedAmount(topValueRight, 28, d.sched2Shares[1], topValueCell); // 1 期末現在の発行済株式数又は出資金額
-    page.rightAlignedAmount(topValueRight, 40, d.sched2Shares[2], topValueCell); // 2 上位３順位の株式数又は出資金額の合計
+    // 1 期末現在の発行済株式数又は出資金額, 2 上位３順位の株式数又は出資金額の合計
+    page.rightAlignedAmount(topValueRight, 28, d.sched2Shares[1], topValueCell);
+    page.rightAlignedAmount(topValueRight, 40, d.sched2Shares[2], topValueCell);
     // 3 (2) / (1); the percentage entered on the Schedule 2 window is not used.
     if (const auto percent = schedule2Percentage(d.sched2Shares[2], d.sched2Shares[1]))
         page.rightAlignedAmount(topValueRight, 52, *percent, topValueCell);

@@ -206,6 +206,7 @@ constexpr const CellSpan &columnCell(double right) {
     return right == total ? totalCell : right == retainedEdge ? retainedCell : outflowCell;
 }
 
+// clang-format off
 constexpr Amount amounts[] = {
     {total, 57, 1}, {retainedEdge, 57, 2}, {lineOneOutflow, 57, 3},  // 1 当期利益又は当期欠損金の額
     {total, 69, 4}, {retainedEdge, 69, 5},                          // 2
@@ -243,6 +244,7 @@ constexpr Amount subCells[] = {
     {outflow, 270, 55}, {outflow, 273, 44}, // 36
     {outflow, 282, 56}, {outflow, 284.7, 54}, // 39, the 社外流出 figure clear of the frame like the line's others
 };
+// clang-format on
 
 // The captions the user gives lines 9, 10, 17 and 18, in the caption column up to the line numbers' rule.
 constexpr double rowNameX = 44;

@@ -343,7 +343,7 @@ void drawReserve(Page &page) {
     v[70] = sub(additions, withdrawals);                // 42 差引計, 44 期末納税充当金
     page.rightAlignedAmount(left, 278, other, leftCell);         // 37
     page.rightAlignedAmount(right, 260, withdrawals, rightCell); // 41
-    page.rightAlignedAmount(right, 266, v[70], rightCell);      // 42
+    page.rightAlignedAmount(right, 266, v[70], rightCell);       // 42
     // 44 = (42) + (43); nothing is added on 43. In the row of line 37's figure: 1 mm higher, it would stand on the
     // rule at 276.
     page.rightAlignedAmount(right, 278, v[70], rightCell);

@@ -145,8 +145,7 @@ TEST_F(FiguresInCells, EveryFigureOfEveryWidthPrintsWholeInsideItsCell) {
             // Ink on a rule's stroke counts; the rows' own heights bring a comma's tail within a tenth of a
             // millimetre of the rule below on some pages, whatever the figure's width.
             const QStringList faults = layoutFaults(
-                job, [&](const PrintOp &t) { return figureValue(t).has_value() || t.text == name; }, marks, {},
-                false);
+                job, [&](const PrintOp &t) { return figureValue(t).has_value() || t.text == name; }, marks, {}, false);
             for (const QString &fault : faults)
                 ADD_FAILURE() << fault.toStdString();
         }
@@ -185,10 +184,11 @@ struct LongText {
 
 TEST_F(FiguresInCells, LongNamesAndAddressesPrintWholeInsideTheirColumns) {
     PrintData d = company();
-    const QStringList addresses = {"東京都千代田区丸の内1-1", "神奈川県横浜市中区山下町一丁目2番3号", "大阪市北区梅田3-4-5",
-                                   "名古屋市中区錦二丁目", "札幌市中央区北一条西", "福岡市博多区博多駅前"};
+    const QStringList addresses = {"東京都千代田区丸の内1-1", "神奈川県横浜市中区山下町一丁目2番3号",
+                                   "大阪市北区梅田3-4-5",     "名古屋市中区錦二丁目",
+                                   "札幌市中央区北一条西",    "福岡市博多区博多駅前"};
     const QStringList names = {"山田興産株式会社代表取締役", "山田花子", "有限会社山田不動産管理", "佐藤次郎",
-                               "鈴木三郎商店株式会社", "高橋四郎"};
+                               "鈴木三郎商店株式会社",       "高橋四郎"};
     for (int r = 1; r <= 6; ++r) {
         d.sched2Texts[4 * r - 2] = r == 6 ? QStringLiteral("第6位") : QStringLiteral("%1").arg(r);
         d.sched2Texts[4 * r - 1] = addresses[r - 1];
@@ -197,17 +197,28 @@ TEST_F(FiguresInCells, LongNamesAndAddressesPrintWholeInsideTheirColumns) {
     }
     d.schedule4RowNames = {"", "寄附金の損金不算入額", "役員給与の損金不算入額", "貸倒引当金繰入超過額の認容",
                            "前期賞与引当金の当期認容額"};
-    d.schedule5_1RowNames = {"", "特別償却準備金積立額", "圧縮積立金", "別途積立金", "繰延資産償却超過額",
-                             "減価償却超過額", "貸倒引当金繰入超過額", "未払事業税"};
+    d.schedule5_1RowNames = {"",
+                             "特別償却準備金積立額",
+                             "圧縮積立金",
+                             "別途積立金",
+                             "繰延資産償却超過額",
+                             "減価償却超過額",
+                             "貸倒引当金繰入超過額",
+                             "未払事業税"};
     d.capitalRowNames = {"", "資本金等の額の調整額", "その他資本剰余金の振替額"};
     d.schedule6Texts = {"", "東京電力株式会社第五百回社債", "株式会社みなと銀行"};
 
     const std::vector<LongText> expected = {
-        {"別表二", addresses[0], 36, 95},       {"別表二", addresses[1], 36, 105},
-        {"別表二", names[0], 78, 95},           {"別表二", names[2], 78, 115},
-        {"別表二", "代表者の長男の妻", 117, 105}, {"別表二", "第6位", 29, 145},
-        {"別表四", "寄附金の損金不算入額", 37, 103}, {"別表四", "前期賞与引当金の当期認容額", 37, 174},
-        {"別五（一）", "特別償却準備金積立額", 28, 158}, {"別五（一）", "その他資本剰余金の振替額", 28, 271},
+        {"別表二", addresses[0], 36, 95},
+        {"別表二", addresses[1], 36, 105},
+        {"別表二", names[0], 78, 95},
+        {"別表二", names[2], 78, 115},
+        {"別表二", "代表者の長男の妻", 117, 105},
+        {"別表二", "第6位", 29, 145},
+        {"別表四", "寄附金の損金不算入額", 37, 103},
+        {"別表四", "前期賞与引当金の当期認容額", 37, 174},
+        {"別五（一）", "特別償却準備金積立額", 28, 158},
+        {"別五（一）", "その他資本剰余金の振替額", 28, 271},
         {"別表六", "東京電力株式会社第五百回社債", 33, 99},
     };
     const QStringList pages = {"別表二", "別表四", "別五（一）", "別五（二）", "別表六", "別表七", "別表十五"};
@@ -244,8 +255,7 @@ TEST_F(FiguresInCells, LongNamesAndAddressesPrintWholeInsideTheirColumns) {
         userTexts.insert(d.capitalRowNames.begin(), d.capitalRowNames.end());
         userTexts.insert(d.schedule6Texts.begin(), d.schedule6Texts.end());
         const QStringList faults = layoutFaults(
-            job, [&](const PrintOp &t) { return !t.text.isEmpty() && userTexts.count(t.text) > 0; }, marks, {},
-            false);
+            job, [&](const PrintOp &t) { return !t.text.isEmpty() && userTexts.count(t.text) > 0; }, marks, {}, false);
         for (const QString &fault : faults)
             ADD_FAILURE() << fault.toStdString();
         PrintData again = d;

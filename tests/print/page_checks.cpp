@@ -152,7 +152,8 @@ QStringList layoutFaults(const PrintJobLog &job, const std::function<bool(const 
 }
 
 void expectReadableLayout(const PrintJobLog &job, const QStringList &marks, const QStringList &unchecked) {
-    const QStringList faults = layoutFaults(job, [](const PrintOp &) { return true; }, marks, unchecked);
+    const QStringList faults = layoutFaults(
+        job, [](const PrintOp &) { return true; }, marks, unchecked);
     for (const QString &f : faults)
         ADD_FAILURE() << f.toStdString();
 }

@@ -111,7 +111,8 @@ TEST_F(PrintedSchedule6, RenderedSampleCompany) {
     ASSERT_TRUE(QFile::exists(pdf));
     const auto figures = pdfWordsContaining(pdf, QStringLiteral("312,500"));
     ASSERT_EQ(figures.size(), 1u);
-    EXPECT_NEAR(figures.front().mm.left(), 110 - textWidthMm(printFont(fontname::mincho, 11), QStringLiteral("312,500")), 0.3);
+    EXPECT_NEAR(figures.front().mm.left(),
+                110 - textWidthMm(printFont(fontname::mincho, 11), QStringLiteral("312,500")), 0.3);
     EXPECT_NEAR(figures.front().mm.top(), 72, 1.0);
     const auto issue = pdfWordsContaining(pdf, QStringLiteral("東海電力"));
     ASSERT_FALSE(issue.empty());

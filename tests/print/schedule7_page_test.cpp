@@ -7,9 +7,9 @@
 
 #include <QFile>
 
-#include <limits>
-
 #include <gmock/gmock.h>
+
+#include <limits>
 
 namespace hz::test {
 namespace {
