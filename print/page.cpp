@@ -128,8 +128,9 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
             }
         }
         const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
-        const int start = std::clamp(static_cast<int>(std::floor(ratio * base * 10)) + 5, smallestTenths, below);
-        fitted = {amount ? std::min(anchor, hi) : anchor, smallestTenths / 10.0};
+        const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
+        // Nowhere: the smallest size (never larger than the page's), ending at the edge or from the start.
+        fitted = {amount ? std::min(anchor, hi) : anchor, std::min(base, smallestTenths / 10.0)};
         bool found = false;
         for (int tenths = start; tenths >= smallestTenths && !found; --tenths)
             if (const auto x = place(tenths / 10.0)) {
