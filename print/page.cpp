@@ -2,14 +2,32 @@
 
 #include "core/numbers.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace hz {
+
+namespace {
+
+// The least room between a fitted item's printed width and the middle of a rule: half a frame line and the gap a
+// reader still sees as a gap.
+constexpr double ruleClearance = 0.35;
+// Fitted sizes go in tenths of a point, down to 6 pt.
+constexpr int smallestTenths = 60;
+
+} // namespace
 
 void Page::font(const QString &faceName, double points) {
     printer_.setFontName(faceName);
     printer_.setFontSize(points);
+    size_ = points;
 }
 
-void Page::fontSize(double points) { printer_.setFontSize(points); }
+void Page::fontSize(double points) {
+    printer_.setFontSize(points);
+    size_ = points;
+}
 
 void Page::drawWidth(int pixels) { printer_.setDrawWidth(pixels); }
 
@@ -24,7 +42,7 @@ void Page::text(double x, double y, const QString &s) {
 }
 
 void Page::text(const TextItem &item) {
-    printer_.setFontSize(item.size);
+    fontSize(item.size);
     text(item.x, item.y, QString::fromUtf16(item.text));
 }
 
@@ -53,6 +71,87 @@ void Page::rightAlignedAmountCut(double right, double y, std::int64_t v, std::in
     if (v % divisor != 0 && v < 0)
         --cut;
     text(right - w, y, fmtAmount(cut));
+}
+
+void Page::rightAlignedAmount(double right, double y, std::int64_t v, CellSpan cell) {
+    amountInCell(right, y, plain(v), fmtAmount(v), cell);
+}
+
+void Page::amountInCell(double right, double y, const QString &measured, const QString &printed, CellSpan cell) {
+    printFitted(fitInCell(right, measured, printed, cell), y, printed);
+}
+
+void Page::textInCell(double x, double y, const QString &s, double cellRight) {
+    printFitted(fitInCell(x, QString(), s, {x, cellRight}), y, s);
+}
+
+Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell) {
+    const double base = size_;
+    // The cell in the layout's coordinates, those of anchor.
+    const double shift = add(state.blockOffsetX, state.pageShiftX);
+    const double lo = cell.left + state.lineOriginX + ruleClearance - shift;
+    const double hi = cell.right + state.lineOriginX - ruleClearance - shift;
+    const bool amount = !measured.isNull();
+
+    // Where the item starts at size points, if it fits there.
+    auto place = [&](double points) -> std::optional<double> {
+        printer_.setFontSize(points);
+        const double w = printer_.textWidth(printed);
+        if (!amount)
+            return anchor + w <= hi ? std::optional(anchor) : std::nullopt;
+        const double placed = anchor - printer_.textWidth(measured);
+        if (placed >= lo && placed + w <= hi)
+            return placed;
+        const double ended = std::min(anchor, hi) - w;
+        if (ended >= lo)
+            return ended;
+        return std::nullopt;
+    };
+
+    Fitted fitted{anchor, base};
+    if (const auto x = place(base)) {
+        fitted.x = *x;
+    } else {
+        // Widths grow with the size almost in proportion: start a little above the size that proportion gives,
+        // then step down to the first that fits.
+        printer_.setFontSize(base);
+        const double w = printer_.textWidth(printed);
+        double ratio = 0;
+        if (w > 0) {
+            ratio = ((amount ? std::min(anchor, hi) : hi) - (amount ? lo : anchor)) / w;
+            if (amount) {
+                const double m = printer_.textWidth(measured);
+                double placedRatio = m > 0 ? (anchor - lo) / m : 1;
+                if (w > m)
+                    placedRatio = std::min(placedRatio, (hi - anchor) / (w - m));
+                ratio = std::max(ratio, placedRatio);
+            }
+        }
+        const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
+        const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
+        // Nowhere: the smallest size (never larger than the page's), ending at the edge or from the start.
+        fitted = {amount ? std::min(anchor, hi) : anchor, std::min(base, smallestTenths / 10.0)};
+        bool found = false;
+        for (int tenths = start; tenths >= smallestTenths && !found; --tenths)
+            if (const auto x = place(tenths / 10.0)) {
+                fitted = {*x, tenths / 10.0};
+                found = true;
+            }
+        if (!found && amount) {
+            printer_.setFontSize(fitted.size);
+            fitted.x -= printer_.textWidth(printed);
+        }
+    }
+    printer_.setFontSize(base);
+    return fitted;
+}
+
+void Page::printFitted(const Fitted &fitted, double y, const QString &printed) {
+    if (fitted.size != size_)
+        printer_.setFontSize(fitted.size);
+    text(fitted.x, y, printed);
+    if (fitted.size != size_)
+        printer_.setFontSize(size_);
 }
 
 void Page::paintPicture(const QImage &image, double width, double height) {
@@ -135,7 +234,7 @@ void pageHeaderBlock(Page &page, bool withValues) {
     if (withValues) {
         const auto &n = page.data.companyNumbers;
         page.fontSize(11);
-        page.text(142, 15, page.data.companyTexts[2]);
+        page.textInCell(142, 15, page.data.companyTexts[2], 192); // to the frame's right rule
         page.fontSize(8);
         eraDate(page, {110, 117, 124}, 12, n[3], n[4], n[5]);
         eraDate(page, {110, 117, 124}, 19, n[6], n[7], n[8]);

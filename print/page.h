@@ -38,6 +38,13 @@ struct BoxItem {
     double y2;
 };
 
+// The x of the two rules a figure or text of a cell must keep clear of, as the page draws its lines (a mark the
+// form prints inside the cell may stand in for a rule).
+struct CellSpan {
+    double left;
+    double right;
+};
+
 // Line widths in printer pixels.
 namespace drawwidth {
 constexpr int frame = 6; // frames, outer box lines, strike lines
@@ -73,6 +80,16 @@ public:
     // The same place, printing only v / divisor rounded toward minus infinity (amounts in thousands or hundreds).
     void rightAlignedAmountCut(double right, double y, std::int64_t v, std::int64_t divisor);
 
+    // The amount of a self-drawn page's cell: at its layout place and the page's size where it fits in the cell,
+    // else as fitInCell below sets it.
+    void rightAlignedAmount(double right, double y, std::int64_t v, CellSpan cell);
+    // The same for a figure placed by the width of measured and printed as printed (a stored amount printed with
+    // its sign changed).
+    void amountInCell(double right, double y, const QString &measured, const QString &printed, CellSpan cell);
+    // A text from x that must end clear of the rule at cellRight: at the page's size where it does, else at the
+    // largest smaller size that does (fitInCell), from the same x.
+    void textInCell(double x, double y, const QString &s, double cellRight);
+
     // The stored image of a picture page, scaled into width × height millimetres from the corner.
     void paintPicture(const QImage &image, double width, double height);
 
@@ -80,10 +97,28 @@ public:
     PageState &state;
 
 private:
+    // Where an item of a cell prints, and at what size.
+    struct Fitted {
+        double x;
+        double size;
+    };
+    // The one rule for every figure and text a page sets into a cell. An item fits at a size when its printed text
+    // stays clear of both rules of the cell (a text is only held to the right one: it keeps its start).
+    // - A text starts at anchor.
+    // - An amount (measured not null) is placed as the layouts place it, anchor (its right edge R) less the width of
+    //   measured; where the printed text's commas then reach over the rule, it ends at R instead (at the cell's
+    //   last clear point when R itself lies on the rule), so that it keeps its size.
+    // The item keeps the page's size where it fits; otherwise it gets the largest smaller size, in steps of a
+    // tenth of a point and not below 6 pt, at which it fits, the layout's place preferred. One that fits nowhere
+    // prints at 6 pt, ending at R or starting at its start.
+    Fitted fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell);
+    void printFitted(const Fitted &fitted, double y, const QString &printed);
+
     double textX(double x) const;
     double textY(double y) const;
 
     Printer &printer_;
+    double size_ = 0; // the font size the page set last
 };
 
 // A number as the printer prints it: " 5", " 0", "-5".

@@ -69,16 +69,18 @@ struct AmountItem {
     int element; // of sched15Amounts
     double right;
     double y;
+    CellSpan cell;
 };
-// Each right edge 1 mm left of its column's 円: lines 1 and 2 share column 5's, lines 3 and 4 column 7's.
+// Each right edge 1 mm left of its column's 円: lines 1 and 2 share column 5's, lines 3 and 4 column 7's. Lines 1
+// to 4 stand right of their line-number boxes, the detail row between its column rules.
 constexpr AmountItem amounts[] = {
-    {1, 103, 30}, // 支出交際費等の額
-    {2, 103, 46}, // 定額控除限度額
-    {3, 187, 30}, // 損金算入限度額
-    {4, 187, 46}, // 損金不算入額
-    {5, 103, 90}, // 交際費: 支出額
-    {6, 145, 90}, //         交際費等の額から控除される費用の額
-    {7, 187, 90}, //         差引交際費等の額
+    {1, 103, 30, {70, 108}},  // 支出交際費等の額
+    {2, 103, 46, {70, 108}},  // 定額控除限度額
+    {3, 187, 30, {154, 192}}, // 損金算入限度額
+    {4, 187, 46, {154, 192}}, // 損金不算入額
+    {5, 103, 90, {66, 108}},  // 交際費: 支出額
+    {6, 145, 90, {108, 150}}, //         交際費等の額から控除される費用の額
+    {7, 187, 90, {150, 192}}, //         差引交際費等の額
 };
 
 // clang-format on
@@ -96,7 +98,7 @@ void Schedule15Page(Page &page) {
     drawTexts(page, captions);
     page.fontSize(11);
     for (const AmountItem &a : amounts)
-        page.rightAlignedAmount(a.right, a.y, page.data.sched15Amounts[a.element]);
+        page.rightAlignedAmount(a.right, a.y, page.data.sched15Amounts[a.element], a.cell);
 }
 
 } // namespace hz

@@ -76,7 +76,7 @@ constexpr NumberItem numbers[] = {
 };
 
 // A shareholder row: elements of sched2Texts (rank, address, name, relation; 0 where the row prints none) and of
-// sched2Shares. The shares stand in column 8, right edge 186.
+// sched2Shares. The shares stand in column 8 (164-192), right edge 186.
 struct ShareholderRow {
     double y;
     int rank;
@@ -94,12 +94,20 @@ constexpr ShareholderRow shareholderRows[] = {
     {135, 18, 27, 19, 20, 21, 8}, // 5
     {145, 22, 29, 23, 24, 25, 9}, // 6
 };
+// The texts of a row, each from its x up to the rule that closes its column. The address starts 1 mm right of its
+// column's rule at 35: from the rule itself its first character's ink would run into the rule.
+constexpr double rankRight = 35;
 constexpr double addressX = 36;
+constexpr double addressRight = 75;
 constexpr double nameX = 78;
+constexpr double nameRight = 115;
 constexpr double relationX = 117;
+constexpr double relationRight = 136;
 constexpr double sharesRight = 186;
+constexpr CellSpan sharesCell{164, 192};
 
-constexpr double topValueRight = 99; // lines 1 to 3
+constexpr double topValueRight = 99;      // lines 1 to 3
+constexpr CellSpan topValueCell{74, 108}; // between the line numbers and the middle rule
 
 // floor(a / b) for b != 0.
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
@@ -137,19 +145,20 @@ void Schedule2Page(Page &page) {
     page.fontSize(11);
     for (const ShareholderRow &r : shareholderRows) {
         if (r.rank != 0)
-            page.text(r.rankX, r.y, d.sched2Texts[r.rank]);
-        page.text(addressX, r.y, d.sched2Texts[r.address]);
-        page.text(nameX, r.y, d.sched2Texts[r.name]);
+            page.textInCell(r.rankX, r.y, d.sched2Texts[r.rank], rankRight);
+        page.textInCell(addressX, r.y, d.sched2Texts[r.address], addressRight);
+        page.textInCell(nameX, r.y, d.sched2Texts[r.name], nameRight);
         if (r.relation != 0)
-            page.text(relationX, r.y, d.sched2Texts[r.relation]);
-        page.rightAlignedAmount(sharesRight, r.y, d.sched2Shares[r.shares]);
+            page.textInCell(relationX, r.y, d.sched2Texts[r.relation], relationRight);
+        page.rightAlignedAmount(sharesRight, r.y, d.sched2Shares[r.shares], sharesCell);
     }
 
-    page.rightAlignedAmount(topValueRight, 28, d.sched2Shares[1]); // 1 期末現在の発行済株式数又は出資金額
-    page.rightAlignedAmount(topValueRight, 40, d.sched2Shares[2]); // 2 上位３順位の株式数又は出資金額の合計
+    // 1 期末現在の発行済株式数又は出資金額, 2 上位３順位の株式数又は出資金額の合計
+    page.rightAlignedAmount(topValueRight, 28, d.sched2Shares[1], topValueCell);
+    page.rightAlignedAmount(topValueRight, 40, d.sched2Shares[2], topValueCell);
     // 3 (2) / (1); the percentage entered on the Schedule 2 window is not used.
     if (const auto percent = schedule2Percentage(d.sched2Shares[2], d.sched2Shares[1]))
-        page.rightAlignedAmount(topValueRight, 52, *percent);
+        page.rightAlignedAmount(topValueRight, 52, *percent, topValueCell);
 
     // The mark on 同族会社 is the form's own, whatever verdict was stored.
     page.text(175, 48, QStringLiteral("〇"));

@@ -179,20 +179,34 @@ void drawForm(Page &page) {
 // Laid out in the page's own coordinates and moved onto the form by the block offsets: 7 mm left and up for the
 // 11-point amounts, 7 mm left and 6 mm up for the 8-point ※ figures and the row names.
 
-// Right edges: ① 総額, ② 留保, ③ 社外流出, and ③ of line 1 (beside its three sub-rows). An amount is placed by the
-// width of its plain digits, so its commas reach past the edge: each edge stands at least 5 mm left of its rule.
+// Right edges: ① 総額, ② 留保, ③ 社外流出, and ③ of line 1 (beside its three sub-rows); each figure is kept
+// inside the cell between its column's rules.
 constexpr double total = 112;
 constexpr double retainedEdge = 145;
 constexpr double outflow = 193;
-constexpr double lineOneOutflow = 194;
+constexpr double lineOneOutflow = 195;
+
+constexpr CellSpan totalCell{76, 110};
+constexpr CellSpan retainedCell{110, 144};
+constexpr CellSpan outflowCell{157, 192};
+// The cells that carry the form's 6 pt "△" at their left: the figure keeps clear of the mark as of a rule.
+constexpr double markWidth = 6 * 25.4 / 72;
+constexpr CellSpan totalBesideMark{78 + markWidth, 110};
+constexpr CellSpan outflowBesideMark{159 + markWidth, 192};
 
 struct Amount {
     double right;
     double y;
     int cell;                // schedule4Cells
     bool schedule6 = false;  // schedule6Cells instead
+    const CellSpan *span = nullptr; // the cell, when not the column's own
 };
 
+constexpr const CellSpan &columnCell(double right) {
+    return right == total ? totalCell : right == retainedEdge ? retainedCell : outflowCell;
+}
+
+// clang-format off
 constexpr Amount amounts[] = {
     {total, 57, 1}, {retainedEdge, 57, 2}, {lineOneOutflow, 57, 3},  // 1 当期利益又は当期欠損金の額
     {total, 69, 4}, {retainedEdge, 69, 5},                          // 2
@@ -215,28 +229,32 @@ constexpr Amount amounts[] = {
     {total, 243, 42}, {retainedEdge, 243, 43},
     {total, 255, 42}, {retainedEdge, 255, 43},
     {total, 273, 42}, {retainedEdge, 273, 43},
-    {total, 278, 48}, {outflow, 278, 49},                           // 37 欠損金又は災害損失金の当期控除額
-    {total, 285, 52}, {retainedEdge, 285, 53},                      // 39 当期所得金額又は欠損金額
+    {total, 278, 48, false, &totalBesideMark}, {outflow, 278, 49, false, &outflowBesideMark}, // 37 欠損金又は…
+    // 39 当期所得金額又は欠損金額: 0.3 mm higher than the lines above stand in theirs, so that a figure's commas keep
+    // clear of the frame's heavy rule at the foot of the line.
+    {total, 284.7, 52}, {retainedEdge, 284.7, 53},
 };
 
 // ③ of the total lines, beside the form's "外  ※": the ※ figure above, the 社外流出 figure 3 mm lower.
 constexpr Amount subCells[] = {
     {outflow, 210, 50}, {outflow, 213, 36}, // 21
-    {outflow, 216, 51}, {outflow, 219, 39}, // 22
+    {outflow, 216, 51, false, &outflowBesideMark}, {outflow, 219, 39, false, &outflowBesideMark}, // 22
     {outflow, 240, 55}, {outflow, 243, 44}, // 28
     {outflow, 252, 55}, {outflow, 255, 44}, // 30
     {outflow, 270, 55}, {outflow, 273, 44}, // 36
-    {outflow, 282, 56}, {outflow, 285, 54}, // 39
+    {outflow, 282, 56}, {outflow, 284.7, 54}, // 39, the 社外流出 figure clear of the frame like the line's others
 };
+// clang-format on
 
-// The captions the user gives lines 9, 10, 17 and 18.
+// The captions the user gives lines 9, 10, 17 and 18, in the caption column up to the line numbers' rule.
 constexpr double rowNameX = 44;
+constexpr double rowNameRight = 67;
 constexpr double rowNameY[] = {109, 114, 175, 180};
 
 void printAmounts(Page &page, std::span<const Amount> items) {
     for (const Amount &a : items) {
         const std::int32_t v = a.schedule6 ? page.data.schedule6Cells[a.cell] : page.data.schedule4Cells[a.cell];
-        page.rightAlignedAmount(a.right, a.y, v);
+        page.rightAlignedAmount(a.right, a.y, v, a.span ? *a.span : columnCell(a.right));
     }
 }
 
@@ -256,7 +274,7 @@ void drawFigures(Page &page) {
 
     page.fontSize(11);
     for (int k = 1; k <= 4; ++k)
-        page.text(rowNameX, rowNameY[k - 1], page.data.schedule4RowNames[k]);
+        page.textInCell(rowNameX, rowNameY[k - 1], page.data.schedule4RowNames[k], rowNameRight);
 
     st.blockOffsetX = st.blockOffsetY = st.lineOriginX = st.lineOriginY = 0;
 }

@@ -82,6 +82,9 @@ constexpr TextItem capitalHeads[] = {
     {8, 33, 278, u"差　引　合　計　額"}, // 35
 };
 
+// The unpaid taxes' "△", 8 pt, at the left of each of their cells: 68 + 25 mm per column.
+constexpr double unpaidMarkX = 68;
+
 void drawForm(Page &page) {
     PageState &st = page.state;
     page.font(fontname::mincho, 11);
@@ -111,7 +114,7 @@ void drawForm(Page &page) {
     // The unpaid taxes are amounts owed: each of their cells carries the form's "△".
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 5; ++j)
-            page.text(68 + 25 * j, 212 + 6 * i, QStringLiteral("△"));
+            page.text(unpaidMarkX + 25 * j, 212 + 6 * i, QStringLiteral("△"));
     // Part Ⅱ numbers its rows on from part Ⅰ.
     for (int r = 32; r <= 35; ++r)
         page.number(62, 260 + 6 * (r - 32), r);
@@ -119,16 +122,21 @@ void drawForm(Page &page) {
 }
 
 // ---- the figures --------------------------------------------------------------------------------------------
-// Laid out 8 mm right and 5 mm up of where they print; the block offsets move them onto the form. An amount is
-// placed by the width of its plain digits, so its commas reach past its edge: every edge stands at least 5 mm left
-// of its column's rule, so an amount below one billion ends inside its column.
+// Laid out 8 mm right and 5 mm up of where they print; the block offsets move them onto the form. Each figure is
+// kept inside the cell between its column's rules.
 
 using Edges = std::array<double, 5>;
-constexpr Edges userRowEdges{95, 120, 144, 169, 193};  // rows 1 to 8
-constexpr Edges totalRowEdges{95, 120, 145, 170, 195}; // 繰越損益金, 納税充当金, 差引合計額
+constexpr Edges userRowEdges{97, 121, 144, 169, 193};  // rows 1 to 8
+constexpr Edges totalRowEdges{97, 122, 148, 172, 197}; // 繰越損益金, 納税充当金, 差引合計額
 // 未納法人税等: measured with the minus sign the stored amount carries and the figure does not, so 2 mm further
 // right for the same end.
-constexpr Edges unpaidRowEdges{97, 122, 147, 172, 197};
+constexpr Edges unpaidRowEdges{99, 124, 150, 174, 199};
+
+// The column rules of part Ⅰ, as drawn; part Ⅱ's ④ runs on to the frame.
+constexpr std::array<CellSpan, 5> profitCells{{{67, 92}, {92, 117}, {117, 142}, {142, 167}, {167, 192}}};
+constexpr std::array<CellSpan, 4> capitalCells{{{67, 92}, {92, 117}, {117, 142}, {142, 192}}};
+// The figures of the unpaid rows keep clear of the "△" as of a rule.
+constexpr double unpaidMarkWidth = 8 * 25.4 / 72;
 
 // A row of the Schedule 5(1) record: where its five amounts stand, and whether they print with their sign changed.
 struct ProfitRow {
@@ -151,16 +159,16 @@ constexpr ProfitRow profitRows[] = {
 };
 
 constexpr double rowNameX = 36;
+constexpr double rowNameRight = 61; // the row numbers' rule
 
-constexpr std::array<double, 4> capitalEdges{95, 120, 144, 187}; // ④ spans 142-192
+constexpr std::array<double, 4> capitalEdges{97, 121, 144, 187}; // ④ spans 142-192
 constexpr double capitalRowY[] = {254, 260, 266, 272};
 
 // The record keeps unpaid taxes as negative amounts; the form shows them as positive figures beside its "△".
 // Placed by the width of the stored amount, minus sign included; negated in 64 bits, so the most negative cell
 // prints as its positive figure.
-void unpaidAmount(Page &page, double right, double y, std::int32_t stored) {
-    const double w = page.printer().textWidth(plain(stored));
-    page.text(right - w, y, fmtAmount(-static_cast<std::int64_t>(stored)));
+void unpaidAmount(Page &page, double right, double y, std::int32_t stored, CellSpan cell) {
+    page.amountInCell(right, y, plain(stored), fmtAmount(-static_cast<std::int64_t>(stored)), cell);
 }
 
 void drawFigures(Page &page) {
@@ -175,21 +183,23 @@ void drawFigures(Page &page) {
         for (int c = 1; c <= 5; ++c) {
             const std::int32_t v = d.schedule5_1Cells[5 * (r - 1) + c];
             const double right = (*row.edges)[c - 1];
+            const CellSpan cell = profitCells[c - 1];
             if (row.unpaid)
-                unpaidAmount(page, right, row.y, v);
+                unpaidAmount(page, right, row.y, v, {unpaidMarkX + 25 * (c - 1) + unpaidMarkWidth, cell.right});
             else
-                page.rightAlignedAmount(right, row.y, v);
+                page.rightAlignedAmount(right, row.y, v, cell);
         }
     }
     for (int k = 1; k <= 7; ++k)
-        page.text(rowNameX, profitRows[k].y, d.schedule5_1RowNames[k]);
+        page.textInCell(rowNameX, profitRows[k].y, d.schedule5_1RowNames[k], rowNameRight);
 
     // Part Ⅱ row by row; the user's names stand on rows 2 and 3.
     for (int r = 1; r <= 4; ++r) {
         for (int c = 1; c <= 4; ++c)
-            page.rightAlignedAmount(capitalEdges[c - 1], capitalRowY[r - 1], d.capitalCells[4 * (r - 1) + c]);
+            page.rightAlignedAmount(capitalEdges[c - 1], capitalRowY[r - 1], d.capitalCells[4 * (r - 1) + c],
+                                    capitalCells[c - 1]);
         if (r <= 2)
-            page.text(rowNameX, capitalRowY[r], d.capitalRowNames[r]);
+            page.textInCell(rowNameX, capitalRowY[r], d.capitalRowNames[r], rowNameRight);
     }
 
     st.blockOffsetX = 0;

@@ -265,11 +265,11 @@ void drawCaptions(Page &page) {
 }
 
 // The amounts. Columns ① to ⑥ are placed by their layout right edges; the block offsets the amounts print with
-// move every amount 4 mm left and 3 mm up from these layout values. An amount's commas reach past its right edge,
-// so every right edge stands 3 mm inside its column: a six-digit amount keeps clear of the rule.
+// move every amount 4 mm left and 3 mm up from these layout values. Each figure is kept inside the cell between
+// its column's rules.
 constexpr std::int32_t amountOffsetX = -4;
 constexpr std::int32_t amountOffsetY = -3;
-constexpr double amountRight[] = {93, 113, 133, 153, 173, 193};
+constexpr double amountRight[] = {94, 113, 134, 154, 174, 194};
 
 // One line of amounts: the element printed in each column ① to ⑥, 0 where the form strikes the cell out; y is the
 // layout top. A fixed row name, where the line has one, is printed at the left before the amounts.
@@ -289,7 +289,8 @@ constexpr AmountLine taxLines[] = {
     {93, {0, 32, 33, 34, 35, 36}},   // 8 利子割
     {99, {0, 38, 39, 40, 41, 42}},   // 9 中間
     {105, {0, 44, 0, 0, 0, 48}},     // 10 確定
-    {111, {49, 50, 51, 52, 53, 54}}, // 11 計
+    {111, {49, 50, 51, 52, 53, 54}}, // 11 計, 1 mm below its top rule like every line: lower, the commas of a
+                                     // figure would reach the double rule at 113
     {124, {55, 0, 57, 58, 59, 60}},  // 13 市町村民税 前期
     {130, {0, 62, 63, 64, 65, 66}},  // 14 中間
     {136, {0, 68, 0, 0, 0, 72}},     // 15 確定
@@ -318,19 +319,21 @@ void drawAmountLines(Page &page, std::span<const std::int32_t> cells, std::span<
             page.text(45, l.y, QString::fromUtf16(l.name));
         for (std::size_t c = 0; c < l.cells.size(); ++c)
             if (l.cells[c] != 0)
-                page.rightAlignedAmount(amountRight[c], l.y, cells[l.cells[c]]);
+                page.rightAlignedAmount(amountRight[c], l.y, cells[l.cells[c]], {columnLeft[c + 1], columnLeft[c + 2]});
     }
 }
 
 // 納税充当金の計算. Element 70, the reserve at the end, is the page's own result and replaces the loaded value.
 void drawReserve(Page &page) {
     auto &v = page.data.schedule5_2Part2Cells;
-    constexpr double left = 109, right = 193; // layout right edges of the two amount columns
+    // The layout right edges of the two amount columns, between the rules at 78 and 108 and at 162 and 192.
+    constexpr double left = 110, right = 194;
+    constexpr CellSpan leftCell{78, 108}, rightCell{162, 192};
     page.state.pageShiftY = 2;
-    page.rightAlignedAmount(left, 242, v[67]); // 31 期首納税充当金
-    page.rightAlignedAmount(left, 248, v[68]); // 32 損金の額に算入した納税充当金
-    page.rightAlignedAmount(left, 260, v[68]); // 34 計 (32) + (33); nothing is added on 33
-    page.rightAlignedAmount(left, 266, v[69]); // 35 法人税等の額, as the data load computed it
+    page.rightAlignedAmount(left, 242, v[67], leftCell); // 31 期首納税充当金
+    page.rightAlignedAmount(left, 248, v[68], leftCell); // 32 損金の額に算入した納税充当金
+    page.rightAlignedAmount(left, 260, v[68], leftCell); // 34 計 (32) + (33); nothing is added on 33
+    page.rightAlignedAmount(left, 266, v[69], leftCell); // 35 法人税等の額, as the data load computed it
     // 37 その他 損金算入のもの takes the whole ③ of 事業税 計 and of every other tax line.
     std::int32_t other = v[21];
     for (int e : {15, 27, 33, 39, 45, 51, 57, 63})
@@ -338,10 +341,12 @@ void drawReserve(Page &page) {
     const std::int32_t additions = add(v[68], v[67]);   // (31) + (34)
     const std::int32_t withdrawals = add(v[69], other); // 41 計 (35) + ... + (40)
     v[70] = sub(additions, withdrawals);                // 42 差引計, 44 期末納税充当金
-    page.rightAlignedAmount(left, 278, other);          // 37
-    page.rightAlignedAmount(right, 260, withdrawals);   // 41
-    page.rightAlignedAmount(right, 266, v[70]);         // 42
-    page.rightAlignedAmount(right, 278, v[70]);         // 44 = (42) + (43); nothing is added on 43
+    page.rightAlignedAmount(left, 278, other, leftCell);         // 37
+    page.rightAlignedAmount(right, 260, withdrawals, rightCell); // 41
+    page.rightAlignedAmount(right, 266, v[70], rightCell);       // 42
+    // 44 = (42) + (43); nothing is added on 43. In the row of line 37's figure: 1 mm higher, it would stand on the
+    // rule at 276.
+    page.rightAlignedAmount(right, 278, v[70], rightCell);
     page.state.pageShiftY = 0;
 }
 

@@ -165,14 +165,15 @@ struct AmountItem {
     int element; // of schedule6Cells
     double right;
     double y;
+    CellSpan cell;
 };
 // Part Ⅰ: 預貯金の利子 on line 1, the dividends worked out in the 個別法 rows on line 2, 計 on line 6, each in
-// columns ① 収入金額, ② 所得税額, ③ 控除を受ける所得税額; the edges 5 mm inside the column rules, so that the
-// commas of a seven-digit amount stay clear of the rule.
+// columns ① 収入金額 (72-112), ② 所得税額 (112-152), ③ 控除を受ける所得税額 (152-192).
+constexpr CellSpan income{72, 112}, withheld{112, 152}, credited{152, 192};
 constexpr AmountItem creditAmounts[] = {
-    {1, 107, 47}, {2, 147, 47}, {3, 187, 47},
-    {4, 107, 52}, {5, 147, 52}, {6, 187, 52},
-    {7, 107, 72}, {8, 147, 72}, {9, 187, 72},
+    {1, 110, 47, income}, {2, 150, 47, withheld}, {3, 190, 47, credited},
+    {4, 110, 52, income}, {5, 150, 52, withheld}, {6, 190, 52, credited},
+    {7, 110, 72, income}, {8, 150, 72, withheld}, {9, 190, 72, credited},
 };
 
 // The two 個別法 rows: the issue's name, then 収入金額, 所得税額, 計算基礎期間, 元本所有期間, 所有期間割合 (in
@@ -184,7 +185,9 @@ struct IssueRow {
 };
 constexpr IssueRow issueRows[] = {{1, 10, 99}, {2, 16, 104}};
 constexpr double issueNameX = 33;
+constexpr double issueNameRight = 66; // the rule of column 7
 constexpr double issueRightEdges[] = {81, 102, 124, 145, 167, 188};
+constexpr double issueColumnRules[] = {66, 87, 108, 129, 150, 171, 192};
 
 // clang-format on
 
@@ -202,11 +205,12 @@ void Schedule6Page(Page &page) {
     const auto &cells = page.data.schedule6Cells;
     page.fontSize(11);
     for (const AmountItem &a : creditAmounts)
-        page.rightAlignedAmount(a.right, a.y, cells[a.element]);
+        page.rightAlignedAmount(a.right, a.y, cells[a.element], a.cell);
     for (const IssueRow &row : issueRows) {
-        page.text(issueNameX, row.y, page.data.schedule6Texts[row.name]);
+        page.textInCell(issueNameX, row.y, page.data.schedule6Texts[row.name], issueNameRight);
         for (int j = 0; j < 6; ++j)
-            page.rightAlignedAmount(issueRightEdges[j], row.y, cells[row.firstElement + j]);
+            page.rightAlignedAmount(issueRightEdges[j], row.y, cells[row.firstElement + j],
+                                    {issueColumnRules[j], issueColumnRules[j + 1]});
     }
 }
 

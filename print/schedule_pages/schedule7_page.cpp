@@ -195,7 +195,7 @@ struct EarlierYearRow {
     double endY;
 };
 constexpr EarlierYearRow earlierYearRows[] = {
-    {7, 40, 45}, {6, 80, 85}, {5, 90, 95}, {4, 100, 105}, {3, 110, 115}, {2, 120, 125}, {1, 130, 135},
+    {7, 40, 45}, {6, 80, 85}, {5, 90, 95}, {4, 100, 105}, {3, 110, 115}, {2, 120, 125}, {1, 130, 134},
 };
 constexpr std::array<double, 3> dateXs = {30, 37, 44};
 
@@ -205,7 +205,7 @@ constexpr TextItem yearMarks[] = {
     {9, 56, 109, u"○"}, {9, 56, 119, u"○"}, {9, 56, 129, u"○"},
 };
 constexpr TextItem dateSeparators[] = {
-    {9, 35, 130, u"・"}, {9, 42, 130, u"・"}, {9, 35, 135, u"・"}, {9, 42, 135, u"・"},
+    {9, 35, 130, u"・"}, {9, 42, 130, u"・"}, {9, 35, 134, u"・"}, {9, 42, 134, u"・"},
     {9, 35, 120, u"・"}, {9, 42, 120, u"・"}, {9, 35, 125, u"・"}, {9, 42, 125, u"・"},
     {9, 35, 110, u"・"}, {9, 42, 110, u"・"}, {9, 35, 115, u"・"}, {9, 42, 115, u"・"},
     {9, 35, 100, u"・"}, {9, 42, 100, u"・"}, {9, 35, 105, u"・"}, {9, 42, 105, u"・"},
@@ -217,11 +217,15 @@ constexpr TextItem dateSeparators[] = {
     {9, 35, 40, u"・"}, {9, 42, 40, u"・"}, {9, 35, 45, u"・"}, {9, 42, 45, u"・"},
 };
 
-// Right edges of the amount columns, 5 mm inside their rules so that the commas of a seven-digit amount stay
-// clear of the rule: 1 控除未済欠損金, 2 当期控除額, 3 翌期繰越額.
-constexpr double column1 = 117;
-constexpr double column2 = 152;
-constexpr double column3 = 187;
+// Right edges of the amount columns, 4 mm inside their rules: 1 控除未済欠損金, 2 当期控除額, 3 翌期繰越額.
+constexpr double column1 = 118;
+constexpr double column2 = 153;
+constexpr double column3 = 188;
+
+// The cell of a column, between its rules.
+constexpr CellSpan columnCell(double right) {
+    return right == column1 ? CellSpan{87, 122} : right == column2 ? CellSpan{122, 157} : CellSpan{157, 192};
+}
 
 struct AmountItem {
     int element; // of sched7Amounts
@@ -271,7 +275,7 @@ void Schedule7Page(Page &page) {
     earlierBusinessYears(page);
     page.fontSize(11);
     for (const AmountItem &a : amounts)
-        page.rightAlignedAmount(a.right, a.y, page.data.sched7Amounts[a.element]);
+        page.rightAlignedAmount(a.right, a.y, page.data.sched7Amounts[a.element], columnCell(a.right));
 }
 
 } // namespace hz

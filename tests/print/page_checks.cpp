@@ -29,9 +29,11 @@ QPaintDevice &device() {
     return img;
 }
 
-// The stroke of a straight rule, square caps included, with the least gap a reader sees as a gap around it.
-QRectF strokeRect(const PrintOp &l) {
-    constexpr double clearance = 0.1;
+// The least gap a reader sees as a gap.
+constexpr double readableGap = 0.1;
+
+// The stroke of a straight rule, square caps included, with clearance around it.
+QRectF strokeRect(const PrintOp &l, double clearance) {
     const double half = l.drawWidth * 25.4 / lineDpi / 2 + clearance;
     return QRectF(QPointF(std::min(l.x, l.x2) - half, std::min(l.y, l.y2) - half),
                   QPointF(std::max(l.x, l.x2) + half, std::max(l.y, l.y2) + half));
@@ -74,6 +76,16 @@ QStringList amountsAt(const PrintJobLog &job, double right, double y) {
     return out;
 }
 
+double printedEnd(const PrintOp &t) { return t.x + textWidthMm(printFont(t.font, t.size), t.text); }
+
+QStringList amountsEndingAt(const PrintJobLog &job, double right, double y) {
+    QStringList out;
+    for (const PrintOp &t : job.texts())
+        if (!t.text.isEmpty() && std::abs(t.y - y) < near && std::abs(printedEnd(t) - right) < near)
+            out << t.text;
+    return out;
+}
+
 void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, const QStringList &words) {
     for (const QString &word : words) {
         const auto found = pdfWordsContaining(pdf, word);
@@ -99,7 +111,8 @@ QRectF inkRect(const PrintOp &t) {
                   ink.width() * mmPerDot, ink.height() * mmPerDot);
 }
 
-void expectReadableLayout(const PrintJobLog &job, const QStringList &marks, const QStringList &unchecked) {
+QStringList layoutFaults(const PrintJobLog &job, const std::function<bool(const PrintOp &)> &involved,
+                         const QStringList &marks, const QStringList &unchecked, bool gapToRules) {
     std::vector<std::pair<PrintOp, QRectF>> inks;
     for (const PrintOp &t : job.texts()) {
         if (unchecked.contains(t.text))
@@ -108,21 +121,41 @@ void expectReadableLayout(const PrintJobLog &job, const QStringList &marks, cons
         if (!r.isEmpty())
             inks.emplace_back(t, r);
     }
-    for (const auto &[t, ink] : inks)
+    QStringList faults;
+    for (const auto &[t, ink] : inks) {
+        if (!involved(t))
+            continue;
         for (const PrintOp &l : job.lines()) {
             if (l.x != l.x2 && l.y != l.y2)
                 continue;
-            if (ink.intersects(strokeRect(l)))
-                ADD_FAILURE() << describe(t) << " touches the rule (" << l.x << ", " << l.y << ")-(" << l.x2 << ", "
-                              << l.y2 << ")";
+            if (ink.intersects(strokeRect(l, gapToRules ? readableGap : 0)))
+                faults << QStringLiteral("%1 touches the rule (%2, %3)-(%4, %5)")
+                              .arg(QString::fromStdString(describe(t)))
+                              .arg(l.x)
+                              .arg(l.y)
+                              .arg(l.x2)
+                              .arg(l.y2);
         }
+    }
     for (std::size_t i = 0; i < inks.size(); ++i)
         for (std::size_t j = i + 1; j < inks.size(); ++j) {
+            if (!involved(inks[i].first) && !involved(inks[j].first))
+                continue;
             if (marks.contains(inks[i].first.text) || marks.contains(inks[j].first.text))
                 continue;
             if (inks[i].second.intersects(inks[j].second))
-                ADD_FAILURE() << describe(inks[i].first) << " overlaps " << describe(inks[j].first);
+                faults << QStringLiteral("%1 overlaps %2")
+                              .arg(QString::fromStdString(describe(inks[i].first)))
+                              .arg(QString::fromStdString(describe(inks[j].first)));
         }
+    return faults;
+}
+
+void expectReadableLayout(const PrintJobLog &job, const QStringList &marks, const QStringList &unchecked) {
+    const QStringList faults = layoutFaults(
+        job, [](const PrintOp &) { return true; }, marks, unchecked);
+    for (const QString &f : faults)
+        ADD_FAILURE() << f.toStdString();
 }
 
 } // namespace hz::test

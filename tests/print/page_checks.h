@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Reading a recorded page: the texts at a place, the right edge an amount was aligned to, and a look at the page as
 // a reader would take it (every text's ink clear of the rules and of the other texts).
 namespace hz::test {
@@ -18,12 +20,24 @@ QString textAt(const PrintJobLog &job, double x, double y);
 double amountRightEdge(const PrintOp &amount);
 // The non-empty texts whose top is y and whose aligned right edge is right, as printed.
 QStringList amountsAt(const PrintJobLog &job, double right, double y);
+// Where a recorded text ends: its x plus the width of the whole text as printed, commas included.
+double printedEnd(const PrintOp &text);
+// The non-empty texts whose top is y and that end at right: amounts whose commas would have reached over their rule,
+// set to end at their edge instead.
+QStringList amountsEndingAt(const PrintJobLog &job, double right, double y);
 
 // The area the glyphs of a recorded text cover, in millimetres.
 QRectF inkRect(const PrintOp &text);
 
 // Each of words, printed once on the page, stands in the PDF where the recorder put it.
 void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, const QStringList &words);
+
+// What a reader sees wrong on the page, among the faults that involve a text for which involved holds: a text's ink
+// touching a straight rule (diagonal strike lines aside), two texts' ink overlapping. Texts in marks (a circle drawn
+// over a caption) may overlap other texts; texts in unchecked are left out. gapToRules asks for a gap a reader sees
+// between ink and rule; without it only ink on the rule's stroke counts.
+QStringList layoutFaults(const PrintJobLog &job, const std::function<bool(const PrintOp &)> &involved,
+                         const QStringList &marks = {}, const QStringList &unchecked = {}, bool gapToRules = true);
 
 // Adds a failure for every text whose ink touches a straight rule (diagonal strike lines aside) and for every two
 // texts whose ink overlaps. Texts in marks (a circle drawn over a caption) may overlap other texts; texts in

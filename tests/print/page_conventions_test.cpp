@@ -1,4 +1,5 @@
 #include "core/errors.h"
+#include "core/numbers.h"
 #include "print/device_printer.h"
 #include "print/fonts.h"
 #include "print/pages.h"
@@ -52,6 +53,62 @@ TEST_F(PageConventions, RightAlignedAmountMeasuresThePlainDigits) {
         EXPECT_EQ(t.text, QString::fromUtf8(c.printed)) << c.v;
         EXPECT_NEAR(t.x, 100 - c.plainChars * digitWidth(10), 0.01) << c.v;
         EXPECT_DOUBLE_EQ(t.y, 50);
+    }
+}
+
+// One item set into a cell at 11 pt: what the page prints, and where and how large it must come out.
+struct CellCase {
+    const char *name;
+    std::int64_t amount; // or, with text, a text
+    const char16_t *text;
+    double anchor; // the right edge, or the start of a text
+    CellSpan cell;
+    double size;  // expected
+    double right; // expected end of the printed text, or 0: the layout's place (by the plain digits), or the start
+};
+
+TEST_F(PageConventions, AnItemTooWideForItsCellIsSetSmallerFromTheSameEdge) {
+    // Half-width characters are 0.17639 mm per point; an item keeps 0.35 mm from each rule.
+    const CellCase cases[] = {
+        {"fits at the layout's place, commas past the edge", 123456, nullptr, 100, {80, 104}, 11, 0},
+        {"commas would reach the rule: ends at the edge", 1234567, nullptr, 100, {80, 102}, 11, 100},
+        {"too wide even so: the largest tenth of a point that fits", -2147483648LL, nullptr, 100, {80, 102}, 7.9, 100},
+        {"the layout's place allows the larger size", -2147483648LL, nullptr, 95, {80, 102}, 7.5, 0},
+        {"edge on the rule: ends clear of it", 1234, nullptr, 102, {80, 102}, 11, 101.65},
+        {"fits nowhere: 6 pt, ending at the edge", 2147483647, nullptr, 100, {95, 102}, 6, 100},
+        {"a text that fits", 0, u"山田太郎", 50, {50, 70}, 11, 0},
+        {"a text too long: smaller from its start", 0, u"東京都千代田区丸の内1-1", 36, {36, 75}, 9.5, 0},
+        {"a text too long even at 6 pt", 0, u"東京都千代田区丸の内一丁目一番一号丸の内ビル二十階", 36, {36, 75}, 6, 0},
+    };
+    for (const CellCase &c : cases) {
+        static const CellCase *now;
+        now = &c;
+        const PrintJobLog job = draw([](Page &p) {
+            p.font(fontname::mincho, 11);
+            p.state.blockOffsetX = -4; // the cell is where the rules are, the anchor where the layout puts it
+            if (now->text)
+                p.textInCell(now->anchor + 4, 50, QString::fromUtf16(now->text), now->cell.right);
+            else
+                p.rightAlignedAmount(now->anchor + 4, 50, now->amount, now->cell);
+            p.text(10, 10, QStringLiteral("次"));
+        });
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(job.texts().size(), 2u);
+        const PrintOp t = job.texts().front();
+        const QString printed = c.text ? QString::fromUtf16(c.text) : fmtAmount(c.amount);
+        EXPECT_EQ(t.text, printed);
+        EXPECT_NEAR(t.size, c.size, 1e-9);
+        EXPECT_DOUBLE_EQ(t.y, 50);
+        const double width = textWidthMm(printFont(fontname::mincho, c.size), printed);
+        if (c.text) {
+            EXPECT_NEAR(t.x, c.anchor, 1e-9);
+        } else if (c.right == 0) {
+            EXPECT_NEAR(t.x, c.anchor - textWidthMm(printFont(fontname::mincho, c.size), plain(c.amount)), 1e-6);
+        } else {
+            EXPECT_NEAR(t.x + width, c.right, 1e-6);
+        }
+        // The next item prints at the page's size again.
+        EXPECT_EQ(job.texts().back().size, 11);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "print/pages.h"
+#include "tests/print/page_checks.h"
 #include "tests/print/page_items.h"
 #include "tests/print/sample_print_data.h"
 #include "tests/support/fixture.h"
@@ -87,11 +88,12 @@ TEST_F(Schedule5_1Page, PartOneAmountsByRowGroup) {
     c[48] = 2600000; // 納税充当金 ③
     c[70] = 15849400;
     const PrintJobLog job = print();
-    EXPECT_EQ(visibleTextAt(job, amountX(87, 500000), 50), "500,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(89, 500000), 50), "500,000");
     EXPECT_EQ(visibleTextAt(job, amountX(185, -75000), 158), "-75,000"); // its own sign, no "△"
-    EXPECT_EQ(visibleTextAt(job, amountX(87, 5400000), 200), "5,400,000");
-    EXPECT_EQ(visibleTextAt(job, amountX(137, 2600000), 206), "2,600,000");
-    EXPECT_EQ(visibleTextAt(job, amountX(187, 15849400), 229), "15,849,400");
+    // Edges 2 or 3 mm inside their rules: a figure whose commas would reach the rule ends at the edge instead.
+    EXPECT_THAT(amountsEndingAt(job, 89, 200), ::testing::ElementsAre("5,400,000"));
+    EXPECT_THAT(amountsEndingAt(job, 140, 206), ::testing::ElementsAre("2,600,000"));
+    EXPECT_THAT(amountsEndingAt(job, 189, 229), ::testing::ElementsAre("15,849,400"));
     // An amount in the millions ends inside its column, commas included.
     for (const PrintOp &t : job.texts()) {
         if (!t.text.contains(QLatin1Char(',')))
@@ -105,14 +107,19 @@ TEST_F(Schedule5_1Page, PartOneAmountsByRowGroup) {
 TEST_F(Schedule5_1Page, UnpaidTaxesPrintWithTheirSignChangedInSixtyFourBits) {
     auto &c = data.schedule5_1Cells;
     c[51] = -1234567;                                 // 未納法人税 ①
+    c[52] = -500;                                     // 未納法人税 ②
     c[57] = 250000;                                   // 未納道府県民税 ②: a positive entry prints with "-"
     c[65] = std::numeric_limits<std::int32_t>::min(); // 未納市町村民税 ⑤
     const PrintJobLog job = print();
-    // Placed by the width of the stored amount, minus sign included.
-    EXPECT_EQ(visibleTextAt(job, amountX(89, -1234567), 212), "1,234,567");
-    EXPECT_EQ(visibleTextAt(job, amountX(114, 250000), 218), "-250,000");
-    EXPECT_EQ(visibleTextAt(job, amountX(189, std::numeric_limits<std::int32_t>::min()), 224), "2,147,483,648");
+    // Placed by the width of the stored amount, minus sign included, where that keeps the figure off the rule;
+    // else it ends at the edge, smaller where it must to stay clear of the cell's "△".
+    EXPECT_EQ(visibleTextAt(job, amountX(116, -500), 212), "500");
+    EXPECT_THAT(amountsEndingAt(job, 91, 212), ::testing::ElementsAre("1,234,567"));
+    EXPECT_THAT(amountsEndingAt(job, 116, 218), ::testing::ElementsAre("-250,000"));
+    EXPECT_THAT(amountsEndingAt(job, 191, 224), ::testing::ElementsAre("2,147,483,648"));
     EXPECT_EQ(findText(job, QStringLiteral("1,234,567"))->size, 11);
+    EXPECT_LT(findText(job, QStringLiteral("2,147,483,648"))->size, 11);
+    EXPECT_GT(findText(job, QStringLiteral("2,147,483,648"))->x, 168 + minchoWidth(8, QStringLiteral("△")));
 }
 
 TEST_F(Schedule5_1Page, RowNamesAndThePartTwoFigures) {
@@ -129,9 +136,9 @@ TEST_F(Schedule5_1Page, RowNamesAndThePartTwoFigures) {
     EXPECT_EQ(opsAt(job, 28, 158).front().size, 11);
     EXPECT_EQ(visibleTextAt(job, 28, 265), "その他資本剰余金");
     EXPECT_EQ(visibleTextAt(job, 28, 271), "自己株式");
-    EXPECT_EQ(visibleTextAt(job, amountX(87, 1000000), 259), "1,000,000");
+    EXPECT_THAT(amountsEndingAt(job, 89, 259), ::testing::ElementsAre("1,000,000")); // its commas would reach 92
     EXPECT_EQ(visibleTextAt(job, amountX(179, 1000000), 259), "1,000,000");
-    EXPECT_EQ(visibleTextAt(job, amountX(112, -20000), 265), "-20,000");
+    EXPECT_EQ(visibleTextAt(job, amountX(113, -20000), 265), "-20,000");
     EXPECT_EQ(visibleTextAt(job, amountX(179, 980000), 277), "980,000");
     EXPECT_TRUE(job.ended());
     EXPECT_EQ(state.blockOffsetX, 0);
@@ -143,7 +150,7 @@ TEST_F(Schedule5_1Page, SampleCompanyPrintsWhereTheRecorderSays) {
     const QString pdf = renderPage(schedule5_1, data, QStringLiteral("schedule5-1-page"));
     const auto total = pdfWordsContaining(pdf, QStringLiteral("15,849,400"));
     ASSERT_EQ(total.size(), 1u);
-    EXPECT_NEAR(total.front().mm.left(), amountX(187, 15849400), 0.3);
+    EXPECT_NEAR(total.front().mm.left(), 189 - minchoWidth(11, QStringLiteral("15,849,400")), 0.3);
     EXPECT_NEAR(total.front().mm.top(), 229, 1.0);
     EXPECT_LT(total.front().mm.right(), 192);
 }

@@ -133,13 +133,15 @@ TEST_F(Schedule5_2PageTest, StruckCellsAreNeverPrintedWhateverTheyHold) {
                 << a.value << " in a struck cell";
     EXPECT_EQ(job.lines().size(), 6u + 4 + 68 + 23); // header block, frame, grid, strike lines
 
-    // A few cells where the form puts them: 3 mm left of the right rule, 1 mm below the top rule (none in line 21).
-    EXPECT_THAT(amountsAt(job, 89, 53), ::testing::ElementsAre("100,001"));   // 2 法人税 前期 ①
-    EXPECT_THAT(amountsAt(job, 109, 108), ::testing::ElementsAre("100,050")); // 11 道府県民税 計 ②
-    EXPECT_THAT(amountsAt(job, 189, 139), ::testing::ElementsAre("100,078")); // 16 市町村民税 計 ⑥
-    EXPECT_THAT(amountsAt(job, 109, 152), ::testing::ElementsAre("200,002")); // 18 事業税 前期 ②
-    EXPECT_THAT(amountsAt(job, 89, 170), ::testing::ElementsAre("200,019"));  // 21 利子税 ①
-    EXPECT_THAT(amountsAt(job, 189, 225), ::testing::ElementsAre("200,066")); // 30 ⑥
+    // A few cells where the form puts them, 1 mm below the top rule (none in line 21): the right edge 2 mm inside
+    // the column's rule, where a six-digit figure ends, for its comma would reach the rule from the layout's place;
+    // in ② 3 mm inside, where it keeps the layout's place.
+    EXPECT_THAT(amountsEndingAt(job, 90, 53), ::testing::ElementsAre("100,001"));   // 2 法人税 前期 ①
+    EXPECT_THAT(amountsAt(job, 109, 108), ::testing::ElementsAre("100,050"));       // 11 道府県民税 計 ②
+    EXPECT_THAT(amountsEndingAt(job, 190, 139), ::testing::ElementsAre("100,078")); // 16 市町村民税 計 ⑥
+    EXPECT_THAT(amountsAt(job, 109, 152), ::testing::ElementsAre("200,002"));       // 18 事業税 前期 ②
+    EXPECT_THAT(amountsEndingAt(job, 90, 170), ::testing::ElementsAre("200,019"));  // 21 利子税 ①
+    EXPECT_THAT(amountsEndingAt(job, 190, 225), ::testing::ElementsAre("200,066")); // 30 ⑥
 }
 
 TEST_F(Schedule5_2PageTest, SixDigitAmountsStayInsideTheirCells) {
@@ -150,7 +152,7 @@ TEST_F(Schedule5_2PageTest, SixDigitAmountsStayInsideTheirCells) {
     for (int e : {15, 21, 27, 33, 39, 45, 51, 57, 63, 69})
         data.schedule5_2Part2Cells[e] = 44444;
     const PrintJobLog job = record();
-    EXPECT_THAT(amountsAt(job, 189, 277), ::testing::ElementsAre("444,448"));
+    EXPECT_THAT(amountsEndingAt(job, 190, 277), ::testing::ElementsAre("444,448"));
     expectReadableLayout(job, {}, headerCaptions);
 }
 
@@ -167,12 +169,13 @@ TEST_F(Schedule5_2PageTest, RowsTheUserNamedPrintTheFormsOwnNames) {
         EXPECT_FALSE(t.text.startsWith("独自")) << t.text.toStdString();
 }
 
-// The reserve block: the amounts of lines 31 to 44 (right edge 105 on the left, 189 on the right) as printed.
+// The reserve block: the amounts of lines 31 to 44 (right edge 106 on the left, 190 on the right, 2 mm inside the
+// rules: a six-digit figure ends there) as printed, by where they end.
 std::map<std::pair<double, double>, QString> reserveAmounts(const PrintJobLog &job) {
     std::map<std::pair<double, double>, QString> out;
     for (const PrintOp &t : job.texts())
         if (t.size == 11 && t.y > 235 && !t.text.isEmpty())
-            out[{std::round(amountRightEdge(t) * 1000) / 1000, t.y}] = t.text;
+            out[{std::round(printedEnd(t) * 1000) / 1000, t.y}] = t.text;
     return out;
 }
 
@@ -188,14 +191,14 @@ TEST_F(Schedule5_2PageTest, ReserveBlockWithdrawsTheOtherTaxesAndRewritesTheRese
     v[70] = 999;    // a stale stored value
     const PrintJobLog job = record();
     const std::map<std::pair<double, double>, QString> want = {
-        {{105, 241}, "500,000"}, // 31
-        {{105, 247}, "800,000"}, // 32
-        {{105, 259}, "800,000"}, // 34 = 32 + 33
-        {{105, 265}, "450,000"}, // 35
-        {{105, 277}, "126,000"}, // 37 = ③ of lines 20 to 30
-        {{189, 259}, "576,000"}, // 41 = 35 + 37
-        {{189, 265}, "724,000"}, // 42 = 31 + 34 − 41
-        {{189, 277}, "724,000"}, // 44 = 42
+        {{106, 241}, "500,000"}, // 31
+        {{106, 247}, "800,000"}, // 32
+        {{106, 259}, "800,000"}, // 34 = 32 + 33
+        {{106, 265}, "450,000"}, // 35
+        {{106, 277}, "126,000"}, // 37 = ③ of lines 20 to 30
+        {{190, 259}, "576,000"}, // 41 = 35 + 37
+        {{190, 265}, "724,000"}, // 42 = 31 + 34 − 41
+        {{190, 277}, "724,000"}, // 44 = 42, in the row of 37: 1 mm higher it would stand on the rule at 276
     };
     EXPECT_EQ(reserveAmounts(job), want);
     EXPECT_EQ(v[70], 724000);
@@ -207,8 +210,8 @@ TEST_F(Schedule5_2PageTest, ReserveBelowZeroPrintsWithItsSign) {
     v[68] = 100;
     v[69] = 300;
     const PrintJobLog job = record();
-    EXPECT_THAT(amountsAt(job, 189, 265), ::testing::ElementsAre("-200"));
-    EXPECT_THAT(amountsAt(job, 189, 277), ::testing::ElementsAre("-200"));
+    EXPECT_THAT(amountsAt(job, 190, 265), ::testing::ElementsAre("-200"));
+    EXPECT_THAT(amountsAt(job, 190, 277), ::testing::ElementsAre("-200"));
     EXPECT_EQ(v[70], -200);
 }
 

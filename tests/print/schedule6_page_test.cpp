@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <gmock/gmock.h>
+
 #include <algorithm>
 
 namespace hz::test {
@@ -33,14 +35,16 @@ TEST_F(PrintedSchedule6, FiguresStandRightAlignedInTheirCells) {
 
     expectAmountsAt(job, c,
                     {
-                        {1, 107, 47},  {2, 147, 47},   {3, 187, 47}, // line 1 預貯金の利子
-                        {4, 107, 52},  {5, 147, 52},   {6, 187, 52}, // line 2
-                        {7, 107, 72},  {8, 147, 72},   {9, 187, 72}, // line 6 計
+                        {1, 110, 47},  {2, 150, 47},   {3, 190, 47}, // line 1 預貯金の利子
+                        {4, 110, 52},  {5, 150, 52},   {6, 190, 52}, // line 2
+                        {8, 150, 72},  {9, 190, 72},                 // line 6 計
                         {10, 81, 99},  {11, 102, 99},  {12, 124, 99},  {13, 145, 99},  {14, 167, 99},  {15, 188, 99},
                         {16, 81, 104}, {17, 102, 104}, {18, 124, 104}, {19, 145, 104}, {20, 167, 104}, {21, 188, 104},
                     });
+    // Part Ⅰ's edges stand 2 mm inside the rules: a figure whose commas would reach the rule ends at the edge.
+    EXPECT_THAT(amountsEndingAt(job, 110, 72), ::testing::ElementsAre("1,234,567"));
     EXPECT_EQ(textOrNone(job, amountX(167, 1000), 99), "1,000");
-    EXPECT_EQ(textOrNone(job, amountX(147, -15), 47), "-15");
+    EXPECT_EQ(textOrNone(job, amountX(150, -15), 47), "-15");
     EXPECT_EQ(textOrNone(job, 33, 99), "ＡＢＣ銀行株式");
     EXPECT_EQ(textOrNone(job, 33, 104), "第一工業");
     // The other tables stay empty: no 11 pt item below the 個別法 rows.
@@ -107,7 +111,8 @@ TEST_F(PrintedSchedule6, RenderedSampleCompany) {
     ASSERT_TRUE(QFile::exists(pdf));
     const auto figures = pdfWordsContaining(pdf, QStringLiteral("312,500"));
     ASSERT_EQ(figures.size(), 1u);
-    EXPECT_NEAR(figures.front().mm.left(), amountX(107, 312500), 0.3);
+    EXPECT_NEAR(figures.front().mm.left(),
+                110 - textWidthMm(printFont(fontname::mincho, 11), QStringLiteral("312,500")), 0.3);
     EXPECT_NEAR(figures.front().mm.top(), 72, 1.0);
     const auto issue = pdfWordsContaining(pdf, QStringLiteral("東海電力"));
     ASSERT_FALSE(issue.empty());

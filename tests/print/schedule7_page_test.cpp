@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <gmock/gmock.h>
+
 #include <limits>
 
 namespace hz::test {
@@ -61,14 +63,14 @@ TEST_F(PrintedSchedule7, EarlierYearsRunFromStartYearToEndYearBackByTheSameCount
         state.priorYears[8] = 77; // not the page's
         const PrintJobLog job = recordPage(caption, data, state);
         EXPECT_EQ(dateAt(job, 130), c.row10[0]);
-        EXPECT_EQ(dateAt(job, 135), c.row10[1]);
+        EXPECT_EQ(dateAt(job, 134), c.row10[1]); // row 10's lower line 5 mm below its top, the others' 6
         EXPECT_EQ(dateAt(job, 80), c.row5[0]);
         EXPECT_EQ(dateAt(job, 85), c.row5[1]);
         EXPECT_EQ(dateAt(job, 40), c.row1[0]);
         EXPECT_EQ(dateAt(job, 45), c.row1[1]);
         // Rows 2 to 4 hold no year, only their separators; every date line has its separators on its own height.
         EXPECT_EQ(dateAt(job, 50), "<none><none><none>");
-        for (double y : {40, 45, 50, 55, 80, 85, 130, 135}) {
+        for (double y : {40, 45, 50, 55, 80, 85, 130, 134}) {
             EXPECT_EQ(textOrNone(job, 35, y), "・") << y;
             EXPECT_EQ(textOrNone(job, 42, y), "・") << y;
         }
@@ -102,16 +104,19 @@ TEST_F(PrintedSchedule7, AmountsStandRightAlignedInTheirRowsAndColumns) {
 
     expectAmountsAt(job, a,
                     {
-                        {33, 117, 40},  {35, 152, 40},                 // 7 years back; its column 3 is struck
-                        {32, 117, 80},  {34, 152, 80},  {37, 187, 80}, // 6 years back
-                        {1, 117, 90},   {2, 152, 90},   {36, 187, 90}, // 5 years back
-                        {3, 117, 100},  {4, 152, 100},  {5, 187, 100},  {6, 117, 110},  {7, 152, 110},
-                        {8, 187, 110},  {9, 117, 120},  {10, 152, 120}, {11, 187, 120}, {12, 117, 130},
-                        {13, 152, 130}, {14, 187, 130}, {15, 117, 140}, {16, 152, 140}, {17, 187, 140}, // 計
-                        {20, 117, 145},                                                                 // 欠損金額
-                        {20, 117, 175}, {20, 187, 175}, // 青色損失金
-                        {23, 187, 180},                 // 合計
+                        {33, 118, 40},  {35, 153, 40},                 // 7 years back; its column 3 is struck
+                        {32, 118, 80},  {34, 153, 80},  {37, 188, 80}, // 6 years back
+                        {1, 118, 90},   {2, 153, 90},   {36, 188, 90}, // 5 years back
+                        {3, 118, 100},  {4, 153, 100},  {5, 188, 100},  {6, 118, 110},  {7, 153, 110},
+                        {8, 188, 110},  {9, 118, 120},  {10, 153, 120}, {11, 188, 120}, {12, 118, 130},
+                        {13, 153, 130}, {14, 188, 130}, {15, 118, 140}, {16, 153, 140}, {17, 188, 140}, // 計
+                        {23, 188, 180},                                                                 // 合計
                     });
+    // 欠損金額 and 青色損失金: seven digits, whose commas would reach the rule 4 mm right of the edge from the
+    // layout's place, end at the edge.
+    EXPECT_THAT(amountsEndingAt(job, 118, 145), ::testing::ElementsAre("1,234,567"));
+    EXPECT_THAT(amountsEndingAt(job, 118, 175), ::testing::ElementsAre("1,234,567"));
+    EXPECT_THAT(amountsEndingAt(job, 188, 175), ::testing::ElementsAre("1,234,567"));
     EXPECT_EQ(job.textsEqual(QStringLiteral("1,234,567")).size(), 3u);
     EXPECT_EQ(job.textsEqual(QStringLiteral("-5")).size(), 1u);
     // Nothing in the struck cell of row 1, in the lower lines, or in the empty rows 2 to 4.
@@ -131,7 +136,7 @@ TEST_F(PrintedSchedule7, AmountsOfZeroPrintNothingWhileDatesMarksAndSeparatorsPr
         }
     // Never loaded: the years count down from 0.
     EXPECT_EQ(dateAt(job, 130), "-1 0 0");
-    EXPECT_EQ(dateAt(job, 135), "-1 0 0");
+    EXPECT_EQ(dateAt(job, 134), "-1 0 0");
     EXPECT_EQ(job.textsEqual(QStringLiteral("○")).size(), 7u);
     EXPECT_EQ(job.textsEqual(QStringLiteral("・")).size(), 40u + 4u); // the rows, then the header box
     EXPECT_TRUE(job.ended());
