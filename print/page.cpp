@@ -6,10 +6,14 @@ namespace hz {
 
 void Page::font(const QString &faceName, double points) {
     printer_.setFontName(faceName);
-    printer_.setFontSize(points);
+    fontName_ = faceName;
+    fontSize(points);
 }
 
-void Page::fontSize(double points) { printer_.setFontSize(points); }
+void Page::fontSize(double points) {
+    printer_.setFontSize(points);
+    fontSize_ = points;
+}
 
 void Page::drawWidth(int pixels) { printer_.setDrawWidth(pixels); }
 
@@ -18,13 +22,15 @@ double Page::textX(double x) const { return x + add(state.blockOffsetX, state.pa
 double Page::textY(double y) const { return y + add(state.blockOffsetY, state.pageShiftY); }
 
 void Page::text(double x, double y, const QString &s) {
+    if (guidePlaces && !inItem_ && !s.isEmpty())
+        guidePlaces->push_back({GuidePlace::Text, fontName_, fontSize_, textX(x), textY(y), s});
     printer_.setCurrentX(textX(x));
     printer_.setCurrentY(textY(y));
     printer_.print(s);
 }
 
 void Page::text(const TextItem &item) {
-    printer_.setFontSize(item.size);
+    fontSize(item.size);
     text(item.x, item.y, QString::fromUtf16(item.text));
 }
 
@@ -42,11 +48,13 @@ void Page::box(const BoxItem &b) {
 }
 
 void Page::rightAlignedAmount(double right, double y, std::int64_t v) {
+    const ItemPlace place(*this, GuidePlace::Amount, right, y);
     const double w = printer_.textWidth(plain(v));
     text(right - w, y, fmtAmount(v));
 }
 
 void Page::rightAlignedAmountCut(double right, double y, std::int64_t v, std::int64_t divisor) {
+    const ItemPlace place(*this, GuidePlace::Amount, right, y);
     const double w = printer_.textWidth(plain(v));
     // Rounded toward minus infinity: -1,500 in thousands is -2.
     std::int64_t cut = v / divisor;
@@ -57,6 +65,19 @@ void Page::rightAlignedAmountCut(double right, double y, std::int64_t v, std::in
 
 void Page::paintPicture(const QImage &image, double width, double height) {
     printer_.paintPicture(image, 0, 0, width, height);
+}
+
+ItemPlace::ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, double pitch, int boxes)
+    : page_(page), outer_(page.guidePlaces && !page.inItem_) {
+    if (!outer_)
+        return;
+    page.guidePlaces->push_back({kind, page.fontName_, page.fontSize_, page.textX(x), page.textY(y), {}, pitch, boxes});
+    page.inItem_ = true;
+}
+
+ItemPlace::~ItemPlace() {
+    if (outer_)
+        page_.inItem_ = false;
 }
 
 QString printedNumber(std::int64_t v) { return v < 0 ? plain(v) : QLatin1Char(' ') + plain(v); }
@@ -96,6 +117,7 @@ DigitSplit splitDigits(std::int64_t amount, int boxes) {
 
 void printDigitBoxes(Page &page, const DigitSplit &digits, double x, double pitch, double y, int lastBox,
                      bool absolute) {
+    const ItemPlace place(page, GuidePlace::Digits, x, y, pitch, lastBox);
     bool started = false;
     for (int j = 1; j <= lastBox; ++j) {
         started = started || digits[j] != 0;

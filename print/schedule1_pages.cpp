@@ -117,10 +117,10 @@ struct DigitRow {
 void printDigitRows(Page &page, std::span<const DigitRow> rows) {
     const Longs<23> &a = page.data.sched1Amounts;
     for (const DigitRow &r : rows) {
-        if (!applies(r.when, a, page.state))
+        if (!applies(r.when, a, page.state) && !page.everyPlace())
             continue;
         setShifts(page.state, r.shifts);
-        if (r.lossMark && a[r.row] < 0)
+        if (r.lossMark && (a[r.row] < 0 || page.everyPlace()))
             page.text(r.x1 - 5, r.y, QStringLiteral("▲"));
         DigitSplit digits{};
         for (int j = 1; j <= 8; ++j)
