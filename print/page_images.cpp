@@ -79,9 +79,10 @@ const SampleText bankFields[] = {{u"銀行名"}, {u"支店名"}, {u"口座番号
                                  {u"区名"}};
 const SampleText addresseeFields[] = {{u"県税事務所"}, {u"市役所・区役所"}};
 
-// Every amount of the sample: eight digits, as large as the amounts the picture pages place by their own width
-// are ever meant to be. Amounts aligned to a right edge and rows of digit boxes get their room whatever the figure.
-constexpr std::int32_t sampleAmount = 99'999'999;
+// Every amount of the sample: nine digits, as many as a row of digit boxes holds. The figures a page places by its
+// own width (the capital, the municipal totals) get that much room; amounts aligned to a right edge and rows of
+// digit boxes get theirs whatever the figure.
+constexpr std::int32_t sampleAmount = 999'999'999;
 
 PrintData sampleData() {
     PrintData d;
@@ -167,18 +168,18 @@ struct Box {
 
 double emMm(double points) { return points * mmPerInch / pointsPerInch; }
 
+// Room left and right of a text or an amount in its box, so that the box's lines stand clear of its characters.
+constexpr double sidePadding = 0.3;
+
+// From where the text starts (a blank in front of a number is the place of its minus sign) to the end of its last
+// character that is not a blank; a text of blanks alone keeps its whole width.
 Box textBox(const GuidePlace &p) {
     const QFont font = printFont(p.font, p.size);
-    const QString trimmed = p.text.trimmed();
-    // Blanks in front (the sign blank of a number) carry no ink; a text of blanks alone keeps its whole room.
-    double lead = 0;
-    double end = textWidthMm(font, p.text);
-    if (!trimmed.isEmpty()) {
-        const qsizetype first = p.text.indexOf(trimmed.front());
-        lead = textWidthMm(font, p.text.left(first));
-        end = textWidthMm(font, p.text.left(first + trimmed.size()));
-    }
-    return {QRectF(p.x + lead, p.y, end - lead, emMm(p.size)), fieldOf(p.text), true};
+    qsizetype end = p.text.size();
+    while (end > 0 && p.text.at(end - 1).isSpace())
+        --end;
+    const double width = textWidthMm(font, end > 0 ? p.text.left(end) : p.text);
+    return {QRectF(p.x - sidePadding, p.y, width + 2 * sidePadding, emMm(p.size)), fieldOf(p.text), true};
 }
 
 // Any 32-bit amount aligned to the right edge: from the start of the longest one, "-2147483648", to the end of its
@@ -187,7 +188,7 @@ Box amountBox(const GuidePlace &p) {
     const QFont font = printFont(p.font, p.size);
     const double longest = textWidthMm(font, QStringLiteral("-2147483648"));
     const double commas = textWidthMm(font, QStringLiteral(",,,"));
-    return {QRectF(p.x - longest, p.y, longest + commas, emMm(p.size)), {}, false};
+    return {QRectF(p.x - longest - sidePadding, p.y, longest + commas + 2 * sidePadding, emMm(p.size)), {}, false};
 }
 
 // One box per digit, a pitch wide and centred on the digit (printed as a number, after its sign blank), so that
@@ -216,7 +217,19 @@ bool sameLine(const QRectF &a, const QRectF &b) {
     return std::abs(a.top() - b.top()) < 0.01 && std::abs(a.height() - b.height()) < 0.01;
 }
 
-bool overlapsVertically(const QRectF &a, const QRectF &b) { return a.top() < b.bottom() && b.top() < a.bottom(); }
+double horizontalOverlap(const QRectF &a, const QRectF &b) {
+    return std::min(a.right(), b.right()) - std::max(a.left(), b.left());
+}
+
+double verticalOverlap(const QRectF &a, const QRectF &b) {
+    return std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
+}
+
+// Two boxes stand on one line when their characters could meet: when they share more of their height than the
+// sliver between the em and the ink of the characters, which lines set closer than their type's height share.
+bool onOneLine(const QRectF &a, const QRectF &b) {
+    return verticalOverlap(a, b) > 0.08 * std::min(a.height(), b.height());
+}
 
 // Fixed texts printed at one of several places on a line (the yearly levies, the bands of the municipal totals)
 // or over one another share one box; a place printed twice keeps one.
@@ -229,7 +242,7 @@ void joinTexts(std::vector<Box> &boxes) {
                 const Box &b = boxes[j];
                 const bool same = a.mm == b.mm && a.field == b.field;
                 const bool join = a.text && b.text && a.field.isEmpty() && b.field.isEmpty() && sameLine(a.mm, b.mm) &&
-                                  a.mm.intersects(b.mm);
+                                  horizontalOverlap(a.mm, b.mm) > 2 * sidePadding;
                 if (same || join) {
                     a.mm = a.mm.united(b.mm);
                     boxes.erase(boxes.begin() + std::ptrdiff_t(j));
@@ -249,7 +262,7 @@ void widenFields(std::vector<Box> &boxes, const std::vector<QRectF> &lines, doub
             continue;
         double limit = right;
         auto stopAt = [&](const QRectF &r) {
-            if (overlapsVertically(r, f.mm) && r.left() >= f.mm.right() - 0.01)
+            if (onOneLine(r, f.mm) && r.left() >= f.mm.right() - 0.01)
                 limit = std::min(limit, r.left() - fieldGap);
         };
         for (const Box &b : boxes)
@@ -260,6 +273,32 @@ void widenFields(std::vector<Box> &boxes, const std::vector<QRectF> &lines, doub
         if (limit > f.mm.right())
             f.mm.setRight(limit);
     }
+}
+
+// Boxes of lines set closer than their type's height overlap by a sliver: they meet where the lower line's text
+// starts instead (its characters may reach the top of their em, while those of the upper line stop short of the
+// bottom of theirs), or in the middle between two rows of digit boxes, which are as high as their digits already.
+// So no box line runs through the other line's characters.
+void separateLines(std::vector<Box> &boxes) {
+    for (Box &a : boxes)
+        for (Box &b : boxes) {
+            if (&a == &b || !a.mm.intersects(b.mm))
+                continue;
+            // Neighbours on a line whose room beside the characters overlaps share it.
+            if (onOneLine(a.mm, b.mm)) {
+                if (a.mm.left() < b.mm.left() && horizontalOverlap(a.mm, b.mm) <= 2 * sidePadding) {
+                    const double meet = (a.mm.right() + b.mm.left()) / 2;
+                    a.mm.setRight(meet);
+                    b.mm.setLeft(meet);
+                }
+                continue;
+            }
+            if (a.mm.top() >= b.mm.top())
+                continue;
+            const double meet = b.text ? b.mm.top() : (a.mm.bottom() + b.mm.top()) / 2;
+            a.mm.setBottom(meet);
+            b.mm.setTop(meet);
+        }
 }
 
 // ---- the title block and the labels ------------------------------------------------------------------------------
@@ -455,6 +494,7 @@ FullLayout layOut(int picture, const PageSpec &page) {
     }
     joinTexts(boxes);
     widenFields(boxes, found.lines, std::min(page.pictureWidth, 200.0) - edge);
+    separateLines(boxes);
 
     const SheetScale scale = scaleOf(page);
     // The block keeps clear of every box, of the room of its label over a field, and of the page's strokes.

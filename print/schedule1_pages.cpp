@@ -139,6 +139,7 @@ void printDateDigits(Page &page, int firstRow, const std::array<std::int32_t, 3>
         const std::int32_t units = parts[i] - tens * 10;
         page.state.dateDigits[firstRow + i][1] = tens;
         page.state.dateDigits[firstRow + i][2] = units;
+        const ItemPlace place(page, GuidePlace::Digits, xs[i], y, 5, 2);
         page.number(xs[i], y, tens);
         page.number(xs[i] + 5, y, units);
     }

@@ -38,7 +38,9 @@ constexpr NineBoxRow line20{32, 7, true, 168, 174, -5, 4};        // ⑳ この�
 constexpr NineBoxRow line21{33, 7, true, 168, 179, -5, 4};        // ㉑ この申告により納付すべき道府県民税額
 constexpr NineBoxRow line23{34, 9, true, 168, 190, -6, 4};        // ㉓ 差引
 constexpr NineBoxRow line28{35, 9, true, 168, 219, -6, 5};        // ㉘ 利子割額
-constexpr NineBoxRow line11{35, 9, false, 168, 125, -6, 5};       // ⑪ 利子割額の控除額
+// ⑪ 利子割額の控除額 at 128, not at 130: 3 mm above ⑫ its digits, 3 mm high, touched those of ⑫. The rows from ⑧
+// at 111 to ⑫ at 133 stand 5.5 mm apart, which puts ⑪ at 127.5.
+constexpr NineBoxRow line11{35, 9, false, 168, 123, -6, 5};
 constexpr NineBoxRow line30{35, 9, false, 168, 230, -6, 5};       // ㉚ 控除しきれなかった金額
 constexpr NineBoxRow refundInterim{39, 9, true, 168, 247, -6, 5}; // 還付請求 中間納付額
 constexpr NineBoxRow refundLevy{40, 9, false, 168, 252, -6, 5};   // 還付請求 利子割額
