@@ -52,9 +52,9 @@ struct GuidePlace {
     Kind kind = Text;
     QString font;
     double size = 0;
-    double x = 0;    // Text: where it starts; Amount: the right edge; Digits: where the number of box 1 starts
-    double y = 0;    // top
-    QString text;    // Text: what the page printed there
+    double x = 0;     // Text: where it starts; Amount: the right edge; Digits: where the number of box 1 starts
+    double y = 0;     // top
+    QString text;     // Text: what the page printed there
     double pitch = 0; // Digits: from one box to the next
     int boxes = 0;    // Digits: how many the page fills
 };

@@ -70,11 +70,14 @@ struct SampleText {
     const char16_t *text;
     const char16_t *field = nullptr; // the field's name, when the text is not
 };
-const SampleText companyFields[] = {{u"法人名フリガナ"}, {u"法人名"},   {u"納税地"},     {u"代表者フリガナ"},
-                                    {u"代表者住所"},     {u"事業種目"}, {u"税務署"},     {u"電話番号"},
+const SampleText companyFields[] = {{u"法人名フリガナ"}, {u"法人名"},    {u"納税地"}, {u"代表者フリガナ"},
+                                    {u"代表者住所"},     {u"事業種目"},  {u"税務署"}, {u"電話番号"},
                                     {u"代表者氏名"},     {u"代表者氏名"}};
-const SampleText accountantFields[] = {
-    {u"税理士名　　　　", u"税理士名"}, {u"税理士電話番号　", u"税理士電話番号"}, {u"税理士住所"}, {u"登録番号"}, {u"支部名"}};
+const SampleText accountantFields[] = {{u"税理士名　　　　", u"税理士名"},
+                                       {u"税理士電話番号　", u"税理士電話番号"},
+                                       {u"税理士住所"},
+                                       {u"登録番号"},
+                                       {u"支部名"}};
 const SampleText bankFields[] = {{u"銀行名"}, {u"支店名"}, {u"口座番号"}, {u"普通預金"}, {u""}, {u"1234", u"従業員数"},
                                  {u"区名"}};
 const SampleText addresseeFields[] = {{u"県税事務所"}, {u"市役所・区役所"}};
@@ -151,9 +154,9 @@ PagePlaces pagePlaces(const PageSpec &entry) {
     entry.draw(page);
     for (const PrintOp &l : log.lines()) {
         const double half = l.drawWidth * mmPerInch / sheetDpi / 2;
-        out.lines.push_back(QRectF(QPointF(std::min(l.x, l.x2), std::min(l.y, l.y2)),
-                                   QPointF(std::max(l.x, l.x2), std::max(l.y, l.y2)))
-                                .adjusted(-half, -half, half, half));
+        out.lines.push_back(
+            QRectF(QPointF(std::min(l.x, l.x2), std::min(l.y, l.y2)), QPointF(std::max(l.x, l.x2), std::max(l.y, l.y2)))
+                .adjusted(-half, -half, half, half));
     }
     return out;
 }
@@ -195,20 +198,12 @@ Box amountBox(const GuidePlace &p) {
 // the lines fall between the digits; as high as the digits' ink and a little more, as rows may stand closer than
 // the font's height.
 void addDigitBoxes(std::vector<Box> &boxes, const GuidePlace &p) {
-    constexpr double dotsPerMm = 1200 / mmPerInch;
     constexpr double padding = 0.1;
     const QFont font = printFont(p.font, p.size);
     const double centre = textWidthMm(font, QStringLiteral(" ")) + textWidthMm(font, QStringLiteral("0")) / 2;
-    static QImage device = [] {
-        QImage img(8, 8, QImage::Format_Mono);
-        img.setDotsPerMeterX(qRound(dotsPerMm * 1000));
-        img.setDotsPerMeterY(qRound(dotsPerMm * 1000));
-        return img;
-    }();
-    const QFontMetricsF m(font, &device);
-    const QRectF ink = m.tightBoundingRect(QStringLiteral("0123456789"));
-    const double top = p.y + (m.ascent() + ink.top()) / dotsPerMm - padding;
-    const double height = ink.height() / dotsPerMm + 2 * padding;
+    const QRectF ink = textInkMm(font, QStringLiteral("0123456789"));
+    const double top = p.y + ink.top() - padding;
+    const double height = ink.height() + 2 * padding;
     for (int j = 0; j < p.boxes; ++j)
         boxes.push_back({QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false});
 }
@@ -332,7 +327,9 @@ QString noteText(int picture) {
 struct SheetScale {
     double x;
     double y;
-    QRectF toPixels(const QRectF &mm) const { return QRectF(mm.left() * x, mm.top() * y, mm.width() * x, mm.height() * y); }
+    QRectF toPixels(const QRectF &mm) const {
+        return QRectF(mm.left() * x, mm.top() * y, mm.width() * x, mm.height() * y);
+    }
 };
 
 // A device with the sheet's resolution, to measure what is written on the sheet.
@@ -487,9 +484,15 @@ FullLayout layOut(int picture, const PageSpec &page) {
     std::vector<Box> boxes;
     for (const GuidePlace &p : found.places) {
         switch (p.kind) {
-        case GuidePlace::Text: boxes.push_back(textBox(p)); break;
-        case GuidePlace::Amount: boxes.push_back(amountBox(p)); break;
-        case GuidePlace::Digits: addDigitBoxes(boxes, p); break;
+        case GuidePlace::Text:
+            boxes.push_back(textBox(p));
+            break;
+        case GuidePlace::Amount:
+            boxes.push_back(amountBox(p));
+            break;
+        case GuidePlace::Digits:
+            addDigitBoxes(boxes, p);
+            break;
         }
     }
     joinTexts(boxes);

@@ -29,8 +29,11 @@ PrintData company() {
     d.companyTexts[8] = QStringLiteral("052-123-4567");
     d.companyTexts[9] = QStringLiteral("山田　太郎");
     d.companyTexts[10] = d.companyTexts[9];
-    d.accountantTexts = {QString(), QStringLiteral("長谷川一郎右衛門"), QStringLiteral("052-987-6543"),
-                         QStringLiteral("名古屋市東区泉一丁目１番１号"), QStringLiteral("123456"),
+    d.accountantTexts = {QString(),
+                         QStringLiteral("長谷川一郎右衛門"),
+                         QStringLiteral("052-987-6543"),
+                         QStringLiteral("名古屋市東区泉一丁目１番１号"),
+                         QStringLiteral("123456"),
                          QStringLiteral("名古屋")};
     d.refundBankTexts = {QString(),
                          QStringLiteral("中央信用"),
@@ -48,8 +51,8 @@ using Variant = std::function<void(PrintData &)>;
 
 void schedule1Profit(PrintData &d) {
     // Income, tax due after the credit and the interim tax: lines 1, 33, 12, 13, 15 and the others.
-    d.sched1Amounts = {0,        98765432, 29629600, 12345678, 10000000, 18395033, 18000000, 39600000,
-                       80765432, 24229600, 0,        12345678, 87654321};
+    d.sched1Amounts = {0,        98765432, 29629600, 12345678, 10000000, 18395033, 18000000,
+                       39600000, 80765432, 24229600, 0,        12345678, 87654321};
 }
 
 void schedule1LossAndRefunds(PrintData &d) {

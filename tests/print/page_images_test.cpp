@@ -6,9 +6,9 @@
 #include "print/page_images.h"
 #include "print/pages.h"
 #include "print/recording_printer.h"
-#include "tests/support/fixture.h"
 #include "tests/print/page_checks.h"
 #include "tests/print/page_items.h"
+#include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
 #include <QDir>
