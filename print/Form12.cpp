@@ -566,6 +566,10 @@ void Form12::printPageButton(const QString &caption) {
             return;
         if (entry->counter != 0)
             raisePrintCounter(entry->counter);
+        // Once the tax office's own sheet has been printed, the window says so for the rest of the run, whether
+        // or not the page came out.
+        if (caption == QStringLiteral("税務署用紙・別表一"))
+            setCaption(QStringLiteral("別表一///税務署用紙"));
         // The Schedule 1 pages print the representative as the box holds him.
         if (caption == QStringLiteral("別表一") || caption == QStringLiteral("税務署用紙・別表一"))
             data.companyTexts[10] = Text26.text();

@@ -42,4 +42,11 @@ double textWidthMm(const QFont &font, const QString &text) {
     return metrics.horizontalAdvance(text) / measureDpi * mmPerInch;
 }
 
+QRectF textInkMm(const QFont &font, const QString &text) {
+    const QFontMetricsF metrics(font, &measuringDevice());
+    const QRectF ink = metrics.tightBoundingRect(text).translated(0, metrics.ascent());
+    constexpr double mmPerDot = mmPerInch / measureDpi;
+    return QRectF(ink.left() * mmPerDot, ink.top() * mmPerDot, ink.width() * mmPerDot, ink.height() * mmPerDot);
+}
+
 } // namespace hz

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRectF>
 #include <QString>
 
 // The faces the printed pages name, mapped onto the fonts of this system: "MS 明朝" is IPAMincho (fixed pitch,
@@ -12,5 +13,7 @@ QFont printFont(const QString &faceName, double points);
 
 // The width of text in font, in millimetres, measured on a 1200 dpi device.
 double textWidthMm(const QFont &font, const QString &text);
+// Where the glyphs of text in font put ink, in millimetres from the top-left corner of the text as printed.
+QRectF textInkMm(const QFont &font, const QString &text);
 
 } // namespace hz

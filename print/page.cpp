@@ -20,13 +20,13 @@ constexpr int smallestTenths = 60;
 
 void Page::font(const QString &faceName, double points) {
     printer_.setFontName(faceName);
-    printer_.setFontSize(points);
-    size_ = points;
+    fontName_ = faceName;
+    fontSize(points);
 }
 
 void Page::fontSize(double points) {
     printer_.setFontSize(points);
-    size_ = points;
+    fontSize_ = points;
 }
 
 void Page::drawWidth(int pixels) { printer_.setDrawWidth(pixels); }
@@ -36,6 +36,8 @@ double Page::textX(double x) const { return x + add(state.blockOffsetX, state.pa
 double Page::textY(double y) const { return y + add(state.blockOffsetY, state.pageShiftY); }
 
 void Page::text(double x, double y, const QString &s) {
+    if (guidePlaces && !inItem_ && !s.isEmpty())
+        guidePlaces->push_back({GuidePlace::Text, fontName_, fontSize_, textX(x), textY(y), s});
     printer_.setCurrentX(textX(x));
     printer_.setCurrentY(textY(y));
     printer_.print(s);
@@ -60,11 +62,13 @@ void Page::box(const BoxItem &b) {
 }
 
 void Page::rightAlignedAmount(double right, double y, std::int64_t v) {
+    const ItemPlace place(*this, GuidePlace::Amount, right, y);
     const double w = printer_.textWidth(plain(v));
     text(right - w, y, fmtAmount(v));
 }
 
 void Page::rightAlignedAmountCut(double right, double y, std::int64_t v, std::int64_t divisor) {
+    const ItemPlace place(*this, GuidePlace::Amount, right, y);
     const double w = printer_.textWidth(plain(v));
     // Rounded toward minus infinity: -1,500 in thousands is -2.
     std::int64_t cut = v / divisor;
@@ -86,7 +90,7 @@ void Page::textInCell(double x, double y, const QString &s, double cellRight) {
 }
 
 Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell) {
-    const double base = size_;
+    const double base = fontSize_;
     // The cell in the layout's coordinates, those of anchor.
     const double shift = add(state.blockOffsetX, state.pageShiftX);
     const double lo = cell.left + state.lineOriginX + ruleClearance - shift;
@@ -147,15 +151,28 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
 }
 
 void Page::printFitted(const Fitted &fitted, double y, const QString &printed) {
-    if (fitted.size != size_)
+    if (fitted.size != fontSize_)
         printer_.setFontSize(fitted.size);
     text(fitted.x, y, printed);
-    if (fitted.size != size_)
-        printer_.setFontSize(size_);
+    if (fitted.size != fontSize_)
+        printer_.setFontSize(fontSize_);
 }
 
 void Page::paintPicture(const QImage &image, double width, double height) {
     printer_.paintPicture(image, 0, 0, width, height);
+}
+
+ItemPlace::ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, double pitch, int boxes)
+    : page_(page), outer_(page.guidePlaces && !page.inItem_) {
+    if (!outer_)
+        return;
+    page.guidePlaces->push_back({kind, page.fontName_, page.fontSize_, page.textX(x), page.textY(y), {}, pitch, boxes});
+    page.inItem_ = true;
+}
+
+ItemPlace::~ItemPlace() {
+    if (outer_)
+        page_.inItem_ = false;
 }
 
 QString printedNumber(std::int64_t v) { return v < 0 ? plain(v) : QLatin1Char(' ') + plain(v); }
@@ -195,6 +212,7 @@ DigitSplit splitDigits(std::int64_t amount, int boxes) {
 
 void printDigitBoxes(Page &page, const DigitSplit &digits, double x, double pitch, double y, int lastBox,
                      bool absolute) {
+    const ItemPlace place(page, GuidePlace::Digits, x, y, pitch, lastBox);
     bool started = false;
     for (int j = 1; j <= lastBox; ++j) {
         started = started || digits[j] != 0;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 // The conventions every printed page shares. A page is written as data: constexpr tables of texts and lines in
 // millimetres, walked by the renderer below; code only where the page computes (digit splits, derived amounts,
@@ -50,6 +51,20 @@ namespace drawwidth {
 constexpr int frame = 6; // frames, outer box lines, strike lines
 constexpr int grid = 2;  // grid and inner lines
 } // namespace drawwidth
+
+// A place where a page prints one item, as a guide sheet shows it: a text, an amount aligned to a right edge, or a
+// row of digit boxes. Positions in millimetres with every offset added, size in points.
+struct GuidePlace {
+    enum Kind { Text, Amount, Digits };
+    Kind kind = Text;
+    QString font;
+    double size = 0;
+    double x = 0;     // Text: where it starts; Amount: the right edge; Digits: where the number of box 1 starts
+    double y = 0;     // top
+    QString text;     // Text: what the page printed there
+    double pitch = 0; // Digits: from one box to the next
+    int boxes = 0;    // Digits: how many the page fills
+};
 
 // One page being drawn: the printer of its job, the print data it reads and the page state it may change.
 class Page {
@@ -95,6 +110,10 @@ public:
 
     PrintData &data;
     PageState &state;
+    // Set while a guide sheet is drawn from the page: the place of every item is kept here, and the items a page
+    // prints only under some condition (everyPlace) are printed too, so that each place the page can print is kept.
+    std::vector<GuidePlace> *guidePlaces = nullptr;
+    bool everyPlace() const { return guidePlaces != nullptr; }
 
 private:
     // Where an item of a cell prints, and at what size.
@@ -114,11 +133,28 @@ private:
     Fitted fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell);
     void printFitted(const Fitted &fitted, double y, const QString &printed);
 
+    friend class ItemPlace;
     double textX(double x) const;
     double textY(double y) const;
 
     Printer &printer_;
-    double size_ = 0; // the font size the page set last
+    QString fontName_;
+    double fontSize_ = 0;
+    bool inItem_ = false;
+};
+
+// While it lives, the item being printed (an amount, a row of digit boxes) is kept as one place of a guide sheet,
+// and the texts it prints are not kept on their own. Does nothing unless a guide sheet is being drawn.
+class ItemPlace {
+public:
+    ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, double pitch = 0, int boxes = 0);
+    ~ItemPlace();
+    ItemPlace(const ItemPlace &) = delete;
+    ItemPlace &operator=(const ItemPlace &) = delete;
+
+private:
+    Page &page_;
+    bool outer_;
 };
 
 // A number as the printer prints it: " 5", " 0", "-5".

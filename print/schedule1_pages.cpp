@@ -117,10 +117,10 @@ struct DigitRow {
 void printDigitRows(Page &page, std::span<const DigitRow> rows) {
     const Longs<23> &a = page.data.sched1Amounts;
     for (const DigitRow &r : rows) {
-        if (!applies(r.when, a, page.state))
+        if (!applies(r.when, a, page.state) && !page.everyPlace())
             continue;
         setShifts(page.state, r.shifts);
-        if (r.lossMark && a[r.row] < 0)
+        if (r.lossMark && (a[r.row] < 0 || page.everyPlace()))
             page.text(r.x1 - 5, r.y, QStringLiteral("▲"));
         DigitSplit digits{};
         for (int j = 1; j <= 8; ++j)
@@ -139,6 +139,7 @@ void printDateDigits(Page &page, int firstRow, const std::array<std::int32_t, 3>
         const std::int32_t units = parts[i] - tens * 10;
         page.state.dateDigits[firstRow + i][1] = tens;
         page.state.dateDigits[firstRow + i][2] = units;
+        const ItemPlace place(page, GuidePlace::Digits, xs[i], y, 5, 2);
         page.number(xs[i], y, tens);
         page.number(xs[i] + 5, y, units);
     }

@@ -141,20 +141,22 @@ void corporateTaxLevy(Page &page) {
 // also writes the yearly levy into row ⑭.
 void perCapitaLevy(Page &page, bool withYearlyLevy) {
     const auto &m = page.data.muniTaxValues;
+    const bool every = page.everyPlace();
     for (const PerCapitaAmount &a : perCapitaLevies)
-        if (m[6] == a.yen)
+        if (m[6] == a.yen || every)
             page.text(a.x, 169, fmtAmount(a.yen / 100));
     page.text(174, 175, fmtAmount(floorWhole(m[7] / 100)));
     if (withYearlyLevy)
         for (const PerCapitaAmount &a : perCapitaLevies)
-            if (m[6] == a.yen)
+            if (m[6] == a.yen || every)
                 page.text(perCapitaRateX, 169, fmtAmount(a.yen));
     page.number(117, 169, 12);
     const std::int32_t due = roundHalfEven(m[6] - m[7]);
     for (const PerCapitaAmount &a : perCapitaDue)
-        if (due == a.yen) {
+        if (due == a.yen || every) {
             page.text(a.x, 181, fmtAmount(a.yen / 100));
-            break;
+            if (!every)
+                break;
         }
 }
 
@@ -162,10 +164,11 @@ void perCapitaLevy(Page &page, bool withYearlyLevy) {
 void totals(Page &page) {
     const std::int32_t due = roundHalfEven(page.data.muniTaxValues[9]);
     for (const TotalsBand &band : totalsBands)
-        if (due < band.below) {
+        if (due < band.below || page.everyPlace()) {
             page.text(band.x18, 187, fmtAmount(due / 100.0));
             page.text(band.x20, 199, fmtAmount(due));
-            break;
+            if (!page.everyPlace())
+                break;
         }
 }
 
@@ -212,7 +215,7 @@ void MunicipalReturnPage(Page &page) {
 
     drawFields(page, bank, d.refundBankTexts);
     for (const AccountCircle &c : accountCircles)
-        if (d.refundBankTexts[4] == QString::fromUtf16(c.accountType))
+        if (d.refundBankTexts[4] == QString::fromUtf16(c.accountType) || page.everyPlace())
             page.text(c.x, accountCircleY, QStringLiteral("○"));
 }
 

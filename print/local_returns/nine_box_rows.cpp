@@ -17,7 +17,7 @@ void printRow(Page &page, int slot, std::int32_t whole, bool negative, int boxes
 
     const double x = page.state.digitBaseX;
     const double y = page.state.digitBaseY;
-    if (marksNegative && negative)
+    if (marksNegative && (negative || page.everyPlace()))
         page.text(x - markLeft, y, QStringLiteral("▲"));
     printDigitBoxes(page, digits, x, pitch, y, boxes, true);
 }

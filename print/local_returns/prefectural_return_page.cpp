@@ -2,6 +2,7 @@
 #include "print/local_returns/nine_box_rows.h"
 #include "print/pages.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -37,7 +38,9 @@ constexpr NineBoxRow line20{32, 7, true, 168, 174, -5, 4};        // ⑳ この�
 constexpr NineBoxRow line21{33, 7, true, 168, 179, -5, 4};        // ㉑ この申告により納付すべき道府県民税額
 constexpr NineBoxRow line23{34, 9, true, 168, 190, -6, 4};        // ㉓ 差引
 constexpr NineBoxRow line28{35, 9, true, 168, 219, -6, 5};        // ㉘ 利子割額
-constexpr NineBoxRow line11{35, 9, false, 168, 125, -6, 5};       // ⑪ 利子割額の控除額
+// ⑪ 利子割額の控除額 at 128, not at 130: 3 mm above ⑫ its digits, 3 mm high, touched those of ⑫. The rows from ⑧
+// at 111 to ⑫ at 133 stand 5.5 mm apart, which puts ⑪ at 127.5.
+constexpr NineBoxRow line11{35, 9, false, 168, 123, -6, 5};
 constexpr NineBoxRow line30{35, 9, false, 168, 230, -6, 5};       // ㉚ 控除しきれなかった金額
 constexpr NineBoxRow refundInterim{39, 9, true, 168, 247, -6, 5}; // 還付請求 中間納付額
 constexpr NineBoxRow refundLevy{40, 9, false, 168, 252, -6, 5};   // 還付請求 利子割額
@@ -54,10 +57,19 @@ std::vector<QString> firstCharacters(const QString &s, std::size_t n) {
     return out;
 }
 
-void printDownwards(Page &page, const QString &s, double x, const std::array<double, 8> &ys) {
+// A text written downwards, one character a position from the top, cut after the last position. The positions
+// stand 2 or 3 mm apart, less than the em of the text's size: each character prints at the size whose em is the
+// step to the next position (the last one the step before it), or at the text's own size where that is smaller,
+// so that no character runs into the next.
+void printDownwards(Page &page, const QString &s, double x, const std::array<double, 8> &ys, double points) {
+    constexpr double pointsPerMm = 72 / 25.4;
     const std::vector<QString> chars = firstCharacters(s, ys.size());
-    for (std::size_t i = 0; i < chars.size(); ++i)
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const double step = i + 1 < ys.size() ? ys[i + 1] - ys[i] : ys[i] - ys[i - 1];
+        page.fontSize(std::min(points, step * pointsPerMm));
         page.text(x, ys[i], chars[i]);
+    }
+    page.fontSize(points);
 }
 
 void companyBlock(Page &page) {
@@ -66,9 +78,9 @@ void companyBlock(Page &page) {
 
     page.font(fontname::brush, 11);
     page.text(27, 53, d.companyTexts[9]); // 代表者
-    printDownwards(page, d.accountantTexts[1], accountantNameX, accountantNameYs);
+    printDownwards(page, d.accountantTexts[1], accountantNameX, accountantNameYs, 11);
     page.font(fontname::mincho, 8);
-    printDownwards(page, d.accountantTexts[2], accountantPhoneX, accountantPhoneYs);
+    printDownwards(page, d.accountantTexts[2], accountantPhoneX, accountantPhoneYs, 8);
 
     page.text(returnType);
     eraDate(page, {25, 34, 43}, 59, n[3], n[4], n[5]); // 事業年度 自
@@ -123,15 +135,16 @@ void prefecturalColumn(Page &page) {
     printNineBoxRow(page, line21, c[10]);
     printNineBoxRow(page, line23, c[10]);
     printNineBoxRow(page, line28, levy);
-    if (levy > 0 && credited)
+    const bool every = page.everyPlace();
+    if ((levy > 0 && credited) || every)
         printNineBoxRow(page, line11, levy);
-    if (!credited)
+    if (!credited || every)
         printNineBoxRow(page, line30, levy);
 
     const double enterpriseTaxDue = d.enterpriseTaxValues[8];
-    if (enterpriseTaxDue < 0)
+    if (enterpriseTaxDue < 0 || every)
         printNineBoxRow(page, refundInterim, enterpriseTaxDue);
-    if (!credited)
+    if (!credited || every)
         printNineBoxRow(page, refundLevy, levy);
 }
 

@@ -108,6 +108,31 @@ TEST_F(Printing, ScheduleOnePagesPrintTheRepresentativeAsTheBoxHoldsIt) {
     EXPECT_EQ(f.data.companyTexts[9], QStringLiteral("代表太郎"));
 }
 
+// The window says that the tax office's own sheet of Schedule 1 was printed from the first press of its button on,
+// whether or not the page came out, and keeps saying so as long as the program runs.
+TEST_F(Printing, TheTaxOfficeSheetNamesItselfInTheCaptionUntilTheProgramEnds) {
+    const QString office = QStringLiteral("別表一///税務署用紙");
+    Form12 &f = form12();
+    f.show();
+    click(f.Command12);
+    click(f.Command27);
+    EXPECT_EQ(f.caption(), QStringLiteral("A4コピー用紙に印刷"));
+
+    recorder->failOpening(int(recorder->jobs.size()), QStringLiteral("プリンタに出力できません。"));
+    click(f.Command26);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(f.caption(), office);
+    EXPECT_EQ(f.window()->windowTitle(), office);
+
+    // Other pages, a fresh load of the print data and the window unloaded and loaded again leave it.
+    click(f.Command26);
+    click(f.Command3);
+    click(f.Command1);
+    f.unload();
+    EXPECT_EQ(form12().caption(), office);
+    EXPECT_EQ(form12().window()->windowTitle(), office);
+}
+
 TEST_F(Printing, BatchesPrintTheSevenSchedulesCollated) {
     Form12 &f = form12();
     click(f.Command28);

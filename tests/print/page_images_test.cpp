@@ -6,11 +6,16 @@
 #include "print/page_images.h"
 #include "print/pages.h"
 #include "print/recording_printer.h"
+#include "tests/print/page_checks.h"
+#include "tests/print/page_items.h"
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
 
 namespace hz::test {
 namespace {
@@ -36,25 +41,83 @@ constexpr PageSpec kSamplePage{u"法人県民税", 9, 2, 200, 288, sampleItems};
 
 class PageImages : public HzTest {};
 
-TEST_F(PageImages, GuideSheetIsAOneBitA4At300DpiWithItsTitleAndABoxWhereEachItemPrints) {
+// A point of the page, in millimetres, on a sheet stretched over 200 × 288 mm.
+QPoint pixel(double x, double y) { return QPoint(int(x * 2481 / 200.0), int(y * 3507 / 288.0)); }
+
+// The pixels of a rectangle of the page, a pixel inside its edges.
+QRect innerPixels(const QRectF &mm) {
+    return QRect(pixel(mm.left(), mm.top()) + QPoint(2, 2), pixel(mm.right(), mm.bottom()) - QPoint(2, 2));
+}
+
+// A box as the sheet draws it: a line at each edge, nothing inside (the item prints there).
+void expectDrawnBox(const QImage &sheet, const QRectF &box) {
+    const QPointF mid = box.center();
+    EXPECT_TRUE(black(sheet, pixel(box.left(), mid.y()).x(), pixel(box.left(), mid.y()).y()));
+    EXPECT_TRUE(black(sheet, pixel(box.right(), mid.y()).x(), pixel(box.right(), mid.y()).y()));
+    EXPECT_TRUE(black(sheet, pixel(mid.x(), box.top()).x(), pixel(mid.x(), box.top()).y()));
+    EXPECT_EQ(inked(sheet, innerPixels(box)), 0);
+}
+
+TEST_F(PageImages, GuideSheetIsAOneBitA4At300DpiDrawnAsItsLayoutSays) {
     const QImage sheet = drawGuideSheet(2, kSamplePage);
     snapshotImage(sheet, QStringLiteral("guide-sample"));
     EXPECT_EQ(sheet.size(), QSize(2481, 3507));
     EXPECT_EQ(sheet.format(), QImage::Format_Mono);
     EXPECT_NEAR(sheet.dotsPerMeterX() * 0.0254, 300, 0.5);
 
+    const GuideLayout layout = guideLayout(2, kSamplePage);
     // The title and the note in their frame at the top, where nothing prints.
-    EXPECT_GT(inked(sheet, QRect(100, 80, 2200, 200)), 5000);
-    // The box of the name starts at 50 mm, 100 mm of the page, the sheet being scaled into 200 × 288 mm.
-    const int left = int(50 * 2481 / 200.0), top = int(100 * 3507 / 288.0);
-    EXPECT_TRUE(black(sheet, left, top + 20));
-    EXPECT_TRUE(black(sheet, left + 40, top));
-    // Inside the box the value prints: it is left empty. The label stands above it.
-    EXPECT_EQ(inked(sheet, QRect(left + 10, top + 8, 60, 25)), 0);
-    EXPECT_GT(inked(sheet, QRect(left, top - 40, 150, 38)), 50);
-    // The amount's box ends past its right edge of 150 mm by the width of its commas.
-    const int amountTop = int(200 * 3507 / 288.0);
-    EXPECT_GT(inked(sheet, QRect(int(140 * 2481 / 200.0), amountTop, 200, 4)), 100);
+    EXPECT_LT(layout.titleBlock.bottom(), 100);
+    EXPECT_GT(inked(sheet, innerPixels(layout.titleBlock)), 5000);
+    // The name's box starts at 50 mm less a little room and runs on to the right edge of the printable area, its
+    // field's name above it; the amount's box holds any amount that ends at 150 mm, commas past it included.
+    ASSERT_EQ(layout.boxes.size(), 2u);
+    const QRectF name = layout.boxes[0];
+    const QRectF amount = layout.boxes[1];
+    EXPECT_NEAR(name.left(), 49.7, 0.01);
+    EXPECT_NEAR(name.top(), 100, 0.01);
+    EXPECT_NEAR(name.right(), 197, 0.01);
+    const double digit = minchoWidth(10, QStringLiteral("0"));
+    EXPECT_NEAR(amount.left(), 150 - 11 * digit - 0.3, 0.01);
+    EXPECT_NEAR(amount.right(), 150 + 3 * digit + 0.3, 0.01);
+    for (const QRectF &box : layout.boxes)
+        expectDrawnBox(sheet, box);
+    ASSERT_EQ(layout.labels.size(), 1u);
+    EXPECT_EQ(layout.labels[0].text, QStringLiteral("法人名"));
+    EXPECT_LE(layout.labels[0].rect.bottom(), name.top());
+    EXPECT_GT(inked(sheet, QRect(pixel(layout.labels[0].rect.left(), layout.labels[0].rect.top()),
+                                 pixel(layout.labels[0].rect.right(), layout.labels[0].rect.bottom()))),
+              50);
+}
+
+// On the prefectural return every amount goes one digit a box, 2.5 mm apart: the sheet's boxes are a pitch wide,
+// side by side, each centred on its digit, whatever the amount.
+TEST_F(PageImages, TheBoxesOfADigitRowStandOnItsPitchWithTheirLinesBetweenTheDigits) {
+    const PageSpec &entry = *pageSpec(QStringLiteral("法人県民税"));
+    const GuideLayout layout = guideLayout(2, entry);
+    std::vector<QRectF> row; // ① 法人税額, box 1 at 162
+    for (const QRectF &b : layout.boxes)
+        if (b.top() > 71 && b.bottom() < 75 && b.left() > 160)
+            row.push_back(b);
+    std::sort(row.begin(), row.end(), [](const QRectF &a, const QRectF &b) { return a.left() < b.left(); });
+    ASSERT_EQ(row.size(), 9u);
+    PrintData data;
+    data.sched1Amounts[2] = 123456789;
+    PageState state;
+    const std::vector<PrintOp> texts = recordPage(QStringLiteral("法人県民税"), data, state).texts();
+    for (std::size_t j = 0; j < row.size(); ++j) {
+        EXPECT_NEAR(row[j].width(), 2.5, 1e-9);
+        if (j > 0) {
+            EXPECT_NEAR(row[j].left(), row[j - 1].right(), 1e-9);
+        }
+        const auto digit = std::find_if(texts.begin(), texts.end(), [&](const PrintOp &t) {
+            return t.y == 71 && std::abs(t.x - (162 + 2.5 * double(j))) < 1e-9;
+        });
+        ASSERT_NE(digit, texts.end()) << j;
+        const QRectF ink = inkRect(*digit);
+        EXPECT_NEAR(ink.center().x(), row[j].center().x(), 0.25) << j;
+        EXPECT_TRUE(row[j].contains(ink)) << j;
+    }
 }
 
 TEST_F(PageImages, TheGuideOfAPageThatAsksForItsOwnImageIsStillDrawn) {
@@ -66,7 +129,9 @@ TEST_F(PageImages, TheGuideOfAPageThatAsksForItsOwnImageIsStillDrawn) {
                                      }};
     const QImage sheet = drawGuideSheet(4, selfReferring);
     EXPECT_EQ(asked, QSize(2481, 3507));
-    EXPECT_TRUE(black(sheet, int(20 * 2481 / 200.0), int(150 * 3507 / 288.0) + 10));
+    const GuideLayout layout = guideLayout(4, selfReferring);
+    ASSERT_EQ(layout.boxes.size(), 1u);
+    expectDrawnBox(sheet, layout.boxes[0]);
 }
 
 TEST_F(PageImages, EveryFormHasItsGuideSheetMadeOnce) {

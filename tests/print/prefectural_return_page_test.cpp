@@ -3,12 +3,14 @@
 #include "print/fonts.h"
 #include "print/pages.h"
 #include "tests/print/local_return_rows.h"
+#include "tests/print/page_checks.h"
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace hz::test {
@@ -74,10 +76,6 @@ TEST_F(PrefecturalReturn, CompanyBlockPrintsItsTextsInTheirFontsAndPlaces) {
     };
     const Want want[] = {
         {27, 53, "山田　太郎", fontname::brush, 11},
-        {187, 203, "一", fontname::brush, 11},
-        {187, 223, "八", fontname::brush, 11},
-        {189, 255, "0", fontname::mincho, 8},
-        {189, 269, "-", fontname::mincho, 8},
         {130, 59, "確定", fontname::mincho, 11},
         {25, 59, " 30", fontname::mincho, 11},
         {75, 59, " 31", fontname::mincho, 11},
@@ -103,6 +101,40 @@ TEST_F(PrefecturalReturn, CompanyBlockPrintsItsTextsInTheirFontsAndPlaces) {
     for (const PrintOp &t : job.texts())
         phone += t.x == 189 ? 1 : 0;
     EXPECT_EQ(phone, 8);
+}
+
+// Down the right margin the places stand 2 or 3 mm apart: each character prints at its place in the size whose em
+// is the step to the next place (the last one the step before it), so that none runs into the next.
+TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginFitTheirSteps) {
+    data.accountantTexts[1] = QStringLiteral("藤原龍之介佐藤一");
+    data.accountantTexts[2] = QStringLiteral("0120-88-9999");
+    const PrintJobLog job = record();
+    constexpr double pointsPerMm = 72 / 25.4;
+    struct Column {
+        double x;
+        std::array<double, 8> ys;
+        const QString &font;
+        double size;
+    };
+    const Column columns[] = {{187, {203, 206, 208, 211, 214, 217, 220, 223}, fontname::brush, 11},
+                              {189, {255, 257, 259, 261, 263, 265, 267, 269}, fontname::mincho, 8}};
+    for (const Column &c : columns) {
+        std::vector<QRectF> inks;
+        for (std::size_t i = 0; i < c.ys.size(); ++i) {
+            const PrintOp *t = textAt(job, c.x, c.ys[i]);
+            ASSERT_NE(t, nullptr) << c.x << ", " << c.ys[i];
+            const double step = i + 1 < c.ys.size() ? c.ys[i + 1] - c.ys[i] : c.ys[i] - c.ys[i - 1];
+            EXPECT_EQ(t->font, c.font);
+            EXPECT_DOUBLE_EQ(t->size, std::min(c.size, step * pointsPerMm)) << t->text.toStdString();
+            inks.push_back(inkRect(*t));
+            EXPECT_GE(inks.back().top(), c.ys[i]) << t->text.toStdString();
+            EXPECT_LE(inks.back().bottom(), c.ys[i] + step) << t->text.toStdString();
+        }
+        for (std::size_t i = 1; i < inks.size(); ++i)
+            EXPECT_FALSE(inks[i - 1].intersects(inks[i])) << c.x << ", " << c.ys[i];
+    }
+    // The texts after them are in their own sizes again.
+    EXPECT_EQ(textAt(job, 130, 59)->size, 11);
 }
 
 TEST_F(PrefecturalReturn, AccountTypeAndAddresseeFollowTheirTextsExactly) {
@@ -149,7 +181,7 @@ TEST_F(PrefecturalReturn, ThePrefecturalColumnAndTheCapitalLandInTheirBoxes) {
         {183, "368"},    // ㉑
         {194, "36800"},  // ㉓
         {224, "1200"},   // ㉘
-        {130, "1200"},   // ⑪
+        {128, "1200"},   // ⑪
         {235, ""},       // ㉚
         {252, ""},       // 還付 中間納付額
         {257, ""},       // 還付 利子割額
@@ -212,7 +244,7 @@ TEST_F(PrefecturalReturn, TheInterestLevyIsCreditedOnceOnEitherSideOfTheTaxLevie
         data.prefTaxValues[3] = c.taxLevied;
         data.prefTaxValues[4] = c.levy;
         const PrintJobLog job = record();
-        EXPECT_EQ(column(job, 130), QString::fromUtf8(c.line11));
+        EXPECT_EQ(column(job, 128), QString::fromUtf8(c.line11));
         EXPECT_EQ(column(job, 133), QString::fromUtf8(c.line12));
         EXPECT_EQ(column(job, 224), c.levy == 0 ? QString() : plain(static_cast<std::int64_t>(c.levy)));
         EXPECT_EQ(column(job, 235), QString::fromUtf8(c.line30));
