@@ -27,7 +27,7 @@ const QString kCopyTitle = QStringLiteral("リストア情報");
 const QString kOverwriteTitle = QStringLiteral("書き換えますか");
 const QString kDeleteQuestion = QStringLiteral("　を削除しますか");
 const QString kRolloverQuestion = QStringLiteral("　を更新しますか");
-const QString kTargetOutOfRange = QStringLiteral("コピー先の法人コードは 1 から 999 までです。");
+const QString kTargetOutOfRange = QStringLiteral("コピー先の") + companyCodeRangeText;
 const QString kTargetIsSource = QStringLiteral("コピー先がコピー元と同じ法人コードです。");
 
 constexpr unsigned kButtonFace = 0x8000000F;
@@ -347,7 +347,7 @@ void Form10::Command18_Click() {
     try {
         const std::int32_t source = toWhole(Text6.text());
         const std::int32_t target = toWhole(Text39.text());
-        if (target < 1 || target > 999)
+        if (!isCompanyCode(target))
             throw Error(kTargetOutOfRange);
         if (target == source)
             throw Error(kTargetIsSource);
