@@ -429,12 +429,12 @@ void Form2::Command20_Click() {
 // 特設欄データ登　録.
 void Form2::Command21_Click() {
     // Nothing is saved, and no beep says it was, for a window that holds no company, or none it could read.
+    if (!specialFieldHold.maySave(kSpecialTitle))
+        return;
     if (!isCompanyCode(workingCode)) {
         actionErrorBox(Error(companyCodeRangeText), kSpecialTitle);
         return;
     }
-    if (!specialFieldHold.maySave(kSpecialTitle))
-        return;
     beep();
     special.refundBankName = Text38.text();
     special.refundBranchName = Text39.text();

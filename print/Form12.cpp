@@ -526,12 +526,12 @@ void Form12::Command20_Click() {
 // 特設欄データ登　録.
 void Form12::Command21_Click() {
     // Nothing is saved, and no beep says it was, for a company whose record, or profile, the load could not read.
+    if (!specialFieldHold.maySave(caption()))
+        return;
     if (!isCompanyCode(data.companyNumbers[1])) {
         actionErrorBox(Error(companyCodeRangeText), caption());
         return;
     }
-    if (!specialFieldHold.maySave(caption()))
-        return;
     beep();
     auto &r = data.refundBankTexts;
     r[1] = Text38.text();
