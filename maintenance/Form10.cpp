@@ -1,7 +1,6 @@
 #include "maintenance/Form10.h"
 
 #include "app/Form1.h"
-#include "app/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"

@@ -1,6 +1,5 @@
 #include "maintenance/rollover.h"
 
-#include "app/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"
