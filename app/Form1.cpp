@@ -30,9 +30,9 @@
 #include <QGridLayout>
 #include <QSet>
 
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace hz {
 
@@ -227,8 +227,8 @@ void Form1::Form_QueryUnload(bool &, int unloadMode) {
 }
 
 QString companyListItem(const CompanyProfileRecord &rec) {
-    return (rec.companyCode < 100 ? QStringLiteral("0") : QString()) + plain(rec.companyCode) +
-           QStringLiteral(" : ") + rec.companyName + QStringLiteral("  [平成") + plain(rec.periodStartYear) + u'.' +
+    return (rec.companyCode < 100 ? QStringLiteral("0") : QString()) + plain(rec.companyCode) + QStringLiteral(" : ") +
+           rec.companyName + QStringLiteral("  [平成") + plain(rec.periodStartYear) + u'.' +
            plain(rec.periodStartMonth) + u'.' + plain(rec.periodStartDay) + u']';
 }
 
@@ -236,9 +236,10 @@ void Form1::Command17_Click() {
     List1.clear();
     // One look at the folder tells the codes taken, where a probe of each of the 999 files took longer than
     // reading the profiles themselves.
-    const QStringList names = fileNamesIn(dataroot::profiles);
+    // A folder or anything else standing where a profile should be is taken too, so that it is said below.
+    const QStringList names = entryNamesIn(dataroot::profiles);
     const QSet<QString> present(names.begin(), names.end());
-    for (int code = 1; code <= 999; ++code) {
+    for (int code = firstCompanyCode; code <= lastCompanyCode; ++code) {
         if (!present.contains(profilePath(code).mid(dataroot::profilePrefix.size())))
             continue;
         // A profile that cannot be read leaves that code out of the list, and is said.
@@ -380,8 +381,8 @@ void Form1::Command8_Click() {
 }
 void Form1::Command13_Click() {
     Form10 &f = form10();
-    for (TextBox *box : {&f.Text6, &f.Text5, &f.Text13, &f.Text14, &f.Text15, &f.Text17, &f.Text18, &f.Text19,
-                         &f.Text39})
+    for (TextBox *box :
+         {&f.Text6, &f.Text5, &f.Text13, &f.Text14, &f.Text15, &f.Text17, &f.Text18, &f.Text19, &f.Text39})
         box->setText(QString());
     f.setBackColor(vbColor(0x8000000F));
     f.Text100.setText(plain(currentCode));

@@ -8,10 +8,11 @@ namespace hz {
 QString profilePath(std::int64_t code) { return companyPath(dataroot::profilePrefix, code); }
 
 void readProfilePrefix(RecordReader &r, CompanyProfileRecord &rec, int n) {
-    std::int32_t *wholes[] = {&rec.companyCode,     &rec.capitalYen,     &rec.periodStartYear, &rec.periodStartMonth,
-                              &rec.periodStartDay,  &rec.periodEndYear,  &rec.periodEndMonth,  &rec.periodEndDay};
-    QString *strings[] = {&rec.nameKana,     &rec.companyName,   &rec.taxAddress, &rec.representativeKana,
-                          &rec.representativeAddress, &rec.businessType, &rec.taxOfficeName, &rec.telephone};
+    std::int32_t *wholes[] = {&rec.companyCode,    &rec.capitalYen,    &rec.periodStartYear, &rec.periodStartMonth,
+                              &rec.periodStartDay, &rec.periodEndYear, &rec.periodEndMonth,  &rec.periodEndDay};
+    QString *strings[] = {
+        &rec.nameKana,     &rec.companyName,   &rec.taxAddress, &rec.representativeKana, &rec.representativeAddress,
+        &rec.businessType, &rec.taxOfficeName, &rec.telephone};
     std::int32_t *settlement[] = {&rec.settlementYear, &rec.settlementMonth, &rec.settlementDay};
     int line = 0;
     for (auto *v : wholes)
@@ -71,19 +72,19 @@ void writeProfileShortForm(std::int64_t code, const CompanyProfileRecord &rec) {
 QString specialFieldPath(std::int64_t code) { return companyPath(QStringLiteral("c:\\法人税\\別表\\特設欄"), code); }
 
 void readSpecialFields(std::int64_t code, SpecialFieldRecord &rec, int n) {
-    QString *fields[] = {&rec.refundBankName, &rec.refundBranchName,     &rec.refundAccountNumber,
-                         &rec.employeeCount,  &rec.wardName,             &rec.refundAccountType,
+    QString *fields[] = {&rec.refundBankName,       &rec.refundBranchName,  &rec.refundAccountNumber,
+                         &rec.employeeCount,        &rec.wardName,          &rec.refundAccountType,
                          &rec.prefecturalAddressee, &rec.municipalAddressee};
     RecordReader r(specialFieldPath(code));
     for (int i = 0; i < n && i < 8; ++i)
         *fields[i] = r.string();
 }
 
-bool readSpecialFieldsAnyForm(std::int64_t code, SpecialFieldRecord &rec) {
-    QString *fields[] = {&rec.refundBankName, &rec.refundBranchName,     &rec.refundAccountNumber,
-                         &rec.employeeCount,  &rec.wardName,             &rec.refundAccountType,
+bool readSpecialFieldsAnyFormAt(const QString &windowsPath, SpecialFieldRecord &rec) {
+    QString *fields[] = {&rec.refundBankName,       &rec.refundBranchName,  &rec.refundAccountNumber,
+                         &rec.employeeCount,        &rec.wardName,          &rec.refundAccountType,
                          &rec.prefecturalAddressee, &rec.municipalAddressee};
-    RecordReader r(specialFieldPath(code));
+    RecordReader r(windowsPath);
     for (int i = 0; i < 8; ++i) {
         if (i == 6 && r.atEnd()) {
             rec.prefecturalAddressee.clear();
@@ -93,6 +94,10 @@ bool readSpecialFieldsAnyForm(std::int64_t code, SpecialFieldRecord &rec) {
         *fields[i] = r.string();
     }
     return true;
+}
+
+bool readSpecialFieldsAnyForm(std::int64_t code, SpecialFieldRecord &rec) {
+    return readSpecialFieldsAnyFormAt(specialFieldPath(code), rec);
 }
 
 void writeSpecialFields(std::int64_t code, const SpecialFieldRecord &rec, int tailFrom) {

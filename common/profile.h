@@ -36,6 +36,13 @@ struct CompanyProfileRecord {
 
 QString profilePath(std::int64_t code);
 
+// The codes a company can have: the company list shows 1 to 999, so no record is made under any other.
+inline constexpr std::int32_t firstCompanyCode = 1;
+inline constexpr std::int32_t lastCompanyCode = 999;
+inline bool isCompanyCode(std::int64_t code) { return code >= firstCompanyCode && code <= lastCompanyCode; }
+// The text that refuses a code outside them.
+inline const QString companyCodeRangeText = QStringLiteral("法人コードは 1 から 999 までです。");
+
 // Reads the first n values (4, 5, 10, 16, 19 or 20) into rec, in line order. A short file throws at the first
 // missing line with the values before it already in rec.
 void readProfilePrefix(RecordReader &reader, CompanyProfileRecord &rec, int n);
@@ -75,6 +82,8 @@ void readSpecialFields(std::int64_t code, SpecialFieldRecord &rec, int n);
 // Reads the 8 values, or the 6 of the older form, which ends right after its 6th value and has no addressees
 // (they read as empty, and the result is false). Throws like the reader for a file that ends anywhere else.
 bool readSpecialFieldsAnyForm(std::int64_t code, SpecialFieldRecord &rec);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+bool readSpecialFieldsAnyFormAt(const QString &windowsPath, SpecialFieldRecord &rec);
 // The 8 values, then the tail from "予備<tailFrom>": 20 lines, or 18 with tailFrom 3.
 void writeSpecialFields(std::int64_t code, const SpecialFieldRecord &rec, int tailFrom = 1);
 

@@ -16,8 +16,8 @@ void say(const QString &windowsPath, const QString &prompt, const QString &title
     actionErrorBox(Error(prompt).aboutRecord(windowsPath), title);
 }
 
-RecordRead readOrSay(const QString &windowsPath, const QString &title, const std::function<void()> &read,
-                     bool required, Error *failure) {
+RecordRead readOrSay(const QString &windowsPath, const QString &title, const std::function<void()> &read, bool required,
+                     Error *failure) {
     // The record is read straight away, and the disk asked whether it is there only when the read fails: a
     // chain reads a hundred records, nearly all of them there.
     try {
@@ -64,12 +64,16 @@ RecordRead RecordHold::load(const QString &windowsPath, const QString &title, co
     Error failure{QString()};
     const RecordRead result = readOrSay(windowsPath, title, read, required, &failure);
     if (result == RecordRead::unreadable) {
-        path_ = windowsPath;
-        description_ = failure.description();
+        hold(windowsPath, failure);
     } else {
         release();
     }
     return result;
+}
+
+void RecordHold::hold(const QString &windowsPath, const Error &e) {
+    path_ = windowsPath;
+    description_ = e.description();
 }
 
 void RecordHold::release() {
@@ -80,7 +84,8 @@ void RecordHold::release() {
 bool RecordHold::maySave(const QString &title) const {
     if (path_.isEmpty())
         return true;
-    say(path_, QStringLiteral("%1 を読み込めなかったため、この画面からは保存しません。\n%2").arg(path_, description_), title);
+    say(path_, QStringLiteral("%1 を読み込めなかったため、この画面からは保存しません。\n%2").arg(path_, description_),
+        title);
     return false;
 }
 

@@ -20,8 +20,7 @@ RecordRead readRecordOrSay(const QString &windowsPath, const QString &title, con
 
 // The same for a file the action cannot do without (the rate table, the profile of the company worked on): a
 // missing file is said as well, and counts as unreadable.
-RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &title,
-                                   const std::function<void()> &read);
+RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &title, const std::function<void()> &read);
 
 // The text that says the record at windowsPath cannot be read, and why.
 QString unreadableText(const QString &windowsPath, const Error &e);
@@ -37,6 +36,8 @@ public:
     // Reads as readRecordOrSay does (readRequiredRecordOrSay when required) and keeps the result.
     RecordRead load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                     bool required = false);
+    // Keeps a failure that the window said in its own box: e could not read the record at windowsPath.
+    void hold(const QString &windowsPath, const Error &e);
     // Forgets a failure: the window no longer holds anything read from a record (a fresh start).
     void release();
     // True when the window may save. Otherwise says again which record could not be read, under title, and

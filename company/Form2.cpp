@@ -266,6 +266,11 @@ void Form2::Command4_Click() {
         actionErrorBox(e, kRegisterTitle);
         return;
     }
+    // 0, -1 or 1000 would make records that the company list never shows.
+    if (!isCompanyCode(rec.companyCode)) {
+        actionErrorBox(Error(companyCodeRangeText), kRegisterTitle);
+        return;
+    }
     rec.nameKana = Text2.text();
     rec.companyName = Text3.text();
     rec.taxAddress = Text5.text();
@@ -310,6 +315,8 @@ void Form2::Command4_Click() {
     workingCode = code;
     profile = rec;
     special = fields;
+    // The special-field record now holds what the boxes show.
+    specialFieldHold.release();
     form1().Text1.setText(plain(code));
     writeCodeIntoScheduleWindows(plain(code));
     recomputeAll();
@@ -331,9 +338,11 @@ void Form2::Command6_Click() {
 bool Form2::loadCompany(std::int32_t code) {
     closeSharedHandle();
     // A profile in the short form ends before the representative's name, which then shows empty.
+    // Through the special-field hold: after a company that could not be read, "特設欄データ登　録" saves nothing
+    // until a company is loaded, rather than the boxes under a code the user did not mean.
     CompanyProfileRecord rec;
-    if (readRequiredRecordOrSay(profilePath(code), kLoadTitle, [&] { readProfileWithName(code, rec); }) !=
-        RecordRead::read)
+    if (specialFieldHold.load(
+            profilePath(code), kLoadTitle, [&] { readProfileWithName(code, rec); }, true) != RecordRead::read)
         return false; // not a registered company: the boxes keep what they showed and the window its company
     // Values the special-field file does not hold (an older file has no addressees; a company may have no file, or
     // one that cannot be read) stay empty rather than keep another company's.
@@ -419,9 +428,14 @@ void Form2::Command20_Click() {
 
 // 特設欄データ登　録.
 void Form2::Command21_Click() {
-    beep();
+    // Nothing is saved, and no beep says it was, for a window that holds no company, or none it could read.
     if (!specialFieldHold.maySave(kSpecialTitle))
         return;
+    if (!isCompanyCode(workingCode)) {
+        actionErrorBox(Error(companyCodeRangeText), kSpecialTitle);
+        return;
+    }
+    beep();
     special.refundBankName = Text38.text();
     special.refundBranchName = Text39.text();
     special.refundAccountNumber = Text40.text();

@@ -96,7 +96,8 @@ public:
     QString refundAccountType;
     // The company the window last loaded or registered; "特設欄データ登　録" saves under it.
     std::int32_t workingCode = 0;
-    // The special-field record the last load could not read: "特設欄データ登　録" saves nothing until it is read.
+    // The special-field record, or the profile, the last load could not read: "特設欄データ登　録" saves nothing
+    // until a load reads them.
     RecordHold specialFieldHold;
     // The capital as it stood when "百万" could not multiply it: registered as it stands, it would be taken as
     // yen. Empty when there is none.

@@ -109,6 +109,49 @@ QString decode(const QByteArray &bytes, bool strict) {
 }
 } // namespace
 
+bool writtenInUtf8(const QByteArray &bytes) {
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    bool wide = false;
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        // The length of the sequence and the range of its second byte, which rules out overlong forms, surrogates
+        // and code points past U+10FFFF; the bytes after the second are 0x80-0xBF.
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            if (b == 0xE0)
+                low = 0xA0;
+            else if (b == 0xED)
+                high = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            if (b == 0xF0)
+                low = 0x90;
+            else if (b == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + length > n || p[i + 1] < low || p[i + 1] > high)
+            return false;
+        for (int k = 2; k < length; ++k)
+            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
+                return false;
+        wide = wide || length >= 3;
+        i += length;
+    }
+    return wide;
+}
+
 QString decodeCp932(const QByteArray &bytes) { return decode(bytes, false); }
 QString decodeCp932Strictly(const QByteArray &bytes) { return decode(bytes, true); }
 

@@ -38,13 +38,15 @@ QString hostPath(const QString &windowsPath) {
     return rest.isEmpty() ? base : base + u'/' + rest;
 }
 
-QString companyPath(const QString &prefix, std::int64_t code) { return prefix + QString::number(code) + QStringLiteral(".txt"); }
+QString companyPath(const QString &prefix, std::int64_t code) {
+    return prefix + QString::number(code) + QStringLiteral(".txt");
+}
 
 QString safeFileName(const QString &text) {
     QString out;
     for (const QChar c : text) {
-        if (c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' ||
-            c == u'>' || c == u'|' || c.unicode() < 0x20)
+        if (c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' || c == u'<' || c == u'>' ||
+            c == u'|' || c.unicode() < 0x20)
             out += u'_';
         else
             out += c;
@@ -60,11 +62,11 @@ bool folderExists(const QString &windowsPath) { return QFileInfo(hostPath(window
 
 bool fileExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isFile(); }
 
-QStringList fileNamesIn(const QString &windowsFolder) {
-    // The iterator takes the kind of each entry from the folder itself; a listing through QDir looks at every
-    // file on its own, which is what the caller wants to avoid.
+QStringList entryNamesIn(const QString &windowsFolder) {
+    // The iterator takes each entry from the folder itself; a listing through QDir looks at every file on its
+    // own, which is what the caller wants to avoid.
     QStringList names;
-    QDirIterator it(hostPath(windowsFolder), QDir::Files | QDir::Hidden);
+    QDirIterator it(hostPath(windowsFolder), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         names << it.fileName();

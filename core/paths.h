@@ -32,8 +32,9 @@ void ensureDataRoot();
 
 bool folderExists(const QString &windowsPath);
 bool fileExists(const QString &windowsPath);
-// The names of the files in the folder, folders left out; none when the folder is missing.
-QStringList fileNamesIn(const QString &windowsFolder);
+// The names of everything in the folder: files, folders and whatever else stands there; none when the folder is
+// missing.
+QStringList entryNamesIn(const QString &windowsFolder);
 // Each throws an Error with the platform's description when the operation fails.
 void createFolder(const QString &windowsPath); // fails when it exists or its parent does not
 void removeFolder(const QString &windowsPath); // fails when missing or not empty

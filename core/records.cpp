@@ -194,6 +194,7 @@ RecordReader::RecordReader(const QString &windowsPath) {
         takeHandle();
         open_ = true;
         bytes_ = *kept;
+        refuseOtherCodePage();
         return;
     }
     const Descriptor file{::open(QFile::encodeName(host).constData(), O_RDONLY | O_CLOEXEC)};
@@ -209,6 +210,17 @@ RecordReader::RecordReader(const QString &windowsPath) {
     takeHandle();
     open_ = true;
     if (bytes_.size() > largestRecordFile) {
+        bytes_.clear();
+        close();
+        throw Error::badFileFormat();
+    }
+    refuseOtherCodePage();
+}
+
+void RecordReader::refuseOtherCodePage() {
+    // A record saved in UTF-8 elsewhere would read as other characters and be saved back so: it is refused
+    // whole, like any file that is not code page 932, and so never written over.
+    if (writtenInUtf8(bytes_)) {
         bytes_.clear();
         close();
         throw Error::badFileFormat();
@@ -301,8 +313,22 @@ RecordWriter &RecordWriter::dbl(double v) {
     return *this;
 }
 
+namespace {
+// A record holds one value a line: a line break typed or pasted into a box would end the value there and shift
+// every value after it, and the record would no longer read. Each break (CR LF, CR or LF) becomes one blank.
+QString oneLine(const QString &text) {
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(u'\r', u' ');
+    line.replace(u'\n', u' ');
+    return line;
+}
+} // namespace
+
 RecordWriter &RecordWriter::string(const QString &v) {
-    QString text = v;
+    QString text = oneLine(v);
     text.replace(u'"', QChar(0xFF02));
     lines_ << u'"' + text + u'"';
     return *this;
@@ -315,7 +341,7 @@ RecordWriter &RecordWriter::tail(int from) {
 }
 
 RecordWriter &RecordWriter::line(const QString &text) {
-    lines_ << text;
+    lines_ << oneLine(text);
     return *this;
 }
 

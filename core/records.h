@@ -48,7 +48,7 @@ void forgetRecordBytes(const QString &hostPath);
 class RecordReader {
 public:
     // Opens the file for input. Throws Error: file or folder missing, a folder or something else that cannot be
-    // opened where the file should be (Error::badPath()), a file too large to be a record
+    // opened where the file should be (Error::badPath()), a file too large to be a record or one written in UTF-8
     // (Error::badFileFormat()), or the handle already open.
     explicit RecordReader(const QString &windowsPath);
     ~RecordReader();
@@ -71,6 +71,7 @@ public:
 
 private:
     QString nextLine();
+    void refuseOtherCodePage();
     QByteArray bytes_;
     qsizetype pos_ = 0;
     int next_ = 0;
@@ -89,10 +90,11 @@ public:
     RecordWriter &whole(std::int64_t v);
     RecordWriter &single(float v);
     RecordWriter &dbl(double v);
-    // A double quotation mark cannot stand inside a quoted value; it is kept as the full-width "＂".
+    // A double quotation mark cannot stand inside a quoted value; it is kept as the full-width "＂". A line break
+    // (CR LF, CR or LF) cannot stand inside any value; each becomes one blank.
     RecordWriter &string(const QString &v);
     RecordWriter &tail(int from = 1);
-    // A line of plain text, unquoted, as text files that people read are written.
+    // A line of plain text, unquoted, as text files that people read are written; line breaks as in string().
     RecordWriter &line(const QString &text);
 
     // Encodes the lines (Error::unencodable() for text code page 932 cannot hold), writes them to a temporary

@@ -1,7 +1,6 @@
 #include "maintenance/Form10.h"
 
 #include "app/Form1.h"
-#include "common/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"
@@ -27,26 +26,17 @@ const QString kCopyTitle = QStringLiteral("リストア情報");
 const QString kOverwriteTitle = QStringLiteral("書き換えますか");
 const QString kDeleteQuestion = QStringLiteral("　を削除しますか");
 const QString kRolloverQuestion = QStringLiteral("　を更新しますか");
-const QString kTargetOutOfRange = QStringLiteral("コピー先の法人コードは 1 から 999 までです。");
+const QString kTargetOutOfRange = QStringLiteral("コピー先の") + companyCodeRangeText;
 const QString kTargetIsSource = QStringLiteral("コピー先がコピー元と同じ法人コードです。");
 
 constexpr unsigned kButtonFace = 0x8000000F;
 constexpr unsigned kRed = 0x000000FF;
 
-// A file an action needs: missing, it stops the action before anything is written, with a box that names it.
-void requireFile(const QString &windowsPath) {
-    if (fileExists(windowsPath))
-        return;
-    const QString folder = windowsPath.left(windowsPath.lastIndexOf(u'\\'));
-    const Error why = folderExists(windowsPath) ? Error::badPath()
-                      : folderExists(folder)    ? Error::fileNotFound()
-                                                : Error::pathNotFound();
-    throw Error(unreadableText(windowsPath, why)).aboutRecord(windowsPath);
-}
+using company_files::requireFile;
 
 CompanyProfileRecord readFullProfileNamed(const QString &windowsPath) {
     CompanyProfileRecord profile;
-    readNamingRecord(windowsPath, [&] { profile = company_files::readFullProfile(windowsPath); });
+    company_files::readNamingRecord(windowsPath, [&] { profile = company_files::readFullProfile(windowsPath); });
     return profile;
 }
 
@@ -253,10 +243,10 @@ void Form10::Command1_Click() {
         ProgressBar1.setValue(0);
         ProgressBar1.setVisible(true);
         const QStringList files = company_files::coreFiles(code);
-        for (const QString &file : files)
-            requireFile(file);
-        // A record that does not read would take the place of the sound copy an earlier backup left there.
-        requireReadableRecords(code);
+        const QStringList others = company_files::otherRecordFiles(code);
+        // A record that does not read would take the place of the sound copy an earlier backup left there; so would
+        // a folder in place of one of the other records, were it taken for a record the company no longer has.
+        company_files::requireSoundRecords(code, files, others, company_files::onDisk);
         for (const QString &folder : company_files::floppyFolders())
             if (!folderExists(folder))
                 createFolder(folder);
@@ -268,7 +258,7 @@ void Form10::Command1_Click() {
         // The company's other records go along, since deleting the company removes them too: a restore then gives
         // the whole company back. One the company no longer has goes from the floppy, so no restore brings it back.
         QStringList stale;
-        for (const QString &file : company_files::otherRecordFiles(code)) {
+        for (const QString &file : others) {
             if (fileExists(file))
                 batch.stageCopy(file, company_files::onFloppy(file));
             else if (fileExists(company_files::onFloppy(file)))
@@ -291,9 +281,10 @@ void Form10::Command2_Click() {
     try {
         const std::int32_t code = toWhole(Text6.text());
         const QStringList files = company_files::coreFiles(code);
-        for (const QString &file : files)
-            requireFile(company_files::onFloppy(file));
-        readFullProfileNamed(company_files::onFloppy(profilePath(code)));
+        const QStringList others = company_files::otherRecordFiles(code);
+        // Every record of the backup is read first: a damaged one never takes the place of the sound one on the
+        // disk, and the question is asked only of a backup that can be restored.
+        company_files::requireSoundRecords(code, files, others, company_files::onFloppy);
         if (fileExists(profilePath(code))) {
             confirmAnswer =
                 msgBox(company_files::companyNameIn(profilePath(code)), mb::OkCancelQuestion, kOverwriteTitle);
@@ -305,7 +296,7 @@ void Form10::Command2_Click() {
             FileBatch batch;
             for (const QString &file : files)
                 batch.stageCopy(company_files::onFloppy(file), file);
-            for (const QString &file : company_files::otherRecordFiles(code))
+            for (const QString &file : others)
                 if (fileExists(company_files::onFloppy(file)))
                     batch.stageCopy(company_files::onFloppy(file), file);
             batch.commit();
@@ -342,12 +333,13 @@ void Form10::Command3_Click() {
 }
 
 // へ、リストアする: the company of Text6 is copied to the code in Text39, its profile written afresh under that
-// code. Everything is read first and put in place together.
+// code. Every record copied is read first, and they are put in place together. The statements of the companion
+// program are no records of this program: they are copied as they are.
 void Form10::Command18_Click() {
     try {
         const std::int32_t source = toWhole(Text6.text());
         const std::int32_t target = toWhole(Text39.text());
-        if (target < 1 || target > 999)
+        if (!isCompanyCode(target))
             throw Error(kTargetOutOfRange);
         if (target == source)
             throw Error(kTargetIsSource);
@@ -355,8 +347,7 @@ void Form10::Command18_Click() {
         CompanyProfileRecord profile = readFullProfileNamed(profilePath(source));
         const QStringList from = company_files::scheduleFiles(source) << specialFieldPath(source);
         const QStringList to = company_files::scheduleFiles(target) << specialFieldPath(target);
-        for (const QString &file : from)
-            requireFile(file);
+        company_files::requireSoundRecords(source, from, {}, company_files::onDisk);
         const QStringList statementsFrom = company_files::statementFiles(source);
         const QStringList statementsTo = company_files::statementFiles(target);
 

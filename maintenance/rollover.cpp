@@ -1,6 +1,5 @@
 #include "maintenance/rollover.h"
 
-#include "common/read_or_say.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"
@@ -98,20 +97,7 @@ CompanyYear readYear(std::int32_t code, const ReadStep &step) {
 
 } // namespace
 
-void readNamingRecord(const QString &windowsPath, const std::function<void()> &read) {
-    try {
-        read();
-    } catch (const Error &e) {
-        throw Error(unreadableText(windowsPath, e)).aboutRecord(windowsPath);
-    }
-}
-
-CompanyYear readCompanyYear(std::int32_t code) { return readYear(code, readNamingRecord); }
-
-void requireReadableRecords(std::int32_t code) {
-    readYear(code, readNamingRecord);
-    readNamingRecord(schedule2Path(code), [&] { readSchedule2(code); });
-}
+CompanyYear readCompanyYear(std::int32_t code) { return readYear(code, company_files::readNamingRecord); }
 
 void stageCompanyYear(FileBatch &batch, std::int32_t code, const CompanyYear &y) {
     {

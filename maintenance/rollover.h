@@ -37,18 +37,10 @@ struct CompanyYear {
 // The first day of the next year. Throws Error::overflow() when a year number cannot grow.
 CompanyYear rollOver(const CompanyYear &closing);
 
-// Runs read of the record at windowsPath; an Error from it comes out again naming the record, so that the box of
-// the action says which record stopped it and why.
-void readNamingRecord(const QString &windowsPath, const std::function<void()> &read);
-
 // Reads every record the rollover needs, so that nothing is written before all of them are known to be sound.
 // The profile needs its 19 values (the representative's name when the file has it); Schedule 7 its first 19
 // lines (an older record without the 6th and 7th years reads them as 0). Throws an Error naming the record.
 CompanyYear readCompanyYear(std::int32_t code);
-
-// Reads every record the floppy takes (the rollover's and Schedule 2) and throws an Error naming the first that
-// cannot be read, missing or not.
-void requireReadableRecords(std::int32_t code);
 
 // Makes the rolled records of code ready in batch, in the order they are put in place: Schedules 7, 5(1), 5(2),
 // 5(2) part 2, 1, 4, 6, 15, then the profile (in full, with the representative's name and the tail).

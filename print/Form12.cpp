@@ -389,30 +389,23 @@ void Form12::Command1_Click() {
         return;
     }
     data.companyNumbers[1] = code;
-    // A company without a readable profile is not loaded at all, before any schedule window changes.
+    // A company without a readable profile is not loaded at all, before any schedule window changes. Its special
+    // fields are not read either, so none are saved from the emptied boxes; the accountant, which is every
+    // company's, is, so that its boxes show what its save would write.
     try {
         bool shortForm = false;
         readProfileForPrint(code, shortForm);
     } catch (const Error &e) {
         actionErrorBox(e, kPrintTitle);
+        specialFieldHold.hold(profilePath(code), e);
+        loadTaxAccountant();
         return;
     }
 
     takeCompanyCode(code);
     settleRecords(code, recomputeSchedulesBeforePrint);
     press(Command20);
-
-    // The accountant signs for every company: a file that cannot be read is said, and the company still loads.
-    try {
-        readTaxAccountant(data.accountantTexts);
-    } catch (const Error &e) {
-        actionErrorBox(e, kPrintTitle);
-    }
-    Text58.setText(data.accountantTexts[1]);
-    Text59.setText(data.accountantTexts[2]);
-    Text21.setText(data.accountantTexts[3]);
-    Text22.setText(data.accountantTexts[4]);
-    Text23.setText(data.accountantTexts[5]);
+    loadTaxAccountant();
 
     try {
         bool shortForm = false;
@@ -440,10 +433,28 @@ void Form12::Command1_Click() {
     Label2.setCaption(QStringLiteral("繰越欠損: ") + fmtNegAmount(data.sched7Amounts[23]));
 }
 
+// The accountant signs for every company: a file that cannot be read is said, and the company still loads.
+void Form12::loadTaxAccountant() {
+    try {
+        readTaxAccountant(data.accountantTexts);
+        accountantHold.release();
+    } catch (const Error &e) {
+        actionErrorBox(e, kPrintTitle);
+        accountantHold.hold(taxAccountantPath(), e);
+    }
+    Text58.setText(data.accountantTexts[1]);
+    Text59.setText(data.accountantTexts[2]);
+    Text21.setText(data.accountantTexts[3]);
+    Text22.setText(data.accountantTexts[4]);
+    Text23.setText(data.accountantTexts[5]);
+}
+
 // ---- Settings ----
 
 // 登録実行: the tax accountant for every company.
 void Form12::Command15_Click() {
+    if (!accountantHold.maySave(caption()))
+        return;
     auto &a = data.accountantTexts;
     a[1] = Text58.text();
     a[2] = Text59.text();
@@ -479,9 +490,11 @@ void Form12::Command20_Click() {
     bool olderForm = false;
     try {
         found = readSpecialFieldsForPrint(code, rec, olderForm);
+        specialFieldHold.release();
     } catch (const Error &e) {
         rec = {};
         actionErrorBox(e, kPrintTitle);
+        specialFieldHold.hold(specialFieldPath(code), e);
     }
     // A company without a readable record has no refund account, employees or ward here: nothing of another
     // company stays.
@@ -512,6 +525,13 @@ void Form12::Command20_Click() {
 
 // 特設欄データ登　録.
 void Form12::Command21_Click() {
+    // Nothing is saved, and no beep says it was, for a company whose record, or profile, the load could not read.
+    if (!specialFieldHold.maySave(caption()))
+        return;
+    if (!isCompanyCode(data.companyNumbers[1])) {
+        actionErrorBox(Error(companyCodeRangeText), caption());
+        return;
+    }
     beep();
     auto &r = data.refundBankTexts;
     r[1] = Text38.text();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/read_or_say.h"
 #include "platform/controls.h"
 #include "print/print_data.h"
 
@@ -146,6 +147,10 @@ public:
     // also while the window is unloaded.
     PrintData data;
     PageState state;
+    // The special-field record, or the profile of the company, and the tax-accountant record when the last load
+    // could not read them: their saves write nothing over them until a load reads them.
+    RecordHold specialFieldHold;
+    RecordHold accountantHold;
 
     void Command1_Click(); // loadPrintData
     // Settings.
@@ -191,6 +196,8 @@ private:
     void showEmptyPrintData();
     // The schedule windows take the company of Text1 before they recompute.
     void takeCompanyCode(std::int32_t code);
+    // Reads the tax accountant into the print data and its boxes; one that cannot be read is said and held.
+    void loadTaxAccountant();
 };
 
 Form12 &form12();

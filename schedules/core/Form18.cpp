@@ -22,6 +22,8 @@ namespace hz {
 
 namespace {
 
+const QString kRatesTitle = QStringLiteral("税率設定");
+
 const QColor headlineColor = vbColor(0x00C0C0FF); // light red
 const QColor panelTitleColor = vbColor(palette::lightYellow);
 const QColor captionColor = vbColor(palette::lightGrey);
@@ -151,14 +153,16 @@ void Form18::showTable(const TaxRateTable &t) {
 // which is said.
 void Form18::Command8_Click() {
     TaxRateTable t;
-    if (readRecordOrSay(dataroot::taxRateFile, QStringLiteral("税率設定"), [&t] { t = readTaxRates(); }) !=
-        RecordRead::read)
+    if (hold.load(dataroot::taxRateFile, kRatesTitle, [&t] { t = readTaxRates(); }) != RecordRead::read)
         return;
     showTable(t);
 }
 
-// 計算実行: saves the nine boxes as the rate table. The boxes keep their text as typed.
+// 計算実行: saves the nine boxes as the rate table. The boxes keep their text as typed. After a table that could
+// not be read, nothing is saved over it (the boxes would save as zeros) until DATA reads it.
 void Form18::Command4_Click() {
+    if (!hold.maySave(kRatesTitle))
+        return;
     try {
         ensureDataRoot();
     } catch (const Error &) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/read_or_say.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -43,6 +44,7 @@ protected:
     void Form_Load() override;
 
 private:
+    RecordHold hold; // the rate table, when the last data action could not read it
     // The item boxes in file order, items 1 to 9.
     std::array<TextBox *, 9> itemBoxes();
     void showTable(const TaxRateTable &t);

@@ -15,10 +15,14 @@ QString schedule5_1CapitalPath(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1051資準"), companyCode);
 }
 
-Schedule5_1CapitalRecord readSchedule5_1Capital(std::int32_t companyCode) {
+Schedule5_1CapitalRecord readSchedule5_1CapitalAt(const QString &windowsPath) {
     Schedule5_1CapitalRecord rec;
-    readCellsAndNames(schedule5_1CapitalPath(companyCode), rec.cells, rec.rowNames);
+    readCellsAndNames(windowsPath, rec.cells, rec.rowNames);
     return rec;
+}
+
+Schedule5_1CapitalRecord readSchedule5_1Capital(std::int32_t companyCode) {
+    return readSchedule5_1CapitalAt(schedule5_1CapitalPath(companyCode));
 }
 
 void writeSchedule5_1Capital(std::int32_t companyCode, const Schedule5_1CapitalRecord &rec) {

@@ -22,6 +22,8 @@ struct Schedule5_1CapitalRecord {
 QString schedule5_1CapitalPath(std::int32_t companyCode);
 // Reads all 18 values. Throws hz::Error when the file is missing or short.
 Schedule5_1CapitalRecord readSchedule5_1Capital(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule5_1CapitalRecord readSchedule5_1CapitalAt(const QString &windowsPath);
 // Replaces the record. Throws hz::Error; the old record then stays.
 void writeSchedule5_1Capital(std::int32_t companyCode, const Schedule5_1CapitalRecord &rec);
 

@@ -10,12 +10,16 @@ const QString interimPrefix = QStringLiteral("c:\\法人税\\別表\\中間申�
 
 QString interimAmountPath(std::int32_t companyCode) { return companyPath(interimPrefix, companyCode); }
 
-InterimAmountRecord readInterimAmounts(std::int32_t companyCode) {
+InterimAmountRecord readInterimAmountsAt(const QString &windowsPath) {
     InterimAmountRecord rec;
-    RecordReader in(interimAmountPath(companyCode));
+    RecordReader in(windowsPath);
     for (std::int32_t &a : rec.amounts)
         a = in.whole();
     return rec;
+}
+
+InterimAmountRecord readInterimAmounts(std::int32_t companyCode) {
+    return readInterimAmountsAt(interimAmountPath(companyCode));
 }
 
 void writeInterimAmounts(std::int32_t companyCode, const InterimAmountRecord &rec) {

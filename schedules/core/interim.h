@@ -18,6 +18,8 @@ QString interimAmountPath(std::int32_t companyCode);
 
 // Reads the first six values. Throws hz::Error when the file is missing or shorter.
 InterimAmountRecord readInterimAmounts(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+InterimAmountRecord readInterimAmountsAt(const QString &windowsPath);
 
 // Replaces the record. Throws hz::Error when it cannot be written; the old record then stays as it was.
 void writeInterimAmounts(std::int32_t companyCode, const InterimAmountRecord &rec);

@@ -11,9 +11,9 @@ namespace hz {
 
 QString schedule1Path(std::int32_t code) { return companyPath(dataroot::schedules + QStringLiteral("\\1010"), code); }
 
-void readSchedule1(std::int32_t code, Schedule1Record &rec) {
+void readSchedule1At(const QString &windowsPath, Schedule1Record &rec) {
     Schedule1Record r;
-    RecordReader in(schedule1Path(code));
+    RecordReader in(windowsPath);
     for (auto &v : r.corporateTaxBlock)
         v = in.whole();
     for (auto &v : r.enterpriseTaxBlock)
@@ -24,6 +24,8 @@ void readSchedule1(std::int32_t code, Schedule1Record &rec) {
         v = in.dbl();
     rec = r;
 }
+
+void readSchedule1(std::int32_t code, Schedule1Record &rec) { readSchedule1At(schedule1Path(code), rec); }
 
 void writeSchedule1(std::int32_t code, const Schedule1Record &rec) {
     RecordWriter out(schedule1Path(code));

@@ -38,6 +38,8 @@ QString schedule1Path(std::int32_t code);
 // Reads the first 53 values (18 whole numbers, 35 decimals); what follows them is ignored. Throws hz::Error when
 // the file is missing or short; rec is then left as it was.
 void readSchedule1(std::int32_t code, Schedule1Record &rec);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+void readSchedule1At(const QString &windowsPath, Schedule1Record &rec);
 // Replaces the record with its 53 figures and the placeholder tail, 65 lines. Throws hz::Error.
 void writeSchedule1(std::int32_t code, const Schedule1Record &rec);
 

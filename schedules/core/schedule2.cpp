@@ -23,9 +23,9 @@ QString schedule2Path(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1020"), companyCode);
 }
 
-Schedule2Record readSchedule2(std::int32_t companyCode) {
+Schedule2Record readSchedule2At(const QString &windowsPath) {
     Schedule2Record rec;
-    RecordReader in(schedule2Path(companyCode));
+    RecordReader in(windowsPath);
     for (int line = 0; line < 25; ++line)
         rec.holderTexts[textIndex(line)] = in.string();
     for (std::int32_t &v : rec.holderAmounts)
@@ -33,6 +33,8 @@ Schedule2Record readSchedule2(std::int32_t companyCode) {
     in.close();
     return rec;
 }
+
+Schedule2Record readSchedule2(std::int32_t companyCode) { return readSchedule2At(schedule2Path(companyCode)); }
 
 void writeSchedule2(std::int32_t companyCode, const Schedule2Record &rec) {
     RecordWriter out(schedule2Path(companyCode));

@@ -22,6 +22,8 @@ QString schedule2Path(std::int32_t companyCode);
 
 // Reads all 34 values. Throws hz::Error when the file is missing or short.
 Schedule2Record readSchedule2(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule2Record readSchedule2At(const QString &windowsPath);
 
 // Replaces the record: the texts column by column (verdict, ranks, addresses, names, relations), then the nine
 // amounts. Throws hz::Error when it cannot be written; the old record then stays.

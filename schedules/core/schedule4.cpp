@@ -19,9 +19,9 @@ constexpr bool storedCell(int c) { return c >= 1 && c <= 62 && c != 13 && c != 2
 
 QString schedule4Path(std::int64_t code) { return companyPath(schedule4Prefix, code); }
 
-Schedule4Record readSchedule4(std::int32_t code) {
+Schedule4Record readSchedule4At(const QString &windowsPath) {
     Schedule4Record rec;
-    RecordReader in(schedule4Path(code));
+    RecordReader in(windowsPath);
     for (int c = 1; c < kIncomeCellCount; ++c)
         if (storedCell(c))
             rec.cells[c] = in.whole();
@@ -29,6 +29,8 @@ Schedule4Record readSchedule4(std::int32_t code) {
         name = in.string();
     return rec;
 }
+
+Schedule4Record readSchedule4(std::int32_t code) { return readSchedule4At(schedule4Path(code)); }
 
 void writeSchedule4(std::int32_t code, const Schedule4Record &rec) {
     RecordWriter out(schedule4Path(code));

@@ -27,6 +27,8 @@ QString schedule4Path(std::int64_t code);
 // Reads the 60 numbers and the four names; the tail is not needed, so a file that ends after the names (as
 // the next-year rollover writes it) reads fine. Throws hz::Error when the file is missing or shorter.
 Schedule4Record readSchedule4(std::int32_t code);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule4Record readSchedule4At(const QString &windowsPath);
 
 // Replaces the record with all 76 lines. Throws hz::Error when it cannot be written; the old record then stays.
 void writeSchedule4(std::int32_t code, const Schedule4Record &rec);

@@ -19,11 +19,13 @@ QString schedule5_1Path(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1051"), companyCode);
 }
 
-Schedule5_1Record readSchedule5_1(std::int32_t companyCode) {
+Schedule5_1Record readSchedule5_1At(const QString &windowsPath) {
     Schedule5_1Record rec;
-    readCellsAndNames(schedule5_1Path(companyCode), rec.cells, rec.rowNames);
+    readCellsAndNames(windowsPath, rec.cells, rec.rowNames);
     return rec;
 }
+
+Schedule5_1Record readSchedule5_1(std::int32_t companyCode) { return readSchedule5_1At(schedule5_1Path(companyCode)); }
 
 void writeSchedule5_1(std::int32_t companyCode, const Schedule5_1Record &rec) {
     writeCellsAndNames(schedule5_1Path(companyCode), rec.cells, rec.rowNames);

@@ -29,6 +29,8 @@ struct Schedule5_1Record {
 QString schedule5_1Path(std::int32_t companyCode);
 // Reads all 77 values. Throws hz::Error when the file is missing or short.
 Schedule5_1Record readSchedule5_1(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule5_1Record readSchedule5_1At(const QString &windowsPath);
 // Replaces the record: cells 1-70, then the seven names. Throws hz::Error; the old record then stays.
 void writeSchedule5_1(std::int32_t companyCode, const Schedule5_1Record &rec);
 

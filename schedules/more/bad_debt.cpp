@@ -29,14 +29,16 @@ std::int32_t floorOfProductOver(std::int32_t a, std::int32_t b, std::int32_t c) 
 
 QString schedule11Path(std::int64_t code) { return companyPath(QStringLiteral("c:\\法人税\\別表\\100111"), code); }
 
-Schedule11Record readSchedule11(std::int32_t code) {
+Schedule11Record readSchedule11At(const QString &windowsPath) {
     Schedule11Record rec;
-    RecordReader in(schedule11Path(code));
+    RecordReader in(windowsPath);
     for (auto &v : rec.lines)
         v = in.whole();
     in.close();
     return rec;
 }
+
+Schedule11Record readSchedule11(std::int32_t code) { return readSchedule11At(schedule11Path(code)); }
 
 void writeSchedule11(std::int32_t code, const Schedule11Record &rec) {
     RecordWriter out(schedule11Path(code));
@@ -70,15 +72,19 @@ QString schedule11DetailPath(std::int64_t code) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\100112"), code);
 }
 
-Schedule11DetailRecord readSchedule11Detail(std::int32_t code) {
+Schedule11DetailRecord readSchedule11DetailAt(const QString &windowsPath) {
     Schedule11DetailRecord rec;
-    RecordReader in(schedule11DetailPath(code));
+    RecordReader in(windowsPath);
     for (QString &name : rec.names)
         name = in.string();
     for (auto &v : rec.cells)
         v = in.whole();
     in.close();
     return rec;
+}
+
+Schedule11DetailRecord readSchedule11Detail(std::int32_t code) {
+    return readSchedule11DetailAt(schedule11DetailPath(code));
 }
 
 void writeSchedule11Detail(std::int32_t code, const Schedule11DetailRecord &rec) {

@@ -46,6 +46,8 @@ struct Schedule11Record {
 QString schedule11Path(std::int64_t code);
 // Reads lines 1-17. Throws hz::Error when the file is missing or shorter.
 Schedule11Record readSchedule11(std::int32_t code);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule11Record readSchedule11At(const QString &windowsPath);
 // Replaces the record with all 29 lines. Throws hz::Error; the old record then stays.
 void writeSchedule11(std::int32_t code, const Schedule11Record &rec);
 
@@ -91,6 +93,8 @@ struct Schedule11DetailRecord {
 QString schedule11DetailPath(std::int64_t code);
 // Reads the names and D1-D53. Throws hz::Error when the file is missing or shorter.
 Schedule11DetailRecord readSchedule11Detail(std::int32_t code);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule11DetailRecord readSchedule11DetailAt(const QString &windowsPath);
 // Replaces the record with all 71 lines. Throws hz::Error; the old record then stays.
 void writeSchedule11Detail(std::int32_t code, const Schedule11DetailRecord &rec);
 

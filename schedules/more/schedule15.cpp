@@ -13,13 +13,15 @@ QString schedule15Path(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1150"), companyCode);
 }
 
-Schedule15Items readSchedule15(std::int32_t companyCode) {
+Schedule15Items readSchedule15At(const QString &windowsPath) {
     Schedule15Items items{};
-    RecordReader in(schedule15Path(companyCode));
+    RecordReader in(windowsPath);
     for (int i = 1; i <= 7; ++i)
         items[i] = in.whole();
     return items;
 }
+
+Schedule15Items readSchedule15(std::int32_t companyCode) { return readSchedule15At(schedule15Path(companyCode)); }
 
 void writeSchedule15(std::int32_t companyCode, const Schedule15Items &items) {
     RecordWriter out(schedule15Path(companyCode));

@@ -22,6 +22,8 @@ constexpr int expenditure = 5, excludedCosts = 6, netExpenses = 7;
 QString schedule15Path(std::int32_t companyCode);
 // Throws hz::Error when the file is missing or short.
 Schedule15Items readSchedule15(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule15Items readSchedule15At(const QString &windowsPath);
 // Throws hz::Error; the old record then stays.
 void writeSchedule15(std::int32_t companyCode, const Schedule15Items &items);
 

@@ -45,12 +45,16 @@ QString schedule5_2Path(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1052"), companyCode);
 }
 
-Schedule5_2Cells readSchedule5_2File(std::int32_t companyCode) {
+Schedule5_2Cells readSchedule5_2FileAt(const QString &windowsPath) {
     Schedule5_2Cells cells{};
-    RecordReader in(schedule5_2Path(companyCode));
+    RecordReader in(windowsPath);
     for (std::int32_t &v : cells)
         v = in.whole();
     return cells;
+}
+
+Schedule5_2Cells readSchedule5_2File(std::int32_t companyCode) {
+    return readSchedule5_2FileAt(schedule5_2Path(companyCode));
 }
 
 void writeSchedule5_2File(std::int32_t companyCode, const Schedule5_2Cells &cells) {
@@ -152,10 +156,14 @@ QString schedule5_2Part2Path(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1053"), companyCode);
 }
 
-Schedule5_2Part2Record readSchedule5_2Part2File(std::int32_t companyCode) {
+Schedule5_2Part2Record readSchedule5_2Part2FileAt(const QString &windowsPath) {
     Schedule5_2Part2Record rec;
-    readCellsAndNames(schedule5_2Part2Path(companyCode), rec.cells, rec.rowNames);
+    readCellsAndNames(windowsPath, rec.cells, rec.rowNames);
     return rec;
+}
+
+Schedule5_2Part2Record readSchedule5_2Part2File(std::int32_t companyCode) {
+    return readSchedule5_2Part2FileAt(schedule5_2Part2Path(companyCode));
 }
 
 void writeSchedule5_2Part2File(std::int32_t companyCode, const Schedule5_2Part2Record &rec) {

@@ -37,6 +37,8 @@ enum class Schedule5_2Tax { corporate, prefectural, municipal };
 QString schedule5_2Path(std::int32_t companyCode);
 // All 78 cells of the company's record. Throws hz::Error when the file is missing or short.
 Schedule5_2Cells readSchedule5_2File(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule5_2Cells readSchedule5_2FileAt(const QString &windowsPath);
 // Replaces the record with the 78 cells. Throws hz::Error; the old record then stays.
 void writeSchedule5_2File(std::int32_t companyCode, const Schedule5_2Cells &cells);
 
@@ -102,6 +104,8 @@ struct Schedule5_2Part2Record {
 QString schedule5_2Part2Path(std::int32_t companyCode);
 // All 74 values. Throws hz::Error when the file is missing or short.
 Schedule5_2Part2Record readSchedule5_2Part2File(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule5_2Part2Record readSchedule5_2Part2FileAt(const QString &windowsPath);
 // Replaces the record. Throws hz::Error; the old record then stays.
 void writeSchedule5_2Part2File(std::int32_t companyCode, const Schedule5_2Part2Record &rec);
 

@@ -28,15 +28,17 @@ QString schedule6Path(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1060"), companyCode);
 }
 
-Schedule6Record readSchedule6(std::int32_t companyCode) {
+Schedule6Record readSchedule6At(const QString &windowsPath) {
     Schedule6Record rec;
-    RecordReader in(schedule6Path(companyCode));
+    RecordReader in(windowsPath);
     for (int i = 1; i <= 21; ++i)
         rec.items[i] = in.whole();
     for (QString &name : rec.issueNames)
         name = in.string();
     return rec;
 }
+
+Schedule6Record readSchedule6(std::int32_t companyCode) { return readSchedule6At(schedule6Path(companyCode)); }
 
 void writeSchedule6(std::int32_t companyCode, const Schedule6Record &rec) {
     RecordWriter out(schedule6Path(companyCode));
@@ -72,7 +74,8 @@ Schedule6Result computeSchedule6(const Schedule6Input &in) {
         row[s6::basePeriod] = issue.basePeriod;
         row[s6::holdingPeriod] = issue.holdingPeriod;
         // A row left empty credits nothing and keeps no ratio of an issue it no longer holds.
-        const bool empty = issue.received == 0 && issue.withheld == 0 && issue.basePeriod == 0 && issue.holdingPeriod == 0;
+        const bool empty =
+            issue.received == 0 && issue.withheld == 0 && issue.basePeriod == 0 && issue.holdingPeriod == 0;
         row[s6::ratio] = empty ? 0 : schedule6Ratio(issue.basePeriod, issue.holdingPeriod, issue.previousRatio);
         row[s6::credit] = issueCredit(row[s6::ratio], issue.withheld);
     }

@@ -34,6 +34,8 @@ struct Schedule6Record {
 QString schedule6Path(std::int32_t companyCode);
 // Reads the 21 numbers and the two names. Throws hz::Error when the file is missing or short.
 Schedule6Record readSchedule6(std::int32_t companyCode);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+Schedule6Record readSchedule6At(const QString &windowsPath);
 // Replaces the record. Throws hz::Error; the old record then stays.
 void writeSchedule6(std::int32_t companyCode, const Schedule6Record &rec);
 

@@ -12,14 +12,18 @@ QString schedule7Path(std::int32_t companyCode) {
     return companyPath(QStringLiteral("c:\\法人税\\別表\\1070"), companyCode);
 }
 
-void readSchedule7(std::int32_t companyCode, Schedule7Items &items) {
-    RecordReader in(schedule7Path(companyCode));
+void readSchedule7At(const QString &windowsPath, Schedule7Items &items) {
+    RecordReader in(windowsPath);
     int line = 0;
     for (int item : schedule7RecordItems) {
         if (line++ == 19 && in.atEnd())
             return; // the rollover's record ends after the newer years
         items[item] = in.whole();
     }
+}
+
+void readSchedule7(std::int32_t companyCode, Schedule7Items &items) {
+    readSchedule7At(schedule7Path(companyCode), items);
 }
 
 void writeSchedule7(std::int32_t companyCode, const Schedule7Items &items) {

@@ -45,6 +45,8 @@ QString schedule7Path(std::int32_t companyCode);
 // rollover writes it, reads as far as it goes and leaves the other items untouched. Throws hz::Error when the file
 // is missing or ends anywhere else; the items read before the failure are then already in items.
 void readSchedule7(std::int32_t companyCode, Schedule7Items &items);
+// The same from the record at windowsPath, such as a copy of it on the backup drive.
+void readSchedule7At(const QString &windowsPath, Schedule7Items &items);
 // The 25 numbers and the placeholder tail (37 lines). Throws hz::Error; the old record then stays.
 void writeSchedule7(std::int32_t companyCode, const Schedule7Items &items);
 // The zero record: 31 lines "0" and the placeholder tail, which every reader reads as zeros.

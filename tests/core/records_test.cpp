@@ -1,3 +1,4 @@
+#include "core/cp932.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"
@@ -154,8 +155,8 @@ TEST_F(Records, LinesNoWriterLeavesAreFormatErrors) {
 // past it.
 TEST_F(Records, ARecordIsReadWholeAtEverySizeUpToTheLimit) {
     const QByteArray line = '"' + QByteArray(998, 'x') + "\"\r\n";
-    for (const qsizetype size : {qsizetype(65535), qsizetype(65536), qsizetype(65537), largestRecordFile,
-                                 largestRecordFile + 1}) {
+    for (const qsizetype size :
+         {qsizetype(65535), qsizetype(65536), qsizetype(65537), largestRecordFile, largestRecordFile + 1}) {
         SCOPED_TRACE(size);
         const qsizetype full = size / line.size();
         const qsizetype rest = size - full * line.size();
@@ -247,6 +248,74 @@ TEST_F(Records, QuotationMarkIsKeptAsFullWidth) {
     EXPECT_EQ(r.string(), QStringLiteral("ab＂c"));
 }
 
+// A line break typed or pasted into a box never reaches a record: each break becomes one blank, and every value
+// after it stays on its own line.
+TEST_F(Records, LineBreaksInAValueBecomeBlanks) {
+    ensureDataRoot();
+    const struct {
+        const char *typed;
+        const char *saved;
+    } cases[] = {{"株式会社\r\n一番", "株式会社 一番"},
+                 {"a\nb", "a b"},
+                 {"a\rb", "a b"},
+                 {"a\n\nb", "a  b"},
+                 {"\r\n", " "},
+                 {"ab\r", "ab "}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        RecordWriter w(kProfile);
+        w.string(QString::fromUtf8(c.typed)).line(QString::fromUtf8(c.typed)).whole(7);
+        w.close();
+        const QByteArray saved = encodeCp932(QString::fromUtf8(c.saved));
+        EXPECT_EQ(readFile(kProfile), '"' + saved + "\"\r\n" + saved + "\r\n7\r\n");
+        RecordReader r(kProfile);
+        EXPECT_EQ(r.string(), QString::fromUtf8(c.saved));
+        r.string();
+        EXPECT_EQ(r.whole(), 7);
+    }
+}
+
+// A record saved in UTF-8 is refused as a file in another code page, however it is met; records in code page 932
+// read, also those whose bytes happen to form UTF-8 characters of two bytes, as some pairs of half-width kana do.
+TEST_F(Records, ARecordInUtf8IsRefusedAndCp932JapaneseIsRead) {
+    // Code page 932 as the program and its users' files have it, byte for byte.
+    const struct {
+        QByteArray bytes;
+        const char *text;
+    } cp932[] = {
+        {"\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0", "株式会社"},
+        {"\x95\xCA\x93\x72\x90\xCF\x97\xA7\x8B\xE0", "別途積立金"},
+        {"\x97\x4C\x8C\xC0\x89\xEF\x8E\xD0\x93\xF1\x94\xD4\x8D\x48\x8B\xC6", "有限会社二番工業"},
+        {"\x88\xF3\x8E\x86\x90\xC5", "印紙税"},
+        {"\x91\xE3\x95\x5C\x8E\xE6\x92\xF7\x96\xF0\x81\x40\x8E\x52\x93\x63", "代表取締役　山田"},
+        {"\x87\x8A\xEE\xE0\x8B\xB4\x87\x40", "㈱髙橋①"},
+        {"\xB6\xCC\xDE\xBC\xB7\xB6\xDE\xB2\xBC\xAC", "ｶﾌﾞｼｷｶﾞｲｼｬ"},
+        {"\xC5\xB6", "ﾅｶ"},                // also UTF-8 "Ŷ"
+        {"\xCF\xBD", "ﾏｽ"},                // also UTF-8 "Ͻ"
+        {"\xC6\xB6\xDE\x81\x40", "ﾆｶﾞ　"}, // also valid UTF-8
+        {"\xC3\x83\x41", "ﾃア"},           // also valid UTF-8
+    };
+    for (const auto &c : cp932) {
+        SCOPED_TRACE(c.text);
+        writeFile(kProfile, "12\r\n\"" + c.bytes + "\"\r\n");
+        RecordReader r(kProfile);
+        EXPECT_EQ(r.whole(), 12);
+        EXPECT_EQ(r.string(), QString::fromUtf8(c.text));
+    }
+    // The same kind of texts saved in UTF-8, alone or among values in ASCII.
+    for (const char *text : {"別途積立金", "株式会社一番商事", "ｶﾌﾞｼｷｶﾞｲｼｬ", "①", "税"}) {
+        SCOPED_TRACE(text);
+        writeFile(kProfile, "1000\r\n\"" + QByteArray(text) + "\"\r\n\"予備1\"\r\n");
+        EXPECT_EQ(errorOf([] { RecordReader r(kProfile); }), Error::badFileFormat().description());
+        EXPECT_FALSE(sharedHandleOpen());
+        // Also when an action met the record before and keeps its bytes.
+        const RecordCacheScope action;
+        EXPECT_EQ(readRawFile(kProfile), "1000\r\n\"" + QByteArray(text) + "\"\r\n\"予備1\"\r\n");
+        EXPECT_EQ(errorOf([] { RecordReader r(kProfile); }), Error::badFileFormat().description());
+        EXPECT_FALSE(sharedHandleOpen());
+    }
+}
+
 TEST_F(Records, TextWhereANumberIsExpectedIsATypeMismatch) {
     writeFile(kProfile, lines({"\"abc\""}));
     RecordReader r(kProfile);
@@ -259,7 +328,8 @@ TEST_F(Records, PathsAndTail) {
     EXPECT_EQ(companyPath(QStringLiteral("c:\\法人税\\別表\\1010"), 5), QStringLiteral("c:\\法人税\\別表\\10105.txt"));
     EXPECT_EQ(hostPath(QStringLiteral("c:\\法人税\\別表\\10105.txt")),
               qEnvironmentVariable("HOJINZEI_DRIVE_C") + QStringLiteral("/法人税/別表/10105.txt"));
-    EXPECT_EQ(hostPath(QStringLiteral("A:\\法人税")), qEnvironmentVariable("HOJINZEI_DRIVE_A") + QStringLiteral("/法人税"));
+    EXPECT_EQ(hostPath(QStringLiteral("A:\\法人税")),
+              qEnvironmentVariable("HOJINZEI_DRIVE_A") + QStringLiteral("/法人税"));
     EXPECT_EQ(reservedTail().size(), 12);
     EXPECT_EQ(reservedTail(2).first(), QStringLiteral("予備2"));
     EXPECT_EQ(reservedTail(2).last(), QStringLiteral("予備12"));

@@ -133,8 +133,10 @@ QMap<QString, QByteArray> TwoCompanies::companyFiles(int code) {
     f[path("c:\\法人税\\別表\\1051資準", code)] =
         lines(numbers(16, b + 801) + quoted({"資本準備金", "その他資本剰余金"}));
     f[path("c:\\法人税\\別表\\中間申告", code)] = lines(numbers(6, b + 701) + tail());
-    f[path("c:\\法人税\\別表\\100111", code)] = lines(numbers(12, b + 851));
-    f[path("c:\\法人税\\別表\\100112", code)] = lines(numbers(10, b + 901));
+    // Schedule 11: lines 1-17 b+851..; its receivables: six accounts named, D1-D53 b+901...
+    f[path("c:\\法人税\\別表\\100111", code)] = lines(numbers(17, b + 851) + tail());
+    f[path("c:\\法人税\\別表\\100112", code)] =
+        lines(quoted({"売掛金", "受取手形", "", "", "", ""}) + numbers(53, b + 901) + tail());
     if (code == 1) {
         f[path("c:\\法人税\\附属明細\\①", 1)] = lines({"\"預貯金等の内訳\"", "1500000"});
         f[path("c:\\法人税\\附属明細\\A⑯益小計", 1)] = lines({"\"雑益の小計\"", "25000"});

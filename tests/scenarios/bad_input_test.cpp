@@ -232,7 +232,8 @@ void fillNewCompany() {
 }
 
 // Every number box of the registration must hold a number: otherwise "登録実行" shows its error and nothing is
-// written; a number (the commas and the negative included) registers the company under the code it reads as.
+// written; a number (the commas and the negative included) registers the company under the code it reads as, when
+// that is a code from 1 to 999.
 TEST_F(BadInput, RegistrationRefusesNumberBoxesThatHoldNoNumber) {
     const std::pair<const char *, std::function<TextBox &()>> boxes[] = {
         {"法人コード", []() -> TextBox & { return form2().Text1; }},
@@ -252,6 +253,12 @@ TEST_F(BadInput, RegistrationRefusesNumberBoxesThatHoldNoNumber) {
             const Disk after = readDisk();
             if (!wholeOf(text)) {
                 EXPECT_EQ(shown(), std::vector<std::string>{box(QStringLiteral("会社登録"), refusal(text))});
+                EXPECT_EQ(differences(before, after), "");
+                continue;
+            }
+            if (!isCompanyCode(*code)) {
+                // A code the list would never show.
+                EXPECT_EQ(shown(), std::vector<std::string>{box(QStringLiteral("会社登録"), companyCodeRangeText)});
                 EXPECT_EQ(differences(before, after), "");
                 continue;
             }

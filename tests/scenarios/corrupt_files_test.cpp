@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "company/Form2.h"
 #include "maintenance/Form10.h"
+#include "maintenance/company_files.h"
 #include "print/Form12.h"
 #include "print/print_load.h"
 #include "print/recording_printer.h"
@@ -28,8 +29,9 @@ namespace {
 
 // Each way through the program that reads a company's records: opening it, printing it (the print window's load
 // recomputes every schedule), entering its year through the bulk input, the window that keeps a record, the pages
-// of the print window after a load, the backup to the floppy and the next-year rollover.
-enum class Way { open, print, bulk, window, pages, backup, rollover };
+// of the print window after a load, the backup to the floppy, the restore from it (of a backup damaged there), the
+// copy to another code and the next-year rollover.
+enum class Way { open, print, bulk, window, pages, backup, restore, copy, rollover };
 
 const char *wayName(Way w) {
     switch (w) {
@@ -45,6 +47,10 @@ const char *wayName(Way w) {
         return "the print window's pages";
     case Way::backup:
         return "the backup";
+    case Way::restore:
+        return "the restore";
+    case Way::copy:
+        return "the copy";
     case Way::rollover:
         return "the rollover";
     }
@@ -83,13 +89,17 @@ struct RecordCase {
 
 void PrintTo(const RecordCase &c, std::ostream *os) { *os << c.name; }
 
-const std::vector<Way> kChains = {Way::open, Way::print, Way::bulk, Way::pages, Way::backup, Way::rollover};
+const std::vector<Way> kChains = {Way::open,    Way::print, Way::bulk,    Way::pages,
+                                  Way::backup,  Way::restore, Way::copy, Way::rollover};
+
+// The ways that copy a company's records from one place to another, and read every record they copy first.
+bool copies(Way w) { return w == Way::backup || w == Way::restore || w == Way::copy; }
 
 std::vector<RecordCase> recordCases() {
     auto schedule = [](const char *name, const QString &path, std::vector<Way> ways = kChains) {
         return RecordCase{name, path, std::move(ways)};
     };
-    const std::vector<Way> notRolled = {Way::open, Way::print, Way::bulk, Way::pages, Way::backup};
+    const std::vector<Way> notRolled = {Way::open, Way::print, Way::bulk, Way::pages, Way::backup, Way::restore, Way::copy};
     return {
         {"profile", profilePath(2), kChains, {}, true},
         // A rate is a fraction, so a large negative one reads; Schedule 1 then says its overflow.
@@ -130,14 +140,14 @@ std::vector<RecordCase> recordCases() {
         schedule("schedule15", schedule15Path(2)),
         {"capital",
          schedule5_1CapitalPath(2),
-         {Way::print, Way::bulk, Way::window, Way::pages},
+         {Way::print, Way::bulk, Way::window, Way::pages, Way::backup, Way::restore},
          [] {
              openCompany(2);
              HzTest::click(form1().Command15); // 資本積立
          }},
         {"special_fields",
          specialFieldPath(2),
-         {Way::print, Way::window, Way::pages},
+         {Way::print, Way::window, Way::pages, Way::backup, Way::restore, Way::copy},
          [] {
              HzTest::click(form1().Command1); // 会社登録
              form2().Text100.setText(QStringLiteral("2"));
@@ -145,21 +155,21 @@ std::vector<RecordCase> recordCases() {
          }},
         {"interim_amounts",
          interimAmountPath(2),
-         {Way::window},
+         {Way::window, Way::backup, Way::restore},
          [] {
              openCompany(2);
              HzTest::click(form3().Command9); // 中間申告の入力
          }},
         {"bad_debt_reserve",
          schedule11Path(2),
-         {Way::window},
+         {Way::window, Way::backup, Way::restore},
          [] {
              openCompany(2);
              HzTest::click(form1().Command21); // 別表十一
          }},
         {"receivables",
          schedule11DetailPath(2),
-         {Way::window},
+         {Way::window, Way::backup, Way::restore},
          [] {
              openCompany(2);
              HzTest::click(form1().Command21);
@@ -237,6 +247,16 @@ protected:
             maintenanceOnCompany2();
             click(form10().Command1); // フロッピーへコピーする
             break;
+        case Way::restore:
+            // Unanswered, as the copy below: a damaged backup must never reach the question.
+            maintenanceOnCompany2();
+            click(form10().Command2); // フロッピーよりHDDへ戻す
+            break;
+        case Way::copy:
+            maintenanceOnCompany2();
+            form10().Text39.setText(QStringLiteral("1"));
+            click(form10().Command18); // へ、リストアする
+            break;
         case Way::rollover:
             // Unanswered: a damaged company must never reach the question.
             maintenanceOnCompany2();
@@ -262,17 +282,29 @@ TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
         putBackSettledDisk(c.prepare, true);
         if (way == Way::pages)
             loadForPrinting();
-        const QByteArray whole = readFile(c.path);
+        // The restore meets the record in the backup of the company on the floppy; every other way on the disk. A
+        // sound backup stands on the floppy before the backup and the restore, which must leave it as it is.
+        const QString at = way == Way::restore ? company_files::onFloppy(c.path) : c.path;
+        if (way == Way::restore || way == Way::backup) {
+            maintenanceOnCompany2();
+            click(form10().Command1); // フロッピーへコピーする
+            ASSERT_EQ(shown(), std::vector<std::string>{}) << "the backup of whole records";
+        }
+        const QByteArray whole = readFile(at);
         bool first = true;
         bool startAgain = false;
         for (const auto &[d, damageName] : kDamages) {
             SCOPED_TRACE(std::string(wayName(way)) + ", " + damageName);
             if (isValueDamage(d) && firstValueLine(whole) < 0)
                 continue; // a record of texts alone
+            // A company may have no such record: the backup and the restore take the others without it.
+            const bool optional = company_files::otherRecordFiles(2).contains(c.path) && way != Way::copy;
+            if (d == Damage::missing && copies(way) && optional)
+                continue;
             if (!first) {
-                undoDamage(c.path);
-                if (way == Way::pages || way == Way::backup || way == Way::rollover)
-                    writeFile(c.path, whole);
+                undoDamage(at);
+                if (way == Way::pages || way == Way::rollover || copies(way))
+                    writeFile(at, whole);
                 else
                     putBackSettledDisk(c.prepare, startAgain);
             }
@@ -282,14 +314,14 @@ TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
                 recorder.emplace();
             forgetShown();
             const Disk before = readDisk();
-            const Disk floppyBefore = readDisk(qEnvironmentVariable("HOJINZEI_DRIVE_A"));
-            damage(c.path, d);
-            const QString damaged = standing(c.path);
+            Disk floppyBefore = readDisk(qEnvironmentVariable("HOJINZEI_DRIVE_A"));
+            damage(at, d);
+            const QString damaged = standing(at);
             goThrough(way, c);
 
             std::map<unsigned long long, int> namingIn; // boxes naming the record, by user action
             for (const ShownBox &b : svc.boxes)
-                if (b.prompt.contains(c.path))
+                if (b.prompt.contains(at))
                     ++namingIn[b.action];
             const bool named = !namingIn.empty();
             // However many windows of an action meet the record, one box of the action says it.
@@ -303,10 +335,9 @@ TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
                 for (const PrintJobLog &job : recorder->jobs)
                     EXPECT_TRUE(job.ended()) << job.title.toStdString();
                 EXPECT_GE(recorder->jobs.size(), pageButtons().size());
-            } else if (way == Way::backup || way == Way::rollover) {
-                // Both stop at the first record they cannot use, in the box of the action, which names it.
-                EXPECT_TRUE(named) << "no box names " << c.path.toStdString() << ": "
-                                   << ::testing::PrintToString(shown());
+            } else if (way == Way::rollover || copies(way)) {
+                // Each stops at the first record it cannot use, in the box of the action, which names it.
+                EXPECT_TRUE(named) << "no box names " << at.toStdString() << ": " << ::testing::PrintToString(shown());
             } else if (quiet || (d == Damage::missing && !c.required)) {
                 EXPECT_FALSE(named) << "a record that does not exist yet is no fault";
             } else if (!readable) {
@@ -314,7 +345,7 @@ TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
                                    << ::testing::PrintToString(shown());
             }
             if (d != Damage::missing) {
-                EXPECT_EQ(standing(c.path), damaged) << "the damaged record was written over";
+                EXPECT_EQ(standing(at), damaged) << "the damaged record was written over";
             }
             EXPECT_FALSE(svc.ended);
             EXPECT_FALSE(sharedHandleOpen());
@@ -327,7 +358,7 @@ TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
             expectFilesKept(before, after, [&](const QString &path) {
                 std::int32_t code = 0;
                 const bool followsEmpty = startsEmpty && kindOf(path, &code) && code == 2;
-                return followsEmpty || isScratchFile(path) || path == insideDrive(c.path);
+                return followsEmpty || isScratchFile(path) || path == insideDrive(at);
             });
             for (const auto &[path, bytes] : after) {
                 std::int32_t code = 0;
@@ -335,11 +366,17 @@ TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
                     EXPECT_TRUE(before.count(path)) << "a record appeared: " << path.toStdString();
                 }
             }
-            EXPECT_EQ(readDisk(qEnvironmentVariable("HOJINZEI_DRIVE_A")), floppyBefore)
-                << "the floppy took a damaged company";
+            Disk floppyAfter = readDisk(qEnvironmentVariable("HOJINZEI_DRIVE_A"));
+            if (way == Way::restore) {
+                // The damaged record there was looked at above.
+                const QString damagedThere = QDir(qEnvironmentVariable("HOJINZEI_DRIVE_A")).relativeFilePath(hostPath(at));
+                floppyBefore.erase(damagedThere);
+                floppyAfter.erase(damagedThere);
+            }
+            EXPECT_EQ(differences(floppyBefore, floppyAfter), "") << "the floppy took a damaged company";
         }
         // Leave nothing a socket or a folder the next session's copy cannot replace.
-        undoDamage(c.path);
+        undoDamage(at);
     }
 }
 

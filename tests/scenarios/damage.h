@@ -4,6 +4,7 @@
 // a path afterwards, so that a test can see a damaged file stay as it was.
 
 #include "app/Form1.h"
+#include "core/cp932.h"
 #include "core/paths.h"
 #include "tests/support/fixture.h"
 
@@ -33,6 +34,8 @@ enum class Damage {
     beyondDouble,
     notANumber,
     belowInt32,
+    // Saved again in UTF-8 by another program.
+    utf8,
 };
 
 inline const std::pair<Damage, const char *> kDamages[] = {
@@ -46,6 +49,7 @@ inline const std::pair<Damage, const char *> kDamages[] = {
     {Damage::beyondDouble, "1e400 on a value line"},
     {Damage::notANumber, "NaN on a value line"},
     {Damage::belowInt32, "-2147483649 on a value line"},
+    {Damage::utf8, "saved in UTF-8"},
 };
 
 inline bool isValueDamage(Damage d) {
@@ -133,6 +137,15 @@ inline void damage(const QString &windowsPath, Damage d) {
     case Damage::belowInt32:
         valueLine("-2147483649");
         break;
+    case Damage::utf8: {
+        // A record of numbers alone reads the same in either code page; one Japanese text after its values, as an
+        // editor may leave, makes it a file in UTF-8.
+        QByteArray utf8 = decodeCp932(bytes).toUtf8();
+        if (!writtenInUtf8(utf8))
+            utf8 += "\"別途積立金\"\r\n";
+        rewrite(utf8);
+        break;
+    }
     }
 }
 

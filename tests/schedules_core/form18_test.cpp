@@ -100,14 +100,11 @@ TEST_F(TaxRateWindow, SaveMakesTheMissingFoldersUnderAnExistingRoot) {
 }
 
 TEST_F(TaxRateWindow, AFileThatCannotBeWrittenShowsTheErrorBoxThenBeepsAgain) {
-    // A folder standing where the file should be: the write fails, nothing is written over it.
-    QDir().mkpath(hostPath(rateFile));
-    // Loading the window reads the table, which is said not to be readable.
+    // The window is loaded on first use, when there is no table yet; then a folder comes to stand where the file
+    // should be: the write fails, nothing is written over it.
     form18();
-    ASSERT_EQ(svc.boxes.size(), 1u);
-    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("税率設定"));
-    svc.boxes.clear();
-    svc.events.clear();
+    ASSERT_TRUE(svc.boxes.empty());
+    QDir().mkpath(hostPath(rateFile));
     click(form18().Command3);
     EXPECT_EQ(svc.events,
               (QStringList{"beep", "box:税率設定にエラーが出ました。登録不能です。:パス名が無効です。", "beep"}));
@@ -117,6 +114,36 @@ TEST_F(TaxRateWindow, AFileThatCannotBeWrittenShowsTheErrorBoxThenBeepsAgain) {
     QDir().rmdir(hostPath(rateFile));
     click(form18().Command4);
     EXPECT_EQ(readFile(rateFile), rateLines({"22", "30", "5", "7.3", "9.6", "5", "50000", "12.3", "130000"}));
+}
+
+// A table the window could not read is never saved over, however the save is pressed, until DATA reads it: the
+// empty boxes would save as nine zeros.
+TEST_F(TaxRateWindow, NothingIsSavedOverATableThatCouldNotBeRead) {
+    for (const QByteArray &damaged :
+         {QByteArray("22\r\n30\r\n"), QByteArray("\x81\x20\r\n"),
+          QByteArray("22\r\n30\r\n5\r\n7.3\r\n9.6\r\n5\r\n2\r\n1\r\n5\r\n\"別途積立金\"\r\n")}) {
+        SCOPED_TRACE(damaged.toHex().toStdString());
+        destroyAllForms();
+        writeFile(rateFile, damaged);
+        svc.events.clear();
+        form18(); // the load reads the table
+        ASSERT_EQ(svc.events.size(), 1);
+        for (Button *save : {&form18().Command4, &form18().Command2, &form18().Command3}) {
+            svc.events.clear();
+            click(*save);
+            ASSERT_EQ(svc.events.size(), 1) << save->name().toStdString();
+            EXPECT_TRUE(svc.events[0].startsWith(QStringLiteral("box:税率設定:") + rateFile +
+                                                 QStringLiteral(" を読み込めなかったため、")))
+                << svc.events[0].toStdString();
+            EXPECT_EQ(readFile(rateFile), damaged);
+        }
+        // Put right, the table reads and saves again.
+        writeFile(rateFile, rateLines({"22", "30", "5", "7.3", "9.6", "5", "50000", "12.3", "130000"}));
+        click(form18().Command8);
+        form18().Text18.setText(QStringLiteral("140,000"));
+        click(form18().Command4);
+        EXPECT_EQ(readFile(rateFile), rateLines({"22", "30", "5", "7.3", "9.6", "5", "50000", "12.3", "140000"}));
+    }
 }
 
 TEST_F(TaxRateWindow, DataFillsTheBoxesOnlyFromNineReadableValues) {

@@ -1,0 +1,269 @@
+// Nothing is saved from a read that failed, nothing that cannot be read back is written, and the company list and the
+// registration keep to the codes the program shows. Two companies are kept on the disk, as a season's work left
+// them; every test compares both drives, the disk and the backup floppy, byte for byte before and after.
+
+#include "app/Form1.h"
+#include "company/Form2.h"
+#include "maintenance/Form10.h"
+#include "print/Form12.h"
+#include "print/print_load.h"
+#include "schedules/core/Form18.h"
+#include "schedules/more/Form14.h"
+#include "tests/scenarios/damage.h"
+#include "tests/scenarios/two_companies.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace hz::test {
+namespace {
+
+// Both drives: the disk C and the backup floppy A.
+struct Drives {
+    Disk c;
+    Disk a;
+};
+
+Drives drives() { return {readDisk(), readDisk(qEnvironmentVariable("HOJINZEI_DRIVE_A"))}; }
+
+void expectDrivesKept(const Drives &before) {
+    const Drives after = drives();
+    EXPECT_EQ(differences(before.c, after.c), "") << "drive C";
+    EXPECT_EQ(differences(before.a, after.a), "") << "drive A";
+}
+
+const QString kHeld = QStringLiteral(" を読み込めなかったため、この画面からは保存しません。");
+
+class SoundReads : public TwoCompanies {
+protected:
+    static void writeAccountant() {
+        Texts<5> accountant;
+        accountant[1] = QStringLiteral("税理士一郎");
+        accountant[2] = QStringLiteral("03-1111-2222");
+        accountant[3] = QStringLiteral("東京都中央区銀座1-1");
+        accountant[4] = QStringLiteral("12345");
+        accountant[5] = QStringLiteral("京橋支部");
+        writeTaxAccountant(accountant);
+    }
+};
+
+// A save of a window whose load could not read the record it saves: the window says which record it could not read
+// and saves nothing, with no beep that would tell the user it did.
+struct HeldSave {
+    const char *name;
+    QString damaged;            // the record made unreadable
+    std::function<void()> load; // the action that reads it
+    std::function<void()> save; // the user types into the boxes and saves
+    QString title;              // of the box that refuses the save
+    QString held;               // the record that box names
+    // An accountant's file cut short reads as an older, shorter one: the damages that make each record unreadable.
+    std::vector<Damage> damages = {Damage::badBytes, Damage::folder, Damage::truncated, Damage::utf8};
+};
+
+void PrintTo(const HeldSave &c, std::ostream *os) { *os << c.name; }
+
+void printCompany2() { HzTest::click(form1().Command18); } // 印刷, company 2 open
+
+void registrationOn(const QString &code) {
+    HzTest::click(form1().Command1); // 会社登録
+    form2().Text100.setText(code);
+    HzTest::click(form2().Command6); // 会社呼出
+}
+
+std::vector<HeldSave> heldSaves() {
+    const QString printTitle = QStringLiteral("A4コピー用紙に印刷");
+    const auto saveSpecialFieldsInPrint = [] {
+        form12().Text38.setText(QStringLiteral("別の銀行"));
+        form12().Text45.setText(QStringLiteral("中央区"));
+        HzTest::click(form12().Command21); // 特設欄データ登　録
+    };
+    const auto saveSpecialFieldsInRegistration = [] {
+        form2().Text38.setText(QStringLiteral("別の銀行"));
+        form2().Text24.setText(QStringLiteral("中央区役所"));
+        HzTest::click(form2().Command21); // 特設欄データ登録
+    };
+    return {
+        {"print_special_fields", specialFieldPath(2), printCompany2, saveSpecialFieldsInPrint, printTitle,
+         specialFieldPath(2)},
+        {"print_tax_accountant",
+         taxAccountantPath(),
+         printCompany2,
+         [] {
+             form12().Text58.setText(QStringLiteral("税理士二郎"));
+             HzTest::click(form12().Command15); // 登録実行
+         },
+         printTitle,
+         taxAccountantPath(),
+         {Damage::badBytes, Damage::folder, Damage::utf8}},
+        // The print window stops at a profile it cannot read, before it reads the company's special fields.
+        {"print_profile", profilePath(2), printCompany2, saveSpecialFieldsInPrint, printTitle, profilePath(2)},
+        {"rates", dataroot::taxRateFile, [] { HzTest::click(form1().Command23); }, // 税率の設定
+         [] {
+             form18().Text10.setText(QStringLiteral("23"));
+             HzTest::click(form18().Command4); // 計算実行
+         },
+         QStringLiteral("税率設定"), dataroot::taxRateFile},
+        {"registration_special_fields", specialFieldPath(2), [] { registrationOn(QStringLiteral("2")); },
+         saveSpecialFieldsInRegistration, QStringLiteral("特設欄"), specialFieldPath(2)},
+        // A company that could not be called up: its special fields are not saved under the code the window held.
+        {"registration_profile", profilePath(2), [] { registrationOn(QStringLiteral("2")); },
+         saveSpecialFieldsInRegistration, QStringLiteral("特設欄"), profilePath(2)},
+    };
+}
+
+class SaveAfterFailedRead : public SoundReads, public ::testing::WithParamInterface<HeldSave> {};
+
+TEST_P(SaveAfterFailedRead, SavesNothingAndSaysWhy) {
+    const HeldSave &c = GetParam();
+    for (const Damage d : c.damages) {
+        SCOPED_TRACE(int(d));
+        session(2);
+        writeAccountant();
+        damage(c.damaged, d);
+        const Drives before = drives();
+        forgetShown();
+        c.load();
+        ASSERT_FALSE(svc.boxes.empty()) << "the load said nothing";
+        EXPECT_TRUE(svc.boxes[0].prompt.contains(c.damaged)) << ::testing::PrintToString(shown());
+        forgetShown();
+        c.save();
+        ASSERT_EQ(svc.boxes.size(), 1u) << ::testing::PrintToString(shown());
+        EXPECT_EQ(svc.boxes[0].title, c.title);
+        EXPECT_TRUE(svc.boxes[0].prompt.startsWith(c.held + kHeld)) << svc.boxes[0].prompt.toStdString();
+        EXPECT_EQ(svc.beeps, 0);
+        expectDrivesKept(before);
+        undoDamage(c.damaged);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, SaveAfterFailedRead, ::testing::ValuesIn(heldSaves()),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// After a profile it could not read, the print window still shows the tax accountant, whom every company shares: its
+// "登録実行" saves what the file holds, never empty boxes over it.
+TEST_F(SoundReads, PrintWindowShowsTheAccountantAfterAProfileItCouldNotRead) {
+    session(2);
+    writeAccountant();
+    const QByteArray accountant = readFile(taxAccountantPath());
+    damage(profilePath(2), Damage::badBytes);
+    const Drives before = drives();
+    printCompany2();
+    EXPECT_EQ(form12().Text58.text(), QStringLiteral("税理士一郎"));
+    EXPECT_EQ(form12().Text23.text(), QStringLiteral("京橋支部"));
+    forgetShown();
+    click(form12().Command15); // 登録実行
+    EXPECT_EQ(shown(), std::vector<std::string>{});
+    EXPECT_EQ(readFile(taxAccountantPath()), accountant);
+    expectDrivesKept(before);
+}
+
+// The registration window that has called up no company saves no special fields under code 0, where no list would
+// ever show them.
+TEST_F(SoundReads, RegistrationWithoutACompanySavesNoSpecialFields) {
+    session(2);
+    click(form1().Command9); // the menu's code emptied: the registration opens on no company
+    const Drives before = drives();
+    forgetShown();
+    click(form1().Command1); // 会社登録
+    form2().Text38.setText(QStringLiteral("見本銀行"));
+    click(form2().Command21); // 特設欄データ登録
+    EXPECT_EQ(shown(), std::vector<std::string>{box(QStringLiteral("特設欄"), companyCodeRangeText)});
+    EXPECT_EQ(svc.beeps, 0);
+    expectDrivesKept(before);
+}
+
+// Codes outside 1 to 999, however they are typed, are refused before anything is written: the list would never show
+// the company.
+TEST_F(SoundReads, RegistrationRefusesCodesTheListNeverShows) {
+    for (const char *code : {"0", "-0", "-1", "1000", "1e3", "1,000", "0.4"}) {
+        SCOPED_TRACE(code);
+        session(2);
+        click(form1().Command1); // 会社登録
+        click(form2().Command9); // 法人コード: a new company
+        registerSampleCompany(3, kName1, QStringLiteral("イチバン"), 10, 5);
+        const Drives before = drives();
+        forgetShown();
+        form2().Text1.setText(QString::fromUtf8(code));
+        click(form2().Command4); // 登録実行
+        EXPECT_EQ(shown(), std::vector<std::string>{box(QStringLiteral("会社登録"), companyCodeRangeText)});
+        EXPECT_EQ(svc.beeps, 0);
+        expectDrivesKept(before);
+    }
+}
+
+// A folder where a company's profile should stand does not hide the company without a word: the list says it, once
+// in the click, and lists the others.
+TEST_F(SoundReads, ListSaysAFolderInAProfilesPlace) {
+    session(2);
+    damage(profilePath(1), Damage::folder);
+    const Drives before = drives();
+    forgetShown();
+    click(form1().Command16); // 法人税の目次
+    EXPECT_EQ(shown(), std::vector<std::string>{
+                           box(QStringLiteral("法人税の目次"),
+                               QStringLiteral("c:\\法人税\\法人名\\1.txt を読み込めません。\nパス名が無効です。"))});
+    ASSERT_EQ(form1().List1.listCount(), 1);
+    EXPECT_TRUE(form1().List1.itemText(0).startsWith(QStringLiteral("02 : ")));
+    expectDrivesKept(before);
+    undoDamage(profilePath(1));
+}
+
+// A line break pasted or typed into a box never reaches a record: it is saved as a blank, and the company then goes
+// through every chain exactly as one typed with the blank does, on both drives, byte for byte.
+TEST_F(SoundReads, LineBreaksInTheBoxesAreSavedAsBlanks) {
+    // A company registered, its name entered again and registered over it, then called up, opened, entered through
+    // the bulk input, printed, backed up, copied to code 4 and rolled over.
+    const auto season = [this](const QString &kana, const std::function<void(TextBox &)> &enterName) {
+        const QString floppy = qEnvironmentVariable("HOJINZEI_DRIVE_A");
+        QDir(floppy).removeRecursively();
+        QDir().mkpath(floppy);
+        session(2);
+        registerSampleCompany(3, QStringLiteral("株式会社三番商事"), kana, 10, 5);
+        enterName(form2().Text3);
+        svc.answer(mb::Ok);      // 同じコード名があります
+        svc.answer(mb::Ok);      // 書き換えますか
+        click(form2().Command4); // 登録実行
+        form2().Text100.setText(QStringLiteral("3"));
+        click(form2().Command6); // 会社呼出
+        openCompany(3);
+        click(form1().Command19); // 一括入力
+        click(form14().Command1);
+        click(form1().Command18); // 印刷
+        click(form1().Command13); // データ
+        form10().Text6.setText(QStringLiteral("3"));
+        click(form10().Command4); // 会社呼出
+        click(form10().Command1); // フロッピーへコピーする
+        form10().Text39.setText(QStringLiteral("4"));
+        click(form10().Command18); // へ、リストアする
+        form10().Text6.setText(QStringLiteral("3"));
+        click(form10().Command4);
+        svc.answer(mb::Ok);
+        click(form10().Command5); // 次年度更新する
+        openCompany(4);
+        EXPECT_EQ(form1().Text2.text(), QStringLiteral("株式会社 三番 商事"));
+        EXPECT_TRUE(svc.answers.empty());
+        return std::make_pair(drives(), shown());
+    };
+    const QString broken = QStringLiteral("株式会社\r\n三番\n商事");
+    const auto [blanks, saidWithBlanks] = season(
+        QStringLiteral("サンバン ショウジ"), [](TextBox &box) { box.setText(QStringLiteral("株式会社 三番 商事")); });
+    const auto [typed, saidTyped] =
+        season(QStringLiteral("サンバン\rショウジ"), [&](TextBox &box) { box.setText(broken); });
+    // Pasted as a user copies the name from a letter.
+    const auto [pasted, saidPasted] = season(QStringLiteral("サンバン\nショウジ"), [&](TextBox &box) {
+        QGuiApplication::clipboard()->setText(broken);
+        box.edit()->selectAll();
+        box.edit()->paste();
+        EXPECT_EQ(box.text(), broken);
+    });
+    for (const auto &[name, d, said] :
+         {std::tuple{"typed", typed, saidTyped}, std::tuple{"pasted", pasted, saidPasted}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(said, saidWithBlanks);
+        EXPECT_EQ(differences(blanks.c, d.c), "");
+        EXPECT_EQ(differences(blanks.a, d.a), "");
+    }
+}
+
+} // namespace
+} // namespace hz::test
