@@ -292,6 +292,7 @@ void Form2::Command4_Click() {
     fields.municipalAddressee = Text24.text();
 
     const std::int32_t code = rec.companyCode;
+    bool fieldsSaved = true;
     try {
         refuseUnencodable(rec, fields);
         ensureDataRoot();
@@ -303,7 +304,11 @@ void Form2::Command4_Click() {
             actionErrorBox(Error::fileExists(), QStringLiteral("同じコード名があります"));
             if (msgBox(QString(), mb::OkCancelQuestion, QStringLiteral("書き換えますか")) == mb::Ok) {
                 writeProfile(code, rec);
-                writeSpecialFields(code, fields, 3);
+                // Special fields that could not be read show empty boxes, which must not replace the file the
+                // user still has: the profile is rewritten, the special fields wait until they are read.
+                fieldsSaved = specialFieldHold.maySave(kRegisterTitle);
+                if (fieldsSaved)
+                    writeSpecialFields(code, fields, 3);
             }
         }
     } catch (const Error &e) {
@@ -316,7 +321,8 @@ void Form2::Command4_Click() {
     profile = rec;
     special = fields;
     // The special-field record now holds what the boxes show.
-    specialFieldHold.release();
+    if (fieldsSaved)
+        specialFieldHold.release();
     form1().Text1.setText(plain(code));
     writeCodeIntoScheduleWindows(plain(code));
     recomputeAll();

@@ -172,6 +172,31 @@ TEST_F(SoundReads, RegistrationWithoutACompanySavesNoSpecialFields) {
     expectDrivesKept(before);
 }
 
+// Registering a company again over its code rewrites its profile, but special fields that could not be read show
+// empty boxes: they do not replace the file the user still has, and the window says so.
+TEST_F(SoundReads, RegisteringAgainKeepsSpecialFieldsItCouldNotRead) {
+    for (const Damage d : {Damage::badBytes, Damage::folder, Damage::utf8}) {
+        SCOPED_TRACE(int(d));
+        session(2);
+        damage(specialFieldPath(2), d);
+        registrationOn(QStringLiteral("2"));
+        const QByteArray special = readRawFile(specialFieldPath(2));
+        forgetShown();
+        svc.answer(mb::Ok);      // 同じコード名があります
+        svc.answer(mb::Ok);      // 書き換えますか
+        click(form2().Command4); // 登録実行
+        ASSERT_FALSE(svc.boxes.empty());
+        EXPECT_TRUE(svc.boxes.back().prompt.startsWith(specialFieldPath(2) + kHeld))
+            << ::testing::PrintToString(shown());
+        EXPECT_EQ(readRawFile(specialFieldPath(2)), special);
+        // Nor does the next save of the special fields alone.
+        forgetShown();
+        click(form2().Command21); // 特設欄データ登録
+        EXPECT_EQ(readRawFile(specialFieldPath(2)), special);
+        undoDamage(specialFieldPath(2));
+    }
+}
+
 // Codes outside 1 to 999, however they are typed, are refused before anything is written: the list would never show
 // the company.
 TEST_F(SoundReads, RegistrationRefusesCodesTheListNeverShows) {
