@@ -118,15 +118,7 @@ std::vector<RecordCase> recordCases() {
          {Way::print, Way::pages},
          {},
          false,
-         [] {
-             Texts<5> accountant;
-             accountant[1] = QStringLiteral("税理士一郎");
-             accountant[2] = QStringLiteral("03-1111-2222");
-             accountant[3] = QStringLiteral("東京都中央区銀座1-1");
-             accountant[4] = QStringLiteral("12345");
-             accountant[5] = QStringLiteral("京橋支部");
-             writeTaxAccountant(accountant);
-         },
+         writeSampleAccountant,
          // Saved by an older version with fewer lines; what is not there stays empty.
          {Damage::empty, Damage::truncated}},
         schedule("schedule1", schedule1Path(2)),

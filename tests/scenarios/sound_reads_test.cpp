@@ -34,18 +34,7 @@ void expectDrivesKept(const Drives &before) {
 
 const QString kHeld = QStringLiteral(" を読み込めなかったため、この画面からは保存しません。");
 
-class SoundReads : public TwoCompanies {
-protected:
-    static void writeAccountant() {
-        Texts<5> accountant;
-        accountant[1] = QStringLiteral("税理士一郎");
-        accountant[2] = QStringLiteral("03-1111-2222");
-        accountant[3] = QStringLiteral("東京都中央区銀座1-1");
-        accountant[4] = QStringLiteral("12345");
-        accountant[5] = QStringLiteral("京橋支部");
-        writeTaxAccountant(accountant);
-    }
-};
+class SoundReads : public TwoCompanies {};
 
 // A save of a window whose load could not read the record it saves: the window says which record it could not read
 // and saves nothing, with no beep that would tell the user it did.
@@ -118,7 +107,7 @@ TEST_P(SaveAfterFailedRead, SavesNothingAndSaysWhy) {
     for (const Damage d : c.damages) {
         SCOPED_TRACE(int(d));
         session(2);
-        writeAccountant();
+        writeSampleAccountant();
         damage(c.damaged, d);
         const Drives before = drives();
         forgetShown();
@@ -143,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(EveryWindow, SaveAfterFailedRead, ::testing::ValuesIn(h
 // "登録実行" saves what the file holds, never empty boxes over it.
 TEST_F(SoundReads, PrintWindowShowsTheAccountantAfterAProfileItCouldNotRead) {
     session(2);
-    writeAccountant();
+    writeSampleAccountant();
     const QByteArray accountant = readFile(taxAccountantPath());
     damage(profilePath(2), Damage::badBytes);
     const Drives before = drives();

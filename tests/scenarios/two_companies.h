@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "core/records.h"
 #include "platform/form.h"
+#include "print/print_load.h"
 #include "schedules/core/Form11.h"
 #include "schedules/core/Form20.h"
 #include "schedules/core/Form3.h"
@@ -137,6 +138,17 @@ inline bool isScratchFile(const QString &path) { return path.startsWith(insideDr
 
 inline QString scratchOf(const QString &companyName) {
     return insideDrive(dataroot::temp + safeFileName(companyName) + QStringLiteral(".txt"));
+}
+
+// The tax accountant shared by every company, as a season's work left it.
+inline void writeSampleAccountant() {
+    Texts<5> accountant;
+    accountant[1] = QStringLiteral("税理士一郎");
+    accountant[2] = QStringLiteral("03-1111-2222");
+    accountant[3] = QStringLiteral("東京都中央区銀座1-1");
+    accountant[4] = QStringLiteral("12345");
+    accountant[5] = QStringLiteral("京橋支部");
+    writeTaxAccountant(accountant);
 }
 
 inline const QString kName1 = QStringLiteral("株式会社一番商事");
