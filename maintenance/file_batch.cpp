@@ -40,7 +40,7 @@ struct Journal {
     std::vector<JournalFile> files;
 };
 
-// The journal said in a box since the program started, so that a set that stays unfinished is said once.
+// The journal said in a box, so that a set that stays unfinished is said once while it stands.
 QByteArray g_saidJournal;
 
 QString journalHost() { return hostPath(FileBatch::journalPath); }
@@ -226,17 +226,18 @@ bool carryOut(const Journal &j, QString &failed) {
     }
     if (!failed.isEmpty() || !syncFileSystemsOf(folders))
         return false;
+    // The old files go before the journal that names them, so that a kill in between leaves none behind.
+    for (const JournalFile &f : j.files) {
+        const QString aside = hostPath(f.target) + FileBatch::keptAsideSuffix;
+        if (f.kept && QFile::remove(aside))
+            noteWritten(aside);
+    }
     const QString journal = journalHost();
     if (!QFile::remove(journal)) {
         failed = FileBatch::journalPath;
         return false;
     }
     noteWritten(journal);
-    for (const JournalFile &f : j.files) {
-        const QString aside = hostPath(f.target) + FileBatch::keptAsideSuffix;
-        if (f.kept && QFile::remove(aside))
-            noteWritten(aside);
-    }
     return true;
 }
 
@@ -326,8 +327,10 @@ void FileBatch::abandon() {
 }
 
 void finishInterruptedBatch() {
-    if (!present(journalHost()))
+    if (!present(journalHost())) {
+        g_saidJournal.clear();
         return;
+    }
     const QByteArray bytes = journalOnDisk();
     const std::optional<Journal> journal = parseJournal(bytes);
     if (!journal) {

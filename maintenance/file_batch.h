@@ -8,7 +8,7 @@
 // is first written beside the file it replaces, under a name no record uses. The commit then keeps a second name
 // for every old file, syncs all of it to the drive and writes down the whole set in a journal under the data root,
 // synced and renamed into place: from that moment the set is decided. Then each file is renamed into place, the
-// renames are synced, and the journal and the old files go.
+// renames are synced, and the old files and the journal go.
 //
 // A failure before the journal stands leaves every file as it was. Once it stands the set only goes forward: the
 // commit finishes it, and when it is interrupted (a kill, a power cut, a rename that fails), the next user action,
@@ -53,10 +53,10 @@ private:
     bool done_ = false;
 };
 
-// Finishes a set that a kill, a power cut or a failed rename left unfinished, and removes its journal and the old
-// files kept aside. One look at the journal's place when there is none. A set that cannot be finished is said in
-// a box naming the company, once for each time the program runs; its journal and the old files kept aside stay,
-// and every later call tries again.
+// Finishes a set that a kill, a power cut or a failed rename left unfinished, and removes the old files kept aside
+// and its journal. One look at the journal's place when there is none. A set that cannot be finished is said in a
+// box naming the company, once while it stands; its journal and the old files kept aside stay, and every later
+// call tries again.
 void finishInterruptedBatch();
 
 } // namespace hz
