@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QDirIterator>
 
+#include <functional>
+
 #include <map>
 #include <utility>
 #include <vector>
@@ -159,59 +161,90 @@ TEST_F(FileBatchTest, AnInterruptedCommitIsAllOldOrFinishedAtTheNextAction) {
     EXPECT_EQ(readRawFile(a), "new a");
 }
 
-// A set whose file cannot be put in place (here a folder stands where it goes) is said once, naming the company;
-// the journal and the old files stay, no other set starts, and the set is finished once the way is clear.
+// A set whose files cannot all be put in place is said once, naming the company; the journal and the old files
+// stay, no other set starts, and the set is finished once the way is clear: a folder that stands where a record
+// goes on drive C, and the backup drive taken out in the middle of a backup.
 TEST_F(FileBatchTest, ASetThatCannotBeFinishedIsSaidAndKeepsTheOldFiles) {
-    const QString profile = QStringLiteral("c:\\法人税\\法人名\\7.txt");
-    const QString schedule = QStringLiteral("c:\\法人税\\別表\\10107.txt");
-    auto profileLines = [](const QString &name) {
-        QStringList l{"7", "1000", "19", "4", "1", "20", "3", "31", "ナナ", name};
-        return lines(l);
+    const QString driveA = hostPath(QStringLiteral("a:\\"));
+    struct Case {
+        const char *drive;
+        const char *stuck; // the file named in the box
+        std::function<void(const QString &schedule)> block, clear;
     };
-    writeFile(profile, profileLines(QStringLiteral("株式会社七")));
-    writeFile(schedule, "old schedule\r\n");
-    FileBatch batch;
-    stageText(batch, profile, profileLines(QStringLiteral("株式会社七")));
-    stageText(batch, schedule, "new schedule\r\n");
-    const auto steps = commitStepByStep(batch);
-    const auto firstRename = std::find_if(steps.begin(), steps.end(), [](const auto &s) {
-        return s.first == QStringLiteral("法人税/法人名/7.txt");
-    });
-    ASSERT_NE(firstRename, steps.end());
-    putBack(firstRename->second);
-    QFile::remove(hostPath(schedule));
-    QDir().mkpath(hostPath(schedule));
+    const Case cases[] = {
+        {"c", "c:\\法人税\\別表\\10107.txt",
+         [](const QString &schedule) {
+             QFile::remove(hostPath(schedule));
+             QDir().mkpath(hostPath(schedule));
+         },
+         [](const QString &schedule) { QDir(hostPath(schedule)).removeRecursively(); }},
+        {"a", "a:\\法人税\\法人名\\7.txt",
+         [&driveA](const QString &) { ASSERT_TRUE(QDir().rename(driveA, driveA + ".away")); },
+         [&driveA](const QString &) { ASSERT_TRUE(QDir().rename(driveA + ".away", driveA)); }},
+    };
+    auto profileLines = [] {
+        return lines(QStringList{"7", "1000", "19", "4", "1", "20", "3", "31", "ナナ", "株式会社七"});
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.drive);
+        svc.boxes.clear();
+        const QString drive = QString::fromLatin1(k.drive);
+        const QString profile = drive + QStringLiteral(":\\法人税\\法人名\\7.txt");
+        const QString schedule = drive + QStringLiteral(":\\法人税\\別表\\10107.txt");
+        writeFile(profile, profileLines());
+        writeFile(schedule, "old schedule\r\n");
+        FileBatch batch;
+        stageText(batch, profile, profileLines());
+        stageText(batch, schedule, "new schedule\r\n");
+        const auto steps = commitStepByStep(batch);
+        const auto firstRename = std::find_if(steps.begin(), steps.end(), [&](const auto &s) {
+            return s.first == QDir(hostPath("c:\\")).relativeFilePath(hostPath(profile));
+        });
+        ASSERT_NE(firstRename, steps.end());
+        // Both drives as a kill after the profile's rename leaves them: the profile in place, the schedule's new
+        // content still beside the old one, both old files kept aside.
+        putBack(firstRename->second);
+        if (k.drive == std::string("a")) {
+            writeFile(profile + FileBatch::keptAsideSuffix, profileLines());
+            writeFile(schedule + FileBatch::keptAsideSuffix, "old schedule\r\n");
+            writeFile(schedule + FileBatch::stagedSuffix, "new schedule\r\n");
+            writeFile(schedule, "old schedule\r\n");
+        }
+        k.block(schedule);
 
-    nextAction();
-    const QString said = QStringLiteral("株式会社七（会社コード 7）のファイルの置き換えを最後まで終えられません。\n"
-                                        "c:\\法人税\\別表\\10107.txt を置き換えられません。\n"
-                                        "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。");
-    ASSERT_EQ(svc.boxes.size(), 1u);
-    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("ファイルの置き換え"));
-    EXPECT_EQ(svc.boxes[0].prompt, said);
-    EXPECT_TRUE(exists(FileBatch::journalPath));
-    EXPECT_EQ(readFile(profile + FileBatch::keptAsideSuffix), profileLines(QStringLiteral("株式会社七")));
-    EXPECT_EQ(readFile(schedule + FileBatch::keptAsideSuffix), "old schedule\r\n");
-    EXPECT_EQ(readFile(schedule + FileBatch::stagedSuffix), "new schedule\r\n");
+        nextAction();
+        const QString said =
+            QStringLiteral("株式会社七（会社コード 7）のファイルの置き換えを最後まで終えられません。\n"
+                           "%1 を置き換えられません。\n"
+                           "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。")
+                .arg(QString::fromUtf8(k.stuck));
+        ASSERT_EQ(svc.boxes.size(), 1u);
+        EXPECT_EQ(svc.boxes[0].title, QStringLiteral("ファイルの置き換え"));
+        EXPECT_EQ(svc.boxes[0].prompt, said);
+        EXPECT_TRUE(exists(FileBatch::journalPath));
 
-    // Said once; the next action tries again quietly, and no other set is made ready meanwhile.
-    nextAction();
-    EXPECT_EQ(svc.boxes.size(), 1u);
-    FileBatch other;
-    try {
-        other.stage(a);
-        FAIL() << "another set was made ready";
-    } catch (const Error &e) {
-        EXPECT_EQ(e.description(), said.section(u'\n', 0, 0) + u'\n' + said.section(u'\n', 2));
+        // Said once; the next action tries again quietly, and no other set is made ready meanwhile.
+        nextAction();
+        EXPECT_EQ(svc.boxes.size(), 1u);
+        FileBatch other;
+        try {
+            other.stage(a);
+            ADD_FAILURE() << "another set was made ready";
+        } catch (const Error &e) {
+            EXPECT_EQ(e.description(), said.section(u'\n', 0, 0) + u'\n' + said.section(u'\n', 2));
+        }
+
+        k.clear(schedule);
+        EXPECT_EQ(readFile(profile + FileBatch::keptAsideSuffix), profileLines());
+        EXPECT_EQ(readFile(schedule + FileBatch::keptAsideSuffix), "old schedule\r\n");
+        nextAction();
+        EXPECT_EQ(svc.boxes.size(), 1u);
+        EXPECT_EQ(readFile(schedule), "new schedule\r\n");
+        EXPECT_EQ(readFile(profile), profileLines());
+        EXPECT_FALSE(exists(FileBatch::journalPath));
+        EXPECT_EQ(folder(drive + QStringLiteral(":\\法人税\\別表")), QStringList({"10107.txt"}));
+        EXPECT_EQ(folder(drive + QStringLiteral(":\\法人税\\法人名")), QStringList({"7.txt"}));
     }
-
-    QDir(hostPath(schedule)).removeRecursively();
-    nextAction();
-    EXPECT_EQ(svc.boxes.size(), 1u);
-    EXPECT_EQ(readFile(schedule), "new schedule\r\n");
-    EXPECT_FALSE(exists(FileBatch::journalPath));
-    EXPECT_EQ(folder(QStringLiteral("c:\\法人税\\別表")), QStringList({"10107.txt"}));
-    EXPECT_EQ(folder(QStringLiteral("c:\\法人税\\法人名")), QStringList({"7.txt"}));
 }
 
 // Only a journal renamed into place counts: one a kill cut short under its temporary name is passed over and
