@@ -247,6 +247,42 @@ TEST_F(FileBatchTest, ASetThatCannotBeFinishedIsSaidAndKeepsTheOldFiles) {
     }
 }
 
+// A rename that fails in the commit itself: the error names the company for the action's box, and the set is
+// finished at a later action, without a second box.
+TEST_F(FileBatchTest, ACommitThatCannotFinishSaysSoAndIsFinishedLater) {
+    FileBatch batch;
+    stageText(batch, a, "new a");
+    stageText(batch, b, "new b");
+    const QString journalHost = hostPath(FileBatch::journalPath);
+    setWriteObserver([&](const QString &host) {
+        if (host == journalHost && QFileInfo::exists(host)) {
+            QFile::remove(hostPath(b));
+            QDir().mkpath(hostPath(b));
+        }
+    });
+    try {
+        batch.commit();
+        ADD_FAILURE() << "the commit went through";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.description(), QStringLiteral("ファイルの置き換えを最後まで終えられません。\n"
+                                                  "c:\\d\\b.txt を置き換えられません。\n"
+                                                  "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。"));
+    }
+    setWriteObserver({});
+    EXPECT_EQ(readFile(a), "new a");
+    EXPECT_EQ(readFile(b + FileBatch::keptAsideSuffix), "old b");
+    nextAction();
+    EXPECT_EQ(svc.boxes.size(), 0u);
+    EXPECT_TRUE(exists(FileBatch::journalPath));
+
+    QDir(hostPath(b)).removeRecursively();
+    nextAction();
+    EXPECT_EQ(svc.boxes.size(), 0u);
+    EXPECT_EQ(readFile(b), "new b");
+    EXPECT_EQ(folder(), QStringList({"a.txt", "b.txt"}));
+    EXPECT_FALSE(exists(FileBatch::journalPath));
+}
+
 // Only a journal renamed into place counts: one a kill cut short under its temporary name is passed over and
 // written over by the next set. One in place that cannot be read is said, and holds every set back.
 TEST_F(FileBatchTest, OnlyAJournalInPlaceCounts) {
