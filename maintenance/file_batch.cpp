@@ -199,7 +199,7 @@ QString unreadableJournalText() {
 }
 
 // Carries the set of the journal to its end: every file not yet in place is renamed into place, the renames are
-// synced, and the journal and the old files go. Doing it again does no harm: a file whose new content was renamed
+// synced, and the old files and the journal go. Doing it again does no harm: a file whose new content was renamed
 // into place already has no staged file left, and is not touched again. Returns false, with the first file that
 // could not be put in place (empty when the drive could not be synced), when the set stays unfinished.
 bool carryOut(const Journal &j, QString &failed) {
@@ -275,6 +275,10 @@ void FileBatch::stageCopy(const QString &fromWindowsPath, const QString &toWindo
 }
 
 void FileBatch::commit() {
+    if (entries_.empty()) {
+        done_ = true;
+        return;
+    }
     // Made ready: every new file complete, no folder where a file goes.
     Journal journal;
     QStringList folders{folderOf(journalHost())};

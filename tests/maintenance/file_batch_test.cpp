@@ -67,7 +67,9 @@ protected:
         setWriteObserver({});
         return steps;
     }
-    static void nextAction() { userAction([] {}); }
+    static void nextAction() {
+        userAction([] {});
+    }
 
     const QString a = QStringLiteral("c:\\d\\a.txt");
     const QString b = QStringLiteral("c:\\d\\b.txt");
@@ -153,7 +155,8 @@ TEST_F(FileBatchTest, AnInterruptedCommitIsAllOldOrFinishedAtTheNextAction) {
     EXPECT_TRUE(journalStood);
 
     // A record kept by the action before the set was finished is read afresh.
-    const auto journalPlaced = std::find_if(steps.begin(), steps.end(), [&](const auto &s) { return s.first == journal; });
+    const auto journalPlaced =
+        std::find_if(steps.begin(), steps.end(), [&](const auto &s) { return s.first == journal; });
     putBack(journalPlaced->second);
     const RecordCacheScope action;
     EXPECT_EQ(readRawFile(a), "old a");
@@ -213,11 +216,10 @@ TEST_F(FileBatchTest, ASetThatCannotBeFinishedIsSaidAndKeepsTheOldFiles) {
         k.block(schedule);
 
         nextAction();
-        const QString said =
-            QStringLiteral("株式会社七（会社コード 7）のファイルの置き換えを最後まで終えられません。\n"
-                           "%1 を置き換えられません。\n"
-                           "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。")
-                .arg(QString::fromUtf8(k.stuck));
+        const QString said = QStringLiteral("株式会社七（会社コード 7）のファイルの置き換えを最後まで終えられません。\n"
+                                            "%1 を置き換えられません。\n"
+                                            "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。")
+                                 .arg(QString::fromUtf8(k.stuck));
         ASSERT_EQ(svc.boxes.size(), 1u);
         EXPECT_EQ(svc.boxes[0].title, QStringLiteral("ファイルの置き換え"));
         EXPECT_EQ(svc.boxes[0].prompt, said);
@@ -264,9 +266,10 @@ TEST_F(FileBatchTest, ACommitThatCannotFinishSaysSoAndIsFinishedLater) {
         batch.commit();
         ADD_FAILURE() << "the commit went through";
     } catch (const Error &e) {
-        EXPECT_EQ(e.description(), QStringLiteral("ファイルの置き換えを最後まで終えられません。\n"
-                                                  "c:\\d\\b.txt を置き換えられません。\n"
-                                                  "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。"));
+        EXPECT_EQ(e.description(),
+                  QStringLiteral("ファイルの置き換えを最後まで終えられません。\n"
+                                 "c:\\d\\b.txt を置き換えられません。\n"
+                                 "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。"));
     }
     setWriteObserver({});
     EXPECT_EQ(readFile(a), "new a");

@@ -377,10 +377,10 @@ struct SetAction {
 void PrintTo(const SetAction &set, std::ostream *os) { *os << set.name; }
 
 const SetAction kSetActions[] = {
-    {"rollover", "1", nullptr, true, [] () -> Button & { return form10().Command5; }},
-    {"backup", "2", nullptr, false, [] () -> Button & { return form10().Command1; }},
-    {"restore", "2", nullptr, true, [] () -> Button & { return form10().Command2; }},
-    {"copy", "1", "2", true, [] () -> Button & { return form10().Command18; }},
+    {"rollover", "1", nullptr, true, []() -> Button & { return form10().Command5; }},
+    {"backup", "2", nullptr, false, []() -> Button & { return form10().Command1; }},
+    {"restore", "2", nullptr, true, []() -> Button & { return form10().Command2; }},
+    {"copy", "1", "2", true, []() -> Button & { return form10().Command18; }},
 };
 
 // The action left alone, in this process: both drives after each of its writes.
@@ -476,11 +476,9 @@ protected:
         for (const auto &[path, bytes] : before)
             if (!isTemporary(path) && contentOf(ref.states[*setEnd], path) != Content(bytes))
                 ref.fresh[path];
-        for (std::size_t k = 0; k < ref.states.size(); ++k) {
+        for (std::size_t k = *setEnd; k < ref.states.size(); ++k)
             for (auto &[path, contents] : ref.fresh)
-                if (k >= *setEnd)
-                    contents.insert(contentOf(ref.states[k], path));
-        }
+                contents.insert(contentOf(ref.states[k], path));
         for (const Files &state : ref.states)
             for (const auto &[path, bytes] : state)
                 ref.seen[path];
