@@ -61,10 +61,13 @@ void noteWritten(const QString &hostFilePath) {
 bool syncWritten() {
     if (g_folders.isEmpty())
         return true;
-    const QSet<QString> folders = std::exchange(g_folders, {});
+    return syncFileSystemsOf(std::exchange(g_folders, {}).values());
+}
+
+bool syncFileSystemsOf(const QStringList &hostFolders) {
     std::vector<dev_t> done;
     bool ok = true;
-    for (const QString &folder : folders)
+    for (const QString &folder : hostFolders)
         ok = syncFileSystemOf(folder, done) && ok;
     return ok;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -17,6 +18,11 @@ void noteWritten(const QString &hostFilePath);
 // Syncs each file system written to since the last call, once, and forgets what was written. Returns false when
 // one could not be synced: what was written may not be on the drive.
 bool syncWritten();
+
+// Syncs now each file system that holds one of these host folders (or, for a folder removed since, the nearest one
+// above it), once. Returns false when one could not be synced. For writes that must be on the drive before the
+// next step, as a set of records replaced together needs; what the action noted is synced at its end all the same.
+bool syncFileSystemsOf(const QStringList &hostFolders);
 
 // How many folders wait for the sync; for tests.
 int foldersAwaitingSync();

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 namespace hz {
 
@@ -122,6 +123,12 @@ ActionScope::ActionScope() {
 ActionScope::~ActionScope() { --g_actionDepth; }
 unsigned long long currentAction() { return g_actionDepth > 0 ? g_actions : 0; }
 
+namespace {
+std::function<void()> g_actionStart;
+} // namespace
+
+void setActionStart(std::function<void()> work) { g_actionStart = std::move(work); }
+
 bool userAction(const std::function<void()> &action) {
     if (g_ended)
         return false;
@@ -131,6 +138,8 @@ bool userAction(const std::function<void()> &action) {
         const ActionScope scope;
         const RecordCacheScope kept;
         try {
+            if (outermost && g_actionStart)
+                g_actionStart();
             action();
         } catch (const ProgramEnded &) {
         } catch (const Error &) {

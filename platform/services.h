@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace hz {
 
 class Error;
@@ -71,6 +73,10 @@ unsigned long long currentAction();
 // Runs one entry from the event loop (a click, a key, a close box, the start) so that no exception reaches Qt.
 // Returns false when the program ended inside it.
 bool userAction(const std::function<void()> &action);
+
+// Work that runs at the start of every outermost user action, before the action reads anything; the program's
+// start installs it. An empty function removes it.
+void setActionStart(std::function<void()> work);
 
 // Fonts and names shared by every window; call once after the application object exists.
 void initDesktop();

@@ -1,12 +1,24 @@
+#include "core/durability.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "core/records.h"
 #include "maintenance/file_batch.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>
+#include <QDirIterator>
+
+#include <functional>
+
+#include <map>
+#include <utility>
+#include <vector>
 
 namespace hz::test {
 namespace {
+
+// Every file of drive C by its path below the drive.
+using Disk = std::map<QString, QByteArray>;
 
 class FileBatchTest : public HzTest {
 protected:
@@ -20,13 +32,49 @@ protected:
         writeFile(batch.stage(target), bytes);
     }
     // Every file in the folder, so that nothing the batch made is left behind.
-    static QStringList folder() {
-        return QDir(hostPath("c:\\d")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    static QStringList folder(const QString &windowsFolder = QStringLiteral("c:\\d")) {
+        return QDir(hostPath(windowsFolder)).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+    static Disk disk() {
+        Disk d;
+        const QDir root(hostPath(QStringLiteral("c:\\")));
+        QDirIterator it(root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile f(path);
+            if (f.open(QIODevice::ReadOnly))
+                d[root.relativeFilePath(path)] = f.readAll();
+        }
+        return d;
+    }
+    // Drive C as it stood at a moment of the commit: as a kill at that moment leaves it.
+    static void putBack(const Disk &d) {
+        QDir root(hostPath(QStringLiteral("c:\\")));
+        root.removeRecursively();
+        for (const auto &[path, bytes] : d) {
+            QDir().mkpath(QFileInfo(root.filePath(path)).absolutePath());
+            QFile f(root.filePath(path));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+    }
+    // Commits the batch and gives drive C after every step it took, each with the file the step wrote.
+    static std::vector<std::pair<QString, Disk>> commitStepByStep(FileBatch &batch) {
+        std::vector<std::pair<QString, Disk>> steps;
+        const QDir root(hostPath(QStringLiteral("c:\\")));
+        setWriteObserver([&](const QString &host) { steps.emplace_back(root.relativeFilePath(host), disk()); });
+        batch.commit();
+        setWriteObserver({});
+        return steps;
+    }
+    static void nextAction() {
+        userAction([] {});
     }
 
     const QString a = QStringLiteral("c:\\d\\a.txt");
     const QString b = QStringLiteral("c:\\d\\b.txt");
     const QString c = QStringLiteral("c:\\d\\c.txt");
+    const QString journal = QStringLiteral("法人税/hz-file-batch.journal");
 };
 
 TEST_F(FileBatchTest, CommitPutsEveryFileInPlace) {
@@ -40,6 +88,7 @@ TEST_F(FileBatchTest, CommitPutsEveryFileInPlace) {
     EXPECT_EQ(readFile(b), "old a");
     EXPECT_EQ(readFile(c), "new c");
     EXPECT_EQ(folder(), QStringList({"a.txt", "b.txt", "c.txt"}));
+    EXPECT_FALSE(exists(FileBatch::journalPath));
 }
 
 TEST_F(FileBatchTest, WithoutACommitNothingChanges) {
@@ -54,7 +103,7 @@ TEST_F(FileBatchTest, WithoutACommitNothingChanges) {
     EXPECT_EQ(folder(), QStringList({"a.txt", "b.txt"}));
 }
 
-TEST_F(FileBatchTest, AFailureWhileReplacingPutsTheOldFilesBack) {
+TEST_F(FileBatchTest, AFailureBeforeTheSetIsWrittenDownChangesNothing) {
     // The second file cannot be set aside: something else stands under that name.
     QDir().mkpath(hostPath(b + FileBatch::keptAsideSuffix + "\\x"));
     FileBatch batch;
@@ -71,6 +120,197 @@ TEST_F(FileBatchTest, AFailureWhileReplacingPutsTheOldFilesBack) {
     EXPECT_EQ(readFile(b), "old b");
     EXPECT_FALSE(exists(c));
     EXPECT_EQ(folder(), QStringList({"a.txt", "b.txt", "b.txt" + FileBatch::keptAsideSuffix}));
+    EXPECT_FALSE(exists(FileBatch::journalPath));
+}
+
+// A kill after any step of the commit, then the next action: before the journal stands every file is old, from
+// then on every file is new, and nothing of the set is left but what a kill before the journal leaves.
+TEST_F(FileBatchTest, AnInterruptedCommitIsAllOldOrFinishedAtTheNextAction) {
+    const Disk before = disk();
+    FileBatch batch;
+    stageText(batch, a, "new a");
+    stageText(batch, b, "new b");
+    stageText(batch, c, "new c");
+    const auto steps = commitStepByStep(batch);
+    const Disk after = disk();
+    // Two old files kept aside, the journal written and put in place, three renames, the old files and the
+    // journal gone.
+    ASSERT_EQ(steps.size(), 10u);
+    bool journalStood = false;
+    for (const auto &[wrote, state] : steps) {
+        SCOPED_TRACE(wrote.toStdString());
+        journalStood = journalStood || state.count(journal);
+        putBack(state);
+        nextAction();
+        Disk now = disk();
+        std::erase_if(now, [](const auto &f) {
+            return f.first.endsWith(FileBatch::stagedSuffix) || f.first.endsWith(FileBatch::keptAsideSuffix);
+        });
+        EXPECT_EQ(now, journalStood ? after : before);
+        EXPECT_EQ(svc.boxes.size(), 0u);
+        if (journalStood) {
+            EXPECT_EQ(disk(), after) << "nothing left over";
+        }
+    }
+    EXPECT_TRUE(journalStood);
+
+    // A record kept by the action before the set was finished is read afresh.
+    const auto journalPlaced =
+        std::find_if(steps.begin(), steps.end(), [&](const auto &s) { return s.first == journal; });
+    putBack(journalPlaced->second);
+    const RecordCacheScope action;
+    EXPECT_EQ(readRawFile(a), "old a");
+    finishInterruptedBatch();
+    EXPECT_EQ(readRawFile(a), "new a");
+}
+
+// A set whose files cannot all be put in place is said once, naming the company; the journal and the old files
+// stay, no other set starts, and the set is finished once the way is clear: a folder that stands where a record
+// goes on drive C, and the backup drive taken out in the middle of a backup.
+TEST_F(FileBatchTest, ASetThatCannotBeFinishedIsSaidAndKeepsTheOldFiles) {
+    const QString driveA = hostPath(QStringLiteral("a:\\"));
+    struct Case {
+        const char *drive;
+        const char *stuck; // the file named in the box
+        std::function<void(const QString &schedule)> block, clear;
+    };
+    const Case cases[] = {
+        {"c", "c:\\法人税\\別表\\10107.txt",
+         [](const QString &schedule) {
+             QFile::remove(hostPath(schedule));
+             QDir().mkpath(hostPath(schedule));
+         },
+         [](const QString &schedule) { QDir(hostPath(schedule)).removeRecursively(); }},
+        {"a", "a:\\法人税\\法人名\\7.txt",
+         [&driveA](const QString &) { ASSERT_TRUE(QDir().rename(driveA, driveA + ".away")); },
+         [&driveA](const QString &) { ASSERT_TRUE(QDir().rename(driveA + ".away", driveA)); }},
+    };
+    auto profileLines = [] {
+        return lines(QStringList{"7", "1000", "19", "4", "1", "20", "3", "31", "ナナ", "株式会社七"});
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.drive);
+        svc.boxes.clear();
+        const QString drive = QString::fromLatin1(k.drive);
+        const QString profile = drive + QStringLiteral(":\\法人税\\法人名\\7.txt");
+        const QString schedule = drive + QStringLiteral(":\\法人税\\別表\\10107.txt");
+        writeFile(profile, profileLines());
+        writeFile(schedule, "old schedule\r\n");
+        FileBatch batch;
+        stageText(batch, profile, profileLines());
+        stageText(batch, schedule, "new schedule\r\n");
+        const auto steps = commitStepByStep(batch);
+        const auto firstRename = std::find_if(steps.begin(), steps.end(), [&](const auto &s) {
+            return s.first == QDir(hostPath("c:\\")).relativeFilePath(hostPath(profile));
+        });
+        ASSERT_NE(firstRename, steps.end());
+        // Both drives as a kill after the profile's rename leaves them: the profile in place, the schedule's new
+        // content still beside the old one, both old files kept aside.
+        putBack(firstRename->second);
+        if (k.drive == std::string("a")) {
+            writeFile(profile + FileBatch::keptAsideSuffix, profileLines());
+            writeFile(schedule + FileBatch::keptAsideSuffix, "old schedule\r\n");
+            writeFile(schedule + FileBatch::stagedSuffix, "new schedule\r\n");
+            writeFile(schedule, "old schedule\r\n");
+        }
+        k.block(schedule);
+
+        nextAction();
+        const QString said = QStringLiteral("株式会社七（会社コード 7）のファイルの置き換えを最後まで終えられません。\n"
+                                            "%1 を置き換えられません。\n"
+                                            "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。")
+                                 .arg(QString::fromUtf8(k.stuck));
+        ASSERT_EQ(svc.boxes.size(), 1u);
+        EXPECT_EQ(svc.boxes[0].title, QStringLiteral("ファイルの置き換え"));
+        EXPECT_EQ(svc.boxes[0].prompt, said);
+        EXPECT_TRUE(exists(FileBatch::journalPath));
+
+        // Said once; the next action tries again quietly, and no other set is made ready meanwhile.
+        nextAction();
+        EXPECT_EQ(svc.boxes.size(), 1u);
+        FileBatch other;
+        try {
+            other.stage(a);
+            ADD_FAILURE() << "another set was made ready";
+        } catch (const Error &e) {
+            EXPECT_EQ(e.description(), said.section(u'\n', 0, 0) + u'\n' + said.section(u'\n', 2));
+        }
+
+        k.clear(schedule);
+        EXPECT_EQ(readFile(profile + FileBatch::keptAsideSuffix), profileLines());
+        EXPECT_EQ(readFile(schedule + FileBatch::keptAsideSuffix), "old schedule\r\n");
+        nextAction();
+        EXPECT_EQ(svc.boxes.size(), 1u);
+        EXPECT_EQ(readFile(schedule), "new schedule\r\n");
+        EXPECT_EQ(readFile(profile), profileLines());
+        EXPECT_FALSE(exists(FileBatch::journalPath));
+        EXPECT_EQ(folder(drive + QStringLiteral(":\\法人税\\別表")), QStringList({"10107.txt"}));
+        EXPECT_EQ(folder(drive + QStringLiteral(":\\法人税\\法人名")), QStringList({"7.txt"}));
+    }
+}
+
+// A rename that fails in the commit itself: the error names the company for the action's box, and the set is
+// finished at a later action, without a second box.
+TEST_F(FileBatchTest, ACommitThatCannotFinishSaysSoAndIsFinishedLater) {
+    FileBatch batch;
+    stageText(batch, a, "new a");
+    stageText(batch, b, "new b");
+    const QString journalHost = hostPath(FileBatch::journalPath);
+    setWriteObserver([&](const QString &host) {
+        if (host == journalHost && QFileInfo::exists(host)) {
+            QFile::remove(hostPath(b));
+            QDir().mkpath(hostPath(b));
+        }
+    });
+    try {
+        batch.commit();
+        ADD_FAILURE() << "the commit went through";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.description(),
+                  QStringLiteral("ファイルの置き換えを最後まで終えられません。\n"
+                                 "c:\\d\\b.txt を置き換えられません。\n"
+                                 "置き換える前のファイルは、名前の末尾に「.hz-old」を付けて残してあります。"));
+    }
+    setWriteObserver({});
+    EXPECT_EQ(readFile(a), "new a");
+    EXPECT_EQ(readFile(b + FileBatch::keptAsideSuffix), "old b");
+    nextAction();
+    EXPECT_EQ(svc.boxes.size(), 0u);
+    EXPECT_TRUE(exists(FileBatch::journalPath));
+
+    QDir(hostPath(b)).removeRecursively();
+    nextAction();
+    EXPECT_EQ(svc.boxes.size(), 0u);
+    EXPECT_EQ(readFile(b), "new b");
+    EXPECT_EQ(folder(), QStringList({"a.txt", "b.txt"}));
+    EXPECT_FALSE(exists(FileBatch::journalPath));
+}
+
+// Only a journal renamed into place counts: one a kill cut short under its temporary name is passed over and
+// written over by the next set. One in place that cannot be read is said, and holds every set back.
+TEST_F(FileBatchTest, OnlyAJournalInPlaceCounts) {
+    const QString temporary = FileBatch::journalPath + FileBatch::stagedSuffix;
+    writeFile(temporary, "hojinzei file batch 1\ncompany\t1\t");
+    writeFile(a + FileBatch::stagedSuffix, "half of a new a");
+    nextAction();
+    EXPECT_EQ(svc.boxes.size(), 0u);
+    EXPECT_EQ(readFile(a), "old a");
+    {
+        FileBatch batch;
+        stageText(batch, a, "new a");
+        batch.commit();
+    }
+    EXPECT_EQ(readFile(a), "new a");
+    EXPECT_FALSE(exists(temporary));
+
+    writeFile(FileBatch::journalPath, "hojinzei file batch 1\ncompany\t1\t\nfile\tzz\t1\tc:\\d\\a.txt\nend\n");
+    nextAction();
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].prompt, QStringLiteral("ファイルの置き換えの記録 c:\\法人税\\hz-file-batch.journal "
+                                                  "が読めません。置き換えを最後まで終えられません。"));
+    EXPECT_EQ(readFile(a), "new a");
+    FileBatch batch;
+    EXPECT_THROW(batch.stage(b), Error);
 }
 
 } // namespace

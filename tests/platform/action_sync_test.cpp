@@ -42,8 +42,8 @@ TEST_F(ActionSync, TheOutermostActionSyncsWhatWasWritten) {
     EXPECT_EQ(foldersAwaitingSync(), 0);
 }
 
-// The data window's batches are synced like single records, the folder of each file it put in place, and so is
-// an action that failed half-way.
+// The data window's batches are synced like single records, the folder of each file it put in place and the
+// journal's, and so is an action that failed half-way.
 TEST_F(ActionSync, BatchesAndFailedActionsAreSyncedToo) {
     writeFile("c:\\d\\a.txt", "old");
     writeFile("c:\\e\\b.txt", "old");
@@ -54,7 +54,7 @@ TEST_F(ActionSync, BatchesAndFailedActionsAreSyncedToo) {
         writeFile(batch.stage("c:\\e\\b.txt"), "new");
         batch.commit();
     }
-    EXPECT_EQ(foldersAwaitingSync(), 2);
+    EXPECT_EQ(foldersAwaitingSync(), 3);
     userAction([] {
         save("c:\\a.txt", 1);
         throw Error::cannotWrite();

@@ -4,6 +4,7 @@
 #include "core/cp932.h"
 #include "core/paths.h"
 #include "core/records.h"
+#include "maintenance/file_batch.h"
 #include "platform/form.h"
 
 #include <QDir>
@@ -22,6 +23,8 @@ void HzTest::SetUp() {
     closeSharedHandle();
     resetProgramEnded();
     setServices(&svc);
+    // As the program's start does.
+    setActionStart(finishInterruptedBatch);
     // A user who accepted the terms of use long ago; the tests of the start-up question remove it.
     writeFile(pledgeFilePath, lines({pledgeAcceptedMarker}));
 }
@@ -31,6 +34,7 @@ void HzTest::TearDown() {
     closeSharedHandle();
     resetProgramEnded();
     setServices(nullptr);
+    setActionStart({});
 }
 
 void HzTest::click(Button &b) {
