@@ -256,17 +256,15 @@ void Form10::Command1_Click() {
             ProgressBar1.setValue(int(10 * (i + 1)));
         }
         // The company's other records go along, since deleting the company removes them too: a restore then gives
-        // the whole company back. One the company no longer has goes from the floppy, so no restore brings it back.
-        QStringList stale;
+        // the whole company back. One the company no longer has goes from the floppy with the set, so no restore
+        // brings it back.
         for (const QString &file : others) {
             if (fileExists(file))
                 batch.stageCopy(file, company_files::onFloppy(file));
             else if (fileExists(company_files::onFloppy(file)))
-                stale << company_files::onFloppy(file);
+                batch.stageRemoval(company_files::onFloppy(file));
         }
         batch.commit();
-        for (const QString &file : stale)
-            deleteFile(file);
         ProgressBar1.setVisible(false);
         beep();
     } catch (const Error &e) {

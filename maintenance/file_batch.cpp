@@ -30,9 +30,10 @@ const QString kTitle = QStringLiteral("ファイルの置き換え");
 // What the journal holds: the company the set belongs to, for the box, and every file with the digest of its new
 // content and whether its old content was kept aside.
 struct JournalFile {
-    QString target; // Windows path
-    QByteArray digest;
+    QString target;    // Windows path
+    QByteArray digest; // empty for a file the set removes
     bool kept = false;
+    bool removed() const { return digest.isEmpty(); }
 };
 struct Journal {
     QString code;
@@ -135,8 +136,13 @@ bool writeJournal(const QByteArray &bytes) {
 QByteArray journalBytes(const Journal &j) {
     QByteArray out = kJournalHeader + '\n';
     out += "company\t" + j.code.toUtf8() + '\t' + j.name.toUtf8() + '\n';
-    for (const JournalFile &f : j.files)
-        out += "file\t" + f.digest + '\t' + (f.kept ? "1" : "0") + '\t' + f.target.toUtf8() + '\n';
+    for (const JournalFile &f : j.files) {
+        const QByteArray kept = f.kept ? "1" : "0";
+        if (f.removed())
+            out += "remove\t" + kept + '\t' + f.target.toUtf8() + '\n';
+        else
+            out += "file\t" + f.digest + '\t' + kept + '\t' + f.target.toUtf8() + '\n';
+    }
     out += kJournalEnd + '\n';
     return out;
 }
@@ -154,6 +160,11 @@ std::optional<Journal> parseJournal(const QByteArray &bytes) {
     j.name = QString::fromUtf8(company[2]);
     for (const QByteArray &line : lines) {
         const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() == 3 && fields[0] == "remove" && (fields[1] == "0" || fields[1] == "1") &&
+            !fields[2].isEmpty()) {
+            j.files.push_back({QString::fromUtf8(fields[2]), QByteArray(), fields[1] == "1"});
+            continue;
+        }
         if (fields.size() != 4 || fields[0] != "file" || fields[1].size() != 64 ||
             (fields[2] != "0" && fields[2] != "1") || fields[3].isEmpty())
             return std::nullopt;
@@ -165,6 +176,8 @@ std::optional<Journal> parseJournal(const QByteArray &bytes) {
 // The company a set belongs to: the one whose profile it writes, on either drive.
 void nameCompany(Journal &j) {
     for (const JournalFile &f : j.files) {
+        if (f.removed())
+            continue;
         const QString folder = f.target.section(u'\\', 0, -2) + u'\\';
         if (folder.compare(dataroot::profilePrefix, Qt::CaseInsensitive) != 0 &&
             folder.compare(company_files::onFloppy(dataroot::profilePrefix), Qt::CaseInsensitive) != 0)
@@ -209,7 +222,12 @@ bool carryOut(const Journal &j, QString &failed) {
         const QString staged = target + FileBatch::stagedSuffix;
         folders << folderOf(target);
         bool placed = false;
-        if (present(staged)) {
+        if (f.removed()) {
+            // Removed before, or now; a folder in its place is not the file the set removes.
+            if (isFile(target) && QFile::remove(target))
+                noteWritten(target);
+            placed = !present(target);
+        } else if (present(staged)) {
             // Only the content written down goes into place.
             if (isFile(staged) && digestOf(staged) == f.digest && renameOver(staged, target)) {
                 forgetRecordBytes(staged);
@@ -274,6 +292,13 @@ void FileBatch::stageCopy(const QString &fromWindowsPath, const QString &toWindo
     copyFile(fromWindowsPath, stage(toWindowsPath));
 }
 
+void FileBatch::stageRemoval(const QString &targetWindowsPath) {
+    stage(targetWindowsPath);
+    for (Entry &e : entries_)
+        if (e.target == targetWindowsPath)
+            e.removed = true;
+}
+
 void FileBatch::commit() {
     if (entries_.empty()) {
         done_ = true;
@@ -283,6 +308,11 @@ void FileBatch::commit() {
     Journal journal;
     QStringList folders{folderOf(journalHost())};
     for (const Entry &e : entries_) {
+        folders << folderOf(e.hostTarget);
+        if (e.removed) {
+            journal.files.push_back({e.target, QByteArray()});
+            continue;
+        }
         const QString staged = e.hostTarget + stagedSuffix;
         const QByteArray digest = isFile(staged) && !isFolder(e.hostTarget) ? digestOf(staged) : QByteArray();
         if (digest.isEmpty()) {
@@ -290,7 +320,6 @@ void FileBatch::commit() {
             throw Error::cannotWrite();
         }
         journal.files.push_back({e.target, digest});
-        folders << folderOf(e.hostTarget);
     }
     nameCompany(journal);
     // Each old file keeps a second name until the set is done, so that a set that cannot be finished leaves them.

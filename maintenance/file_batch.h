@@ -36,6 +36,8 @@ public:
     QString stage(const QString &targetWindowsPath);
     // Makes a copy of from ready to replace to. Throws Error when from cannot be read or the copy not written.
     void stageCopy(const QString &fromWindowsPath, const QString &toWindowsPath);
+    // Makes target go with the set: it is removed when the others are put in place, and kept until then.
+    void stageRemoval(const QString &targetWindowsPath);
 
     // Puts every file made ready in place. Throws Error::cannotWrite() when the set cannot be made ready or
     // written down; every target is then as it was. Throws an Error naming the company when the set, written
@@ -47,6 +49,7 @@ private:
         QString target; // Windows path
         QString hostTarget;
         bool keptOld = false;
+        bool removed = false;
     };
     void abandon();
     std::vector<Entry> entries_;

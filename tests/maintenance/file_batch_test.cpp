@@ -124,36 +124,53 @@ TEST_F(FileBatchTest, AFailureBeforeTheSetIsWrittenDownChangesNothing) {
 }
 
 // A kill after any step of the commit, then the next action: before the journal stands every file is old, from
-// then on every file is new, and nothing of the set is left but what a kill before the journal leaves.
+// then on every file is new (or gone, for a file the set removes), and nothing of the set is left but what a kill
+// before the journal leaves.
 TEST_F(FileBatchTest, AnInterruptedCommitIsAllOldOrFinishedAtTheNextAction) {
-    const Disk before = disk();
+    for (const bool removeB : {true, false}) {
+        SCOPED_TRACE(removeB ? "b removed" : "b replaced");
+        writeFile(a, "old a");
+        writeFile(b, "old b");
+        QFile::remove(hostPath(c));
+        const Disk before = disk();
+        FileBatch batch;
+        stageText(batch, a, "new a");
+        if (removeB)
+            batch.stageRemoval(b);
+        else
+            stageText(batch, b, "new b");
+        stageText(batch, c, "new c");
+        const auto steps = commitStepByStep(batch);
+        const Disk after = disk();
+        EXPECT_EQ(after.count(QStringLiteral("d/b.txt")), removeB ? 0u : 1u);
+        // Two old files kept aside, the journal written and put in place, three renames (or two and a removal),
+        // the old files and the journal gone.
+        ASSERT_EQ(steps.size(), 10u);
+        bool journalStood = false;
+        for (const auto &[wrote, state] : steps) {
+            SCOPED_TRACE(wrote.toStdString());
+            journalStood = journalStood || state.count(journal);
+            putBack(state);
+            nextAction();
+            Disk now = disk();
+            std::erase_if(now, [](const auto &f) {
+                return f.first.endsWith(FileBatch::stagedSuffix) || f.first.endsWith(FileBatch::keptAsideSuffix);
+            });
+            EXPECT_EQ(now, journalStood ? after : before);
+            EXPECT_EQ(svc.boxes.size(), 0u);
+            if (journalStood) {
+                EXPECT_EQ(disk(), after) << "nothing left over";
+            }
+        }
+        EXPECT_TRUE(journalStood);
+    }
+
+    writeFile(a, "old a");
     FileBatch batch;
     stageText(batch, a, "new a");
     stageText(batch, b, "new b");
     stageText(batch, c, "new c");
     const auto steps = commitStepByStep(batch);
-    const Disk after = disk();
-    // Two old files kept aside, the journal written and put in place, three renames, the old files and the
-    // journal gone.
-    ASSERT_EQ(steps.size(), 10u);
-    bool journalStood = false;
-    for (const auto &[wrote, state] : steps) {
-        SCOPED_TRACE(wrote.toStdString());
-        journalStood = journalStood || state.count(journal);
-        putBack(state);
-        nextAction();
-        Disk now = disk();
-        std::erase_if(now, [](const auto &f) {
-            return f.first.endsWith(FileBatch::stagedSuffix) || f.first.endsWith(FileBatch::keptAsideSuffix);
-        });
-        EXPECT_EQ(now, journalStood ? after : before);
-        EXPECT_EQ(svc.boxes.size(), 0u);
-        if (journalStood) {
-            EXPECT_EQ(disk(), after) << "nothing left over";
-        }
-    }
-    EXPECT_TRUE(journalStood);
-
     // A record kept by the action before the set was finished is read afresh.
     const auto journalPlaced =
         std::find_if(steps.begin(), steps.end(), [&](const auto &s) { return s.first == journal; });
