@@ -18,7 +18,6 @@ namespace hz {
 
 namespace {
 
-constexpr double mmPerInch = 25.4;
 
 QPageLayout zeroMarginA4() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),

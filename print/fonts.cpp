@@ -10,7 +10,6 @@ namespace hz {
 namespace {
 
 constexpr int measureDpi = 1200;
-constexpr double mmPerInch = 25.4;
 
 QPaintDevice &measuringDevice() {
     static QImage device = [] {

@@ -9,6 +9,10 @@
 // Aoyagi Kouzan, with IPAMincho for any glyph the brush face lacks.
 namespace hz {
 
+// Printing's units: a point is 1/72 inch.
+inline constexpr double mmPerInch = 25.4;
+inline constexpr double mmPerPoint = mmPerInch / 72;
+
 QFont printFont(const QString &faceName, double points);
 
 // The width of text in font, in millimetres, measured on a 1200 dpi device.

@@ -19,9 +19,6 @@ namespace hz {
 
 namespace {
 
-constexpr double mmPerInch = 25.4;
-constexpr double pointsPerInch = 72;
-
 constexpr std::array<const char16_t *, 9> formNames = {nullptr,
                                                        u"第九号の二様式",
                                                        u"第六号様式 (提出用)",
@@ -169,7 +166,7 @@ struct Box {
     bool text = false;
 };
 
-double emMm(double points) { return points * mmPerInch / pointsPerInch; }
+double emMm(double points) { return points * mmPerPoint; }
 
 // Room left and right of a text or an amount in its box, so that the box's lines stand clear of its characters.
 constexpr double sidePadding = 0.3;

@@ -1,4 +1,5 @@
 #include "core/numbers.h"
+#include "print/fonts.h"
 #include "print/local_returns/nine_box_rows.h"
 #include "print/pages.h"
 
@@ -62,11 +63,10 @@ std::vector<QString> firstCharacters(const QString &s, std::size_t n) {
 // step to the next position (the last one the step before it), or at the text's own size where that is smaller,
 // so that no character runs into the next.
 void printDownwards(Page &page, const QString &s, double x, const std::array<double, 8> &ys, double points) {
-    constexpr double pointsPerMm = 72 / 25.4;
     const std::vector<QString> chars = firstCharacters(s, ys.size());
     for (std::size_t i = 0; i < chars.size(); ++i) {
         const double step = i + 1 < ys.size() ? ys[i + 1] - ys[i] : ys[i] - ys[i - 1];
-        page.fontSize(std::min(points, step * pointsPerMm));
+        page.fontSize(std::min(points, step / mmPerPoint));
         page.text(x, ys[i], chars[i]);
     }
     page.fontSize(points);

@@ -1,3 +1,4 @@
+#include "print/fonts.h"
 #include "print/pages.h"
 
 #include <span>
@@ -190,7 +191,7 @@ constexpr CellSpan totalCell{76, 110};
 constexpr CellSpan retainedCell{110, 144};
 constexpr CellSpan outflowCell{157, 192};
 // The cells that carry the form's 6 pt "△" at their left: the figure keeps clear of the mark as of a rule.
-constexpr double markWidth = 6 * 25.4 / 72;
+constexpr double markWidth = 6 * mmPerPoint;
 constexpr CellSpan totalBesideMark{78 + markWidth, 110};
 constexpr CellSpan outflowBesideMark{159 + markWidth, 192};
 

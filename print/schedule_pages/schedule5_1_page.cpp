@@ -1,3 +1,4 @@
+#include "print/fonts.h"
 #include "print/pages.h"
 
 #include "core/numbers.h"
@@ -136,7 +137,7 @@ constexpr Edges unpaidRowEdges{99, 124, 150, 174, 199};
 constexpr std::array<CellSpan, 5> profitCells{{{67, 92}, {92, 117}, {117, 142}, {142, 167}, {167, 192}}};
 constexpr std::array<CellSpan, 4> capitalCells{{{67, 92}, {92, 117}, {117, 142}, {142, 192}}};
 // The figures of the unpaid rows keep clear of the "△" as of a rule.
-constexpr double unpaidMarkWidth = 8 * 25.4 / 72;
+constexpr double unpaidMarkWidth = 8 * mmPerPoint;
 
 // A row of the Schedule 5(1) record: where its five amounts stand, and whether they print with their sign changed.
 struct ProfitRow {

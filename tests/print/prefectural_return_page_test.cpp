@@ -109,7 +109,6 @@ TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginFitTheirSte
     data.accountantTexts[1] = QStringLiteral("藤原龍之介佐藤一");
     data.accountantTexts[2] = QStringLiteral("0120-88-9999");
     const PrintJobLog job = record();
-    constexpr double pointsPerMm = 72 / 25.4;
     struct Column {
         double x;
         std::array<double, 8> ys;
@@ -125,7 +124,7 @@ TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginFitTheirSte
             ASSERT_NE(t, nullptr) << c.x << ", " << c.ys[i];
             const double step = i + 1 < c.ys.size() ? c.ys[i + 1] - c.ys[i] : c.ys[i] - c.ys[i - 1];
             EXPECT_EQ(t->font, c.font);
-            EXPECT_DOUBLE_EQ(t->size, std::min(c.size, step * pointsPerMm)) << t->text.toStdString();
+            EXPECT_DOUBLE_EQ(t->size, std::min(c.size, step / mmPerPoint)) << t->text.toStdString();
             inks.push_back(inkRect(*t));
             EXPECT_GE(inks.back().top(), c.ys[i]) << t->text.toStdString();
             EXPECT_LE(inks.back().bottom(), c.ys[i] + step) << t->text.toStdString();

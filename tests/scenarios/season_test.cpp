@@ -210,7 +210,6 @@ std::vector<GlyphWord> glyphWords(const QString &pdfPath) {
         ADD_FAILURE() << "not a one-page PDF: " << pdfPath.toStdString();
         return out;
     }
-    constexpr double mmPerPoint = 25.4 / 72.0;
     for (const auto &box : doc->page(0)->textList()) {
         GlyphWord w{box->text(), {}};
         for (int i = 0; i < w.text.size(); ++i) {

@@ -76,7 +76,6 @@ std::vector<PdfWord> pdfWords(const QString &pdfPath) {
     std::vector<PdfWord> out;
     if (!page)
         return out;
-    constexpr double mmPerPoint = 25.4 / 72.0;
     for (const auto &box : page->textList()) {
         const auto toMm = [](const QRectF &r) {
             return QRectF(r.x() * mmPerPoint - sheet::originX, r.y() * mmPerPoint - sheet::originY,
@@ -116,7 +115,7 @@ int pdfPageCount(const QString &pdfPath) {
 QSizeF pdfSheetSizeMm(const QString &pdfPath) {
     std::unique_ptr<Poppler::Document> doc;
     auto page = firstPage(pdfPath, doc);
-    return page ? page->pageSizeF() * (25.4 / 72.0) : QSizeF();
+    return page ? page->pageSizeF() * mmPerPoint : QSizeF();
 }
 
 QStringList misplacedWords(const PrintJobLog &job, const QString &pdf) {
@@ -124,7 +123,7 @@ QStringList misplacedWords(const PrintJobLog &job, const QString &pdf) {
     QStringList misplaced;
     for (const PdfWord &w : pdfWords(pdf)) {
         const bool placed = std::any_of(texts.begin(), texts.end(), [&](const PrintOp &t) {
-            const double lineHeight = t.size * 25.4 / 72.0;
+            const double lineHeight = t.size * mmPerPoint;
             return t.text.contains(w.text) && std::abs(w.mm.top() - t.y) < lineHeight && w.mm.left() > t.x - 1.0 &&
                    w.mm.left() < t.x + 1.0 + t.text.size() * lineHeight;
         });
