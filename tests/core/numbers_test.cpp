@@ -41,7 +41,17 @@ TEST(Numbers, TextToWholeNumber) {
         {"2147483647.5", Outcome::Overflow, 0},
         {"99999999999999999999", Outcome::Overflow, 0},
         {"1E3", Outcome::Value, 1000},
-        {"\u3000１２", Outcome::Mismatch, 0}, // full-width digits are not numbers here
+        // Typed with the input method in full-width mode.
+        {"\u3000１２", Outcome::Value, 12},
+        {"１２３", Outcome::Value, 123},
+        {"－５", Outcome::Value, -5},
+        {"＋５", Outcome::Value, 5},
+        {"１，２３４", Outcome::Value, 1234},
+        {"1，２34", Outcome::Value, 1234},
+        {"１２．５", Outcome::Value, 12},
+        {"－２，１４７，４８３，６４９", Outcome::Overflow, 0},
+        {"１２ａ", Outcome::Mismatch, 0},
+        {"，１２", Outcome::Mismatch, 0},
         {"", Outcome::Mismatch, 0},
         {" ", Outcome::Mismatch, 0},
         {"abc", Outcome::Mismatch, 0},
@@ -103,8 +113,9 @@ TEST(Numbers, Roundings) {
         std::int32_t halfEven;
         std::int32_t floor;
     } const cases[] = {
-        {0.5, 0, 0}, {1.5, 2, 1}, {2.5, 2, 2}, {-0.5, 0, -1}, {-1.5, -2, -2}, {-2.5, -2, -3},
-        {7.3, 7, 7}, {-7.3, -7, -8}, {1e9 + 0.5, 1000000000, 1000000000},
+        {0.5, 0, 0},   {1.5, 2, 1},    {2.5, 2, 2},
+        {-0.5, 0, -1}, {-1.5, -2, -2}, {-2.5, -2, -3},
+        {7.3, 7, 7},   {-7.3, -7, -8}, {1e9 + 0.5, 1000000000, 1000000000},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.v);
