@@ -346,9 +346,9 @@ void FileBatch::writeDownTarget(const QString &targetWindowsPath) {
         // A list that a killed set left, when no action start came since to clear it away.
         clearUndecidedSet();
         QDir().mkpath(folderOf(list));
-        stagingList_ = ::open(QFile::encodeName(list).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (stagingList_ < 0 || ::flock(stagingList_, LOCK_EX | LOCK_NB) != 0) {
-            // Another running copy of the program is making a set ready.
+        // Emptied only once locked: another running copy of the program may be making a set ready with it.
+        stagingList_ = ::open(QFile::encodeName(list).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (stagingList_ < 0 || ::flock(stagingList_, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(stagingList_, 0) != 0) {
             if (stagingList_ >= 0)
                 ::close(std::exchange(stagingList_, -1));
             throw Error::cannotWrite();

@@ -91,6 +91,19 @@ TEST(Numbers, TextToWholeNumber) {
     }
 }
 
+// A box reads full-width text as its ASCII counterpart, for decimals too; a record line holds ASCII only.
+TEST(Numbers, FullWidthTextInABoxButNotInARecord) {
+    EXPECT_EQ(toDouble(QStringLiteral("１２．５")), 12.5);
+    EXPECT_EQ(toDouble(QStringLiteral("－７．３")), -7.3);
+    EXPECT_EQ(recordDouble(QStringLiteral("12.5")), 12.5);
+    EXPECT_EQ(recordWhole(QStringLiteral("-1,234")), -1234);
+    for (const char *text : {"１２．５", "１２", "－５"}) {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(recordDouble(QString::fromUtf8(text)), Error);
+        EXPECT_THROW(recordWhole(QString::fromUtf8(text)), Error);
+    }
+}
+
 TEST(Numbers, CheckedArithmeticOverflowsAtThirtyTwoBits) {
     const std::int32_t max = std::numeric_limits<std::int32_t>::max();
     const std::int32_t min = std::numeric_limits<std::int32_t>::min();

@@ -36,6 +36,16 @@ protected:
         std::erase_if(y, [](const auto &f) { return isScratchFile(f.first); });
         return differences(x, y);
     }
+    // The registration window on a registered code, OK to both questions, "登録実行".
+    void registerAgain(std::int32_t code) {
+        click(form1().Command1); // 会社登録
+        form2().Text100.setText(QString::number(code));
+        click(form2().Command7); // DATA
+        svc.answer(mb::Ok);      // 同じコード名があります
+        svc.answer(mb::Ok);      // 書き換えますか
+        click(form2().Command4); // 登録実行
+        EXPECT_TRUE(svc.answers.empty());
+    }
 };
 
 // Company 1 is open when the rate file goes missing or cannot be read; then company 2 is opened, printed and its
@@ -122,12 +132,7 @@ TEST_F(DataSafety, EveryChainLeavesTheSameRecords) {
     EXPECT_EQ(changedFiles(opened, readDisk()), "") << "opening after the bulk input";
 
     // Registering again rewrites the special fields in their shorter overwrite form; the schedules stay.
-    click(form1().Command1); // 会社登録
-    form2().Text100.setText(QStringLiteral("1"));
-    click(form2().Command7); // DATA
-    svc.answer(mb::Ok);      // 同じコード名があります
-    svc.answer(mb::Ok);      // 書き換えますか
-    click(form2().Command4); // 登録実行
+    registerAgain(1);
     Disk registered = readDisk(), expected = opened;
     for (Disk *d : {&registered, &expected})
         d->erase(insideDrive(specialFieldPath(1)));
@@ -175,18 +180,9 @@ TEST_F(DataSafety, InterimPaymentsTypedInTheBulkInputReachSchedule1) {
 // it does in a session where company 1 was never opened: a missing record is an empty one, never the figures of
 // the company shown before.
 TEST_F(DataSafety, AMissingRecordTakesNothingFromTheCompanyOpenBefore) {
-    const auto registerAgain = [this] {
-        click(form1().Command1); // 会社登録
-        form2().Text100.setText(QStringLiteral("2"));
-        click(form2().Command7); // DATA
-        svc.answer(mb::Ok);      // 同じコード名があります
-        svc.answer(mb::Ok);      // 書き換えますか
-        click(form2().Command4); // 登録実行
-        EXPECT_TRUE(svc.answers.empty());
-    };
-    const auto printAndRegisterAgain = [&] {
+    const auto printAndRegisterAgain = [this] {
         click(form1().Command18); // 印刷
-        registerAgain();
+        registerAgain(2);
         click(form1().Command18);
     };
     const auto withoutSchedule6 = [] { QFile::remove(hostPath(schedule6Path(2))); };
@@ -196,15 +192,7 @@ TEST_F(DataSafety, AMissingRecordTakesNothingFromTheCompanyOpenBefore) {
     const std::pair<const char *, std::function<void()>> before[] = {
         {"opened", [] {}},
         {"printed", [this] { click(form1().Command18); }},
-        {"registered again",
-         [this] {
-             click(form1().Command1);
-             form2().Text100.setText(QStringLiteral("1"));
-             click(form2().Command7);
-             svc.answer(mb::Ok);
-             svc.answer(mb::Ok);
-             click(form2().Command4);
-         }},
+        {"registered again", [this] { registerAgain(1); }},
     };
     for (const auto &[what, step] : before) {
         SCOPED_TRACE(what);
@@ -220,7 +208,7 @@ TEST_F(DataSafety, AMissingRecordTakesNothingFromTheCompanyOpenBefore) {
                 if (opened)
                     openCompany(2);
                 else
-                    registerAgain();
+                    registerAgain(2);
                 printAndRegisterAgain();
             };
             companyOneAsLeft();
