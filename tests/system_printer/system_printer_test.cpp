@@ -268,7 +268,7 @@ TEST_F(SystemPrinter, PagesThatNoQueueTakesAreNamedInTheBox) {
             expected += u'\n' + page + QStringLiteral("：") + c.reason;
         ASSERT_EQ(svc.boxes.size(), 1u);
         EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
-        EXPECT_EQ(svc.boxes[0].prompt, expected);
+        EXPECT_EQ(svc.boxes[0].prompt.toStdString(), expected.toStdString());
         EXPECT_EQ(form12().Text8.text(), QStringLiteral("1"));
     }
 }
