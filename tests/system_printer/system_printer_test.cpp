@@ -149,8 +149,7 @@ QStringList attributesNotAsThePageAsks(const SpooledJob &job) {
 // A4 sheet of PDF with every text at its place.
 void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, const QString &queue) {
     SCOPED_TRACE(page.title.toStdString());
-    EXPECT_EQ(job.state, QStringLiteral("completed"))
-        << job.attribute(QStringLiteral("job-state-reasons")).toStdString();
+    EXPECT_EQ(job.state.toStdString(), "completed") << job.attribute(QStringLiteral("job-state-reasons")).toStdString();
     EXPECT_EQ(job.name, page.title);
     EXPECT_EQ(job.queue, queue);
     EXPECT_EQ(attributesNotAsThePageAsks(job).join(u' ').toStdString(), "");
@@ -341,7 +340,7 @@ TEST_F(SystemPrinter, APageThatFailsWhileDrawnNeverReachesTheQueue) {
     const auto jobs = scheduler->finishedJobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].name, QStringLiteral("別表四"));
-    EXPECT_EQ(jobs[0].state, QStringLiteral("completed"));
+    EXPECT_EQ(jobs[0].state.toStdString(), "completed");
 }
 
 TEST_F(SystemPrinter, ThePrinterWindowListsTheQueuesAndTheOneChosenGetsTheNextPage) {
@@ -421,7 +420,7 @@ TEST_F(SystemPrinter, APausedQueueKeepsThePageUntilItGoesOnWithoutABox) {
     EXPECT_TRUE(svc.boxes.empty());
     const auto waiting = scheduler->jobs();
     ASSERT_EQ(waiting.size(), 1u);
-    EXPECT_EQ(waiting[0].state, QStringLiteral("pending"));
+    EXPECT_EQ(waiting[0].state.toStdString(), "pending");
 
     scheduler->resume(kOffice);
     const auto jobs = scheduler->finishedJobs();
@@ -518,7 +517,7 @@ TEST(PrivateScheduler, WritesNothingOutsideItsFolder) {
     const auto jobs = traced.finishedJobs();
     ASSERT_EQ(jobs.size(), 2u);
     for (const SpooledJob &job : jobs)
-        EXPECT_EQ(job.state, QStringLiteral("completed"));
+        EXPECT_EQ(job.state.toStdString(), "completed");
     traced.pause(kOffice);
     traced.resume(kOffice);
     traced.rejectJobs(kLetter);
