@@ -115,6 +115,10 @@ protected:
         return recorder.jobs;
     }
 
+    // Presses a page's button through the recorder, then for real: the one job it gives, checked to its end against
+    // the recorded page.
+    SpooledJob printedAsRecorded(Button &b, const QString &queue);
+
     QString letterPpd() {
         const QString path = QDir(scheduler->folder()).filePath(QStringLiteral("letter.ppd"));
         QFile f(path);
@@ -164,16 +168,22 @@ void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, con
     snapshotImage(renderPdf(pdf, 100), QStringLiteral("queue-%1-%2").arg(queue, page.title));
 }
 
+SpooledJob SystemPrinter::printedAsRecorded(Button &b, const QString &queue) {
+    const auto recorded = recordedClick(b);
+    click(b);
+    const auto jobs = scheduler->finishedJobs();
+    if (recorded.size() != 1 || jobs.size() != 1) {
+        ADD_FAILURE() << recorded.size() << " pages recorded, " << jobs.size() << " jobs printed";
+        return {};
+    }
+    expectPrintedAsRecorded(jobs[0], recorded[0], queue);
+    return jobs[0];
+}
+
 TEST_F(SystemPrinter, APageGoesToTheDefaultQueueAsOneA4JobNamedAfterIt) {
     scheduler->addQueue(kOffice);
     scheduler->setDefault(kOffice);
-    const auto recorded = recordedClick(form12().Command22);
-    ASSERT_EQ(recorded.size(), 1u);
-
-    click(form12().Command22);
-    const auto jobs = scheduler->finishedJobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    expectPrintedAsRecorded(jobs[0], recorded[0], kOffice);
+    printedAsRecorded(form12().Command22, kOffice);
     EXPECT_EQ(form12().Text8.text(), QStringLiteral("2"));
     EXPECT_TRUE(svc.boxes.empty());
 }
@@ -367,12 +377,7 @@ TEST_F(SystemPrinter, ThePrinterWindowListsTheQueuesAndTheOneChosenGetsTheNextPa
     EXPECT_FALSE(form21().isVisible());
     EXPECT_EQ(QPrinterInfo::defaultPrinterName(), kLetter);
 
-    const auto recorded = recordedClick(form12().Command22);
-    ASSERT_EQ(recorded.size(), 1u);
-    click(form12().Command22);
-    const auto jobs = scheduler->finishedJobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    expectPrintedAsRecorded(jobs[0], recorded[0], kLetter);
+    printedAsRecorded(form12().Command22, kLetter);
     EXPECT_TRUE(svc.boxes.empty());
     // The change stayed with the scheduler of the test.
     EXPECT_EQ(contentsOrNothing(QStringLiteral("/etc/cups/lpoptions")), machineOptions);
@@ -397,15 +402,10 @@ TEST_F(SystemPrinter, AnInstanceChosenAsTheDefaultSendsItsOwnOptionsButNotThoseT
     click(form21().Command1);
     EXPECT_TRUE(svc.boxes.empty());
 
-    const auto recorded = recordedClick(form12().Command22);
-    ASSERT_EQ(recorded.size(), 1u);
-    click(form12().Command22);
-    const auto jobs = scheduler->finishedJobs();
-    ASSERT_EQ(jobs.size(), 1u);
     // The instance is the user's options on the queue: the job goes to the queue, with the tray and the quality.
-    expectPrintedAsRecorded(jobs[0], recorded[0], kOffice);
-    EXPECT_EQ(jobs[0].attribute(QStringLiteral("media-source")), QStringLiteral("tray-2"));
-    EXPECT_EQ(jobs[0].attribute(QStringLiteral("print-quality")), QStringLiteral("high"));
+    const SpooledJob job = printedAsRecorded(form12().Command22, kOffice);
+    EXPECT_EQ(job.attribute(QStringLiteral("media-source")).toStdString(), "tray-2");
+    EXPECT_EQ(job.attribute(QStringLiteral("print-quality")).toStdString(), "high");
     EXPECT_TRUE(svc.boxes.empty());
 }
 
