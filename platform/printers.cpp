@@ -33,12 +33,11 @@ struct Dest {
     cups_dest_t *dest = nullptr;
 };
 
-// libcups says "no default destination" also when it could not ask the scheduler at all: any answer of the
-// scheduler to a plain request tells the two apart.
+// libcups says "no default destination" also when it could not ask the scheduler at all, and its last error is then
+// that one: a plain request of its own tells the two apart.
 bool schedulerAnswers() {
-    ipp_t *answer = cupsDoRequest(CUPS_HTTP_DEFAULT, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
-    ippDelete(answer);
-    return answer != nullptr;
+    ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
+    return cupsLastError() != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
 }
 
 // What every page sets itself: its paper, one copy per press (the print window counts copies), its direction and
