@@ -228,12 +228,17 @@ bool CupsScheduler::run(const QString &name, const QStringList &args, QByteArray
 }
 
 QStringList CupsScheduler::queues() {
-    // "lpstat -e" names every queue; without any it says so and fails.
+    // "lpstat -e" names every queue, and every instance of the user's options ("queue/instance"); without any it says
+    // so and fails.
     QProcess p;
     p.setProcessEnvironment(env_);
     p.start(tool(QStringLiteral("lpstat")), {QStringLiteral("-e")});
     p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList out;
+    for (const QString &name : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+        if (!name.contains(u'/'))
+            out << name;
+    return out;
 }
 
 void CupsScheduler::reset() {

@@ -69,6 +69,7 @@ public:
     // The queue is paused ("cupsdisable") or goes on printing ("cupsenable").
     void pause(const QString &name);
     void resume(const QString &name);
+    // The queues, without the instances of the user's options.
     QStringList queues();
     // The jobs created since reset(), in the order they were created, as they stand now.
     std::vector<SpooledJob> jobs();
