@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"
+#include "platform/controls.h"
 #include "platform/services.h"
 
 #include <QFileInfo>
@@ -59,6 +60,8 @@ RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &ti
     return readOrSay(windowsPath, title, read, true, nullptr);
 }
 
+RecordHold::RecordHold(std::vector<const TextBox *> boxes, Afresh rule) : boxes_(std::move(boxes)), rule_(rule) {}
+
 RecordRead RecordHold::load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                             bool required) {
     Error failure{QString()};
@@ -71,18 +74,45 @@ RecordRead RecordHold::load(const QString &windowsPath, const QString &title, co
     return result;
 }
 
-void RecordHold::hold(const QString &windowsPath, const Error &e) {
+void RecordHold::hold(const QString &windowsPath, const Error &e, const QString &savedPath) {
     path_ = windowsPath;
     description_ = e.description();
+    savedPath_ = savedPath.isEmpty() ? windowsPath : savedPath;
+    boxesLeft();
+}
+
+void RecordHold::boxesLeft() {
+    given_.clear();
+    if (path_.isEmpty())
+        return;
+    for (const TextBox *box : boxes_)
+        given_.push_back(box->textsGiven());
 }
 
 void RecordHold::release() {
     path_.clear();
     description_.clear();
+    savedPath_.clear();
+    given_.clear();
 }
 
-bool RecordHold::maySave(const QString &title) const {
-    if (path_.isEmpty())
+bool RecordHold::holds(const QString &savedPath) const {
+    return !path_.isEmpty() && (savedPath.isEmpty() || savedPath == savedPath_);
+}
+
+bool RecordHold::givenAfresh() const {
+    // A failure about another record than the one saved: its values were never read, so none were given again.
+    if (boxes_.empty() || savedPath_ != path_ || given_.size() != boxes_.size())
+        return false;
+    int given = 0;
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        if (boxes_[i]->textsGiven() != given_[i] && !boxes_[i]->text().trimmed().isEmpty())
+            ++given;
+    return rule_ == Afresh::everyBox ? given == int(boxes_.size()) : given > 0;
+}
+
+bool RecordHold::maySave(const QString &title, const QString &savedPath) const {
+    if (!holds(savedPath) || givenAfresh())
         return true;
     say(path_, QStringLiteral("%1 を読み込めなかったため、この画面からは保存しません。\n%2").arg(path_, description_),
         title);
