@@ -41,6 +41,11 @@ RecordRead readOrSay(const QString &windowsPath, const QString &title, const std
     }
 }
 
+// What counts of a box: every text it is given, or the user's own edits alone where the hold watches a window.
+std::uint64_t counted(const TextBox *box, bool userEditsOnly) {
+    return userEditsOnly ? box->userEdits() : box->textsGiven();
+}
+
 } // namespace
 
 QString unreadableText(const QString &windowsPath, const Error &e) {
@@ -60,7 +65,11 @@ RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &ti
     return readOrSay(windowsPath, title, read, true, nullptr);
 }
 
+const QString RecordHold::everySave = QStringLiteral("*");
+
 RecordHold::RecordHold(std::vector<const TextBox *> boxes, Afresh rule) : boxes_(std::move(boxes)), rule_(rule) {}
+
+RecordHold::RecordHold(const Form *window, const Frame *panel) : window_(window), panel_(panel) {}
 
 RecordRead RecordHold::load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                             bool required) {
@@ -85,8 +94,16 @@ void RecordHold::boxesLeft() {
     given_.clear();
     if (path_.isEmpty())
         return;
+    if (window_) {
+        // The window's boxes as it stands now: a panel's are those built inside it.
+        boxes_.clear();
+        for (Control *c : window_->controls())
+            if (const auto *box = dynamic_cast<const TextBox *>(c))
+                if (!panel_ || panel_->widget()->isAncestorOf(box->widget()))
+                    boxes_.push_back(box);
+    }
     for (const TextBox *box : boxes_)
-        given_.push_back(box->textsGiven());
+        given_.push_back(counted(box, window_ != nullptr));
 }
 
 void RecordHold::release() {
@@ -97,7 +114,7 @@ void RecordHold::release() {
 }
 
 bool RecordHold::holds(const QString &savedPath) const {
-    return !path_.isEmpty() && (savedPath.isEmpty() || savedPath == savedPath_);
+    return !path_.isEmpty() && (savedPath.isEmpty() || savedPath_ == everySave || savedPath == savedPath_);
 }
 
 bool RecordHold::givenAfresh() const {
@@ -106,7 +123,7 @@ bool RecordHold::givenAfresh() const {
         return false;
     int given = 0;
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        if (boxes_[i]->textsGiven() != given_[i] && !boxes_[i]->text().trimmed().isEmpty())
+        if (counted(boxes_[i], window_ != nullptr) != given_[i] && !boxes_[i]->text().trimmed().isEmpty())
             ++given;
     return rule_ == Afresh::everyBox ? given == int(boxes_.size()) : given > 0;
 }
@@ -122,8 +139,14 @@ bool RecordHold::maySave(const QString &title, const QString &savedPath) const {
 RecordRead readTaxRatesOrSay(TaxRateTable &rates, RecordHold *hold) {
     const QString title = QStringLiteral("税率設定");
     const auto read = [&rates] { rates = readTaxRates(); };
-    return hold ? hold->load(dataroot::taxRateFile, title, read, true)
-                : readRequiredRecordOrSay(dataroot::taxRateFile, title, read);
+    Error failure{QString()};
+    const RecordRead result = readOrSay(dataroot::taxRateFile, title, read, true, &failure);
+    // A window that computes from the table saves nothing without it, whatever its boxes hold.
+    if (hold && result == RecordRead::unreadable)
+        hold->hold(dataroot::taxRateFile, failure, RecordHold::everySave);
+    else if (hold)
+        hold->release();
+    return result;
 }
 
 } // namespace hz

@@ -13,6 +13,8 @@ namespace hz {
 
 class Error;
 class TextBox;
+class Form;
+class Frame;
 
 // The one way the windows read a record. read opens the record at windowsPath and reads from it. A record that
 // does not exist yet is missing, quietly. One that exists but cannot be read (a folder in its place, no
@@ -47,14 +49,19 @@ public:
     RecordHold() = default;
     // A hold that the user also releases by giving the values afresh in boxes.
     RecordHold(std::vector<const TextBox *> boxes, Afresh rule);
+    // A hold that the user also releases by typing or pasting a text into a box of window (of panel, when given).
+    // Only the user's own edits count there: other windows' actions fill the same boxes with figures of their own.
+    explicit RecordHold(const Form *window, const Frame *panel = nullptr);
 
     // Reads as readRecordOrSay does (readRequiredRecordOrSay when required) and keeps the result.
     RecordRead load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                     bool required = false);
     // Keeps a failure that the window said in its own box: e could not read the record at windowsPath. The saves
-    // held are those over savedPath, the record at windowsPath itself unless given; only a hold about the saved
-    // record itself is released by values given afresh, as the window never read the one it would replace.
+    // held are those over savedPath, the record at windowsPath itself unless given, or every save of the window
+    // when it is everySave; only a hold about the saved record itself is released by values given afresh, as the
+    // window never read the one it would replace.
     void hold(const QString &windowsPath, const Error &e, const QString &savedPath = {});
+    static const QString everySave;
     // The data action filled the boxes after the failure: what they show now is what the failed read left.
     void boxesLeft();
     // Forgets a failure: the window no longer holds anything read from a record (a fresh start, or a record
@@ -76,6 +83,9 @@ private:
     QString savedPath_;   // the record whose saves are held
     std::vector<const TextBox *> boxes_;
     Afresh rule_ = Afresh::anyBox;
+    // The window whose boxes the user types into, when the hold watches a whole window or panel.
+    const Form *window_ = nullptr;
+    const Frame *panel_ = nullptr;
     std::vector<std::uint64_t> given_; // each box's count of texts given when the failed read had filled them
 };
 

@@ -161,7 +161,10 @@ QLineEdit *TextBox::create(QWidget *parent, const QString &initial) {
     flushFilter_ = new TextFlush(edit, this);
     edit->installEventFilter(flushFilter_);
     // The user's edits only: a text set from code is counted by setText.
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { ++textsGiven_; });
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] {
+        ++textsGiven_;
+        ++userEdits_;
+    });
     return edit;
 }
 

@@ -73,6 +73,8 @@ public:
     // How many times the box was given a text, by setText (the text it holds included) or by the user's typing,
     // pasting or cutting in it. A window built afresh gives none; nor does a kept text reaching its widget.
     std::uint64_t textsGiven() const { return textsGiven_; }
+    // How many of those were the user's own edits.
+    std::uint64_t userEdits() const { return userEdits_; }
 
 private:
     friend class TextFlush;
@@ -89,6 +91,7 @@ private:
     mutable QPointer<QLineEdit> keptFor_;
     QPointer<QObject> flushFilter_;
     std::uint64_t textsGiven_ = 0;
+    std::uint64_t userEdits_ = 0;
 };
 
 class Button : public Control {

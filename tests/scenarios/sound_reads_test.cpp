@@ -10,7 +10,14 @@
 #include "print/Form12.h"
 #include "print/print_load.h"
 #include "schedules/core/Form18.h"
+#include "schedules/core/Form3.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form5.h"
+#include "schedules/core/schedule2.h"
 #include "schedules/more/Form14.h"
+#include "schedules/more/Form8.h"
+#include "schedules/more/schedule15.h"
+#include "schedules/more/schedule6.h"
 #include "tests/scenarios/damage.h"
 #include "tests/scenarios/two_companies.h"
 
@@ -279,6 +286,80 @@ TEST_P(SaveGivenAfresh, ReplacesTheRecordAsAfterAGoodRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, SaveGivenAfresh, ::testing::ValuesIn(afreshSaves()),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A schedule record a window could not read: figures another window pushes into its boxes save nothing over it, a
+// figure the user types there does, and the window then reads its record again. In the window of three schedules
+// only a box of the record's own panel counts.
+struct TypedSave {
+    const char *name;
+    QString record;
+    Button &(*data)();
+    Button &(*compute)();
+    TextBox &(*box)();
+    TextBox &(*elsewhere)() = nullptr; // a box of the same window outside the record's panel
+};
+
+void PrintTo(const TypedSave &c, std::ostream *os) { *os << c.name; }
+
+std::vector<TypedSave> typedSaves() {
+    return {
+        {"schedule1", schedule1Path(2), []() -> Button & { return form3().Command8; },
+         []() -> Button & { return form3().Command4; }, []() -> TextBox & { return form3().Text27; }},
+        {"schedule2", schedule2Path(2), []() -> Button & { return form4().Command7; },
+         []() -> Button & { return form4().Command1; }, []() -> TextBox & { return form4().Text10; }},
+        {"schedule4", schedule4Path(2), []() -> Button & { return form5().Command7; },
+         []() -> Button & { return form5().Command4; }, []() -> TextBox & { return form5().Text5; }},
+        {"schedule6", schedule6Path(2), []() -> Button & { return form8().Command9; },
+         []() -> Button & { return form8().Command1; }, []() -> TextBox & { return form8().Text2; },
+         []() -> TextBox & { return form8().Text46; }},
+        {"schedule15", schedule15Path(2), []() -> Button & { return form8().Command11; },
+         []() -> Button & { return form8().Command3; }, []() -> TextBox & { return form8().Text46; },
+         []() -> TextBox & { return form8().Text2; }},
+    };
+}
+
+class TypedAfterFailedRead : public SoundReads, public ::testing::WithParamInterface<TypedSave> {};
+
+TEST_P(TypedAfterFailedRead, SavesWhatTheUserTyped) {
+    const TypedSave &c = GetParam();
+    session(2);
+    damage(c.record, Damage::badBytes);
+    const QString damaged = standing(c.record);
+    forgetShown();
+    click(c.data());
+    ASSERT_FALSE(svc.boxes.empty());
+    EXPECT_TRUE(svc.boxes[0].prompt.contains(c.record)) << ::testing::PrintToString(shown());
+
+    const auto refused = [&](const char *how) {
+        SCOPED_TRACE(how);
+        forgetShown();
+        click(c.compute());
+        EXPECT_NE(std::find_if(svc.boxes.begin(), svc.boxes.end(),
+                               [&](const ShownBox &b) { return b.prompt.startsWith(c.record + kHeld); }),
+                  svc.boxes.end())
+            << ::testing::PrintToString(shown());
+        EXPECT_EQ(standing(c.record), damaged);
+    };
+    c.box().setText(QStringLiteral("1,234")); // as another window pushes a figure
+    refused("pushed");
+    if (c.elsewhere) {
+        typeInto(c.elsewhere(), QStringLiteral("5,678"));
+        refused("typed in another panel");
+    }
+    typeInto(c.box(), QStringLiteral("1,234"));
+    forgetShown();
+    click(c.compute());
+    for (const ShownBox &b : svc.boxes)
+        EXPECT_FALSE(b.prompt.contains(c.record)) << b.prompt.toStdString();
+    EXPECT_NE(standing(c.record), damaged);
+    forgetShown();
+    click(c.data());
+    EXPECT_EQ(shown(), std::vector<std::string>{});
+    EXPECT_EQ(c.box().text(), QStringLiteral("1,234"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, TypedAfterFailedRead, ::testing::ValuesIn(typedSaves()),
                          [](const auto &info) { return std::string(info.param.name); });
 
 // A code without a company is no failed read: registering another company over its code afterwards writes that
