@@ -189,6 +189,7 @@ TEST_F(Rollover, AfterTheCodeIsClearedTheLoadedCompanyRolls) {
         SCOPED_TRACE(emptying->name().toStdString());
         writeCompanies();
         const auto kept = drive("c");
+        const auto floppy = drive("a");
         svc.events.clear();
         form10().Text100.setText(QStringLiteral("1"));
         click(form10().Command7); // DATA
@@ -198,6 +199,7 @@ TEST_F(Rollover, AfterTheCodeIsClearedTheLoadedCompanyRolls) {
         click(form10().Command5); // 次年度更新する
         EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:", "beep"}));
         EXPECT_EQ(drive("c"), expectedDrive(kept, rolledCompany1(), {"c:\\法人税\\法人税Temp\\株式会社見本.txt"}));
+        EXPECT_EQ(drive("a"), floppy);
         EXPECT_EQ(form10().Text6.text(), QStringLiteral("1"));
         EXPECT_EQ(QStringList({form10().Text5.text(), form10().Text13.text()}), QStringList({"株式会社見本", "20"}));
     }
