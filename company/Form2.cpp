@@ -364,14 +364,15 @@ bool Form2::loadCompany(std::int32_t code) {
     // A profile in the short form ends before the representative's name, which then shows empty.
     // A code without a company is said and holds nothing: registering it makes a new company. A company whose
     // profile cannot be read has special fields this window never read: they are not saved from the boxes until
-    // they are, so that the boxes are not saved over them under the code the user meant.
+    // they are, so that the boxes are not saved over them under the code the user meant. The window keeps its
+    // company, and a hold of that company's stays.
     CompanyProfileRecord rec;
     try {
         readProfileWithName(code, rec);
     } catch (const Error &e) {
         const bool registered = QFileInfo::exists(hostPath(profilePath(code)));
         sayUnreadable(profilePath(code), registered ? e : Error::fileNotFound(), kLoadTitle);
-        if (registered)
+        if (registered && !specialFieldHold.holds())
             specialFieldHold.hold(profilePath(code), e, specialFieldPath(code));
         return false; // the boxes keep what they showed and the window its company
     }

@@ -392,6 +392,30 @@ TEST_F(SoundReads, ACodeWithoutACompanyHoldsNoOtherCompanysRegistration) {
     EXPECT_EQ(differences(direct.a, afterThirteen.a), "");
 }
 
+// A company that cannot be called up, or a code without one, leaves the registration window on its company, and the
+// hold of that company's special fields stays: the boxes the failed read left are not saved over them.
+TEST_F(SoundReads, CallingUpAnotherCodeKeepsTheHoldOfTheCompanyShown) {
+    for (const std::int32_t other : {13, 1}) {
+        SCOPED_TRACE(other);
+        session(2);
+        damage(specialFieldPath(2), Damage::badBytes);
+        if (other == 1)
+            damage(profilePath(1), Damage::badBytes);
+        registrationOn(QStringLiteral("2"));
+        const Drives before = drives();
+        form2().Text100.setText(QString::number(other));
+        click(form2().Command6); // 会社呼出
+        forgetShown();
+        click(form2().Command21); // 特設欄データ登録
+        ASSERT_EQ(svc.boxes.size(), 1u) << ::testing::PrintToString(shown());
+        EXPECT_TRUE(svc.boxes[0].prompt.startsWith(specialFieldPath(2) + kHeld)) << svc.boxes[0].prompt.toStdString();
+        expectDrivesKept(before);
+        undoDamage(specialFieldPath(2));
+        if (other == 1)
+            undoDamage(profilePath(1));
+    }
+}
+
 // After a profile it could not read, the print window still shows the tax accountant, whom every company shares: its
 // "登録実行" saves what the file holds, never empty boxes over it.
 TEST_F(SoundReads, PrintWindowShowsTheAccountantAfterAProfileItCouldNotRead) {
