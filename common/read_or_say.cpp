@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"
+#include "platform/controls.h"
 #include "platform/services.h"
 
 #include <QFileInfo>
@@ -40,6 +41,11 @@ RecordRead readOrSay(const QString &windowsPath, const QString &title, const std
     }
 }
 
+// What counts of a box: every text it is given, or the user's own edits alone where the hold watches a window.
+std::uint64_t counted(const TextBox *box, bool userEditsOnly) {
+    return userEditsOnly ? box->userEdits() : box->textsGiven();
+}
+
 } // namespace
 
 QString unreadableText(const QString &windowsPath, const Error &e) {
@@ -59,6 +65,12 @@ RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &ti
     return readOrSay(windowsPath, title, read, true, nullptr);
 }
 
+const QString RecordHold::everySave = QStringLiteral("*");
+
+RecordHold::RecordHold(std::vector<const TextBox *> boxes, Afresh rule) : boxes_(std::move(boxes)), rule_(rule) {}
+
+RecordHold::RecordHold(const Form *window, const Frame *panel) : window_(window), panel_(panel) {}
+
 RecordRead RecordHold::load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                             bool required) {
     Error failure{QString()};
@@ -71,18 +83,53 @@ RecordRead RecordHold::load(const QString &windowsPath, const QString &title, co
     return result;
 }
 
-void RecordHold::hold(const QString &windowsPath, const Error &e) {
+void RecordHold::hold(const QString &windowsPath, const Error &e, const QString &savedPath) {
     path_ = windowsPath;
     description_ = e.description();
+    savedPath_ = savedPath.isEmpty() ? windowsPath : savedPath;
+    boxesLeft();
+}
+
+void RecordHold::boxesLeft() {
+    given_.clear();
+    if (path_.isEmpty())
+        return;
+    if (window_) {
+        // The window's boxes as it stands now: a panel's are those built inside it.
+        boxes_.clear();
+        for (Control *c : window_->controls())
+            if (const auto *box = dynamic_cast<const TextBox *>(c))
+                if (!panel_ || panel_->widget()->isAncestorOf(box->widget()))
+                    boxes_.push_back(box);
+    }
+    for (const TextBox *box : boxes_)
+        given_.push_back(counted(box, window_ != nullptr));
 }
 
 void RecordHold::release() {
     path_.clear();
     description_.clear();
+    savedPath_.clear();
+    given_.clear();
 }
 
-bool RecordHold::maySave(const QString &title) const {
-    if (path_.isEmpty())
+bool RecordHold::holds(const QString &savedPath) const {
+    return !path_.isEmpty() && (savedPath.isEmpty() || savedPath_ == everySave || savedPath == savedPath_);
+}
+
+bool RecordHold::givenAfresh() const {
+    // A failure about another record than the one saved: its values were never read, so none were given again.
+    if (boxes_.empty() || savedPath_ != path_ || given_.size() != boxes_.size())
+        return false;
+    int given = 0;
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        if (counted(boxes_[i], window_ != nullptr) != given_[i] && !boxes_[i]->text().trimmed().isEmpty())
+            ++given;
+    return rule_ == Afresh::everyBox ? given == int(boxes_.size()) : given > 0;
+}
+
+bool RecordHold::maySave(const QString &title, const QString &savedPath) const {
+    if (!holds(savedPath) || givenAfresh())
         return true;
     say(path_, QStringLiteral("%1 を読み込めなかったため、この画面からは保存しません。\n%2").arg(path_, description_),
         title);
@@ -92,8 +139,14 @@ bool RecordHold::maySave(const QString &title) const {
 RecordRead readTaxRatesOrSay(TaxRateTable &rates, RecordHold *hold) {
     const QString title = QStringLiteral("税率設定");
     const auto read = [&rates] { rates = readTaxRates(); };
-    return hold ? hold->load(dataroot::taxRateFile, title, read, true)
-                : readRequiredRecordOrSay(dataroot::taxRateFile, title, read);
+    Error failure{QString()};
+    const RecordRead result = readOrSay(dataroot::taxRateFile, title, read, true, &failure);
+    // A window that computes from the table saves nothing without it, whatever its boxes hold.
+    if (hold && result == RecordRead::unreadable)
+        hold->hold(dataroot::taxRateFile, failure, RecordHold::everySave);
+    else if (hold)
+        hold->release();
+    return result;
 }
 
 } // namespace hz

@@ -5,11 +5,16 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace hz {
 
 class Error;
+class TextBox;
+class Form;
+class Frame;
 
 // The one way the windows read a record. read opens the record at windowsPath and reads from it. A record that
 // does not exist yet is missing, quietly. One that exists but cannot be read (a folder in its place, no
@@ -30,23 +35,58 @@ void sayUnreadable(const QString &windowsPath, const Error &e, const QString &ti
 
 // What a window keeps of its data action: after one that could not read the window's record, the window holds
 // its company's code and zeroes, and nothing of it may be saved, where it would replace the record the user
-// still has with zeroes, until a data action reads the record or finds that it does not exist.
+// still has with zeroes, until a data action reads the record or finds that it does not exist, or the user has
+// given the record's values afresh in the window's boxes since the failed read: typed, pasted or set by a preset,
+// anything that gives a box a text counts; what the failed read left does not.
 class RecordHold {
 public:
+    // How many of the boxes must have been given a text, and hold one that is not blank, for the values to count
+    // as given afresh: any one (a record whose boxes may be partly empty), or every one (a table that is saved
+    // whole, where an empty box would save as 0).
+    enum class Afresh { anyBox, everyBox };
+
+    // A hold that only a read releases.
+    RecordHold() = default;
+    // A hold that the user also releases by giving the values afresh in boxes.
+    RecordHold(std::vector<const TextBox *> boxes, Afresh rule);
+    // A hold that the user also releases by typing or pasting a text into a box of window (of panel, when given).
+    // Only the user's own edits count there: other windows' actions fill the same boxes with figures of their own.
+    explicit RecordHold(const Form *window, const Frame *panel = nullptr);
+
     // Reads as readRecordOrSay does (readRequiredRecordOrSay when required) and keeps the result.
     RecordRead load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                     bool required = false);
-    // Keeps a failure that the window said in its own box: e could not read the record at windowsPath.
-    void hold(const QString &windowsPath, const Error &e);
-    // Forgets a failure: the window no longer holds anything read from a record (a fresh start).
+    // Keeps a failure that the window said in its own box: e could not read the record at windowsPath. The saves
+    // held are those over savedPath, the record at windowsPath itself unless given, or every save of the window
+    // when it is everySave; only a hold about the saved record itself is released by values given afresh, as the
+    // window never read the one it would replace.
+    void hold(const QString &windowsPath, const Error &e, const QString &savedPath = {});
+    static const QString everySave;
+    // The data action filled the boxes after the failure: what they show now is what the failed read left.
+    void boxesLeft();
+    // Forgets a failure: the window no longer holds anything read from a record (a fresh start, or a record
+    // read or written whole).
     void release();
-    // True when the window may save. Otherwise says again which record could not be read, under title, and
-    // returns false.
-    bool maySave(const QString &title) const;
+    // True while saves over savedPath (any save when empty) are held by a failure about that company's records.
+    bool holds(const QString &savedPath = {}) const;
+    // True when the failure held is the one of the record at windowsPath.
+    bool failedOn(const QString &windowsPath) const { return !path_.isEmpty() && path_ == windowsPath; }
+    // True when the window may save over savedPath (the held record when empty): nothing held about it, or its
+    // values given afresh. Otherwise says again which record could not be read, under title, and returns false.
+    bool maySave(const QString &title, const QString &savedPath = {}) const;
 
 private:
+    bool givenAfresh() const;
+
     QString path_;        // the record that could not be read; empty when none
     QString description_; // and why
+    QString savedPath_;   // the record whose saves are held
+    std::vector<const TextBox *> boxes_;
+    Afresh rule_ = Afresh::anyBox;
+    // The window whose boxes the user types into, when the hold watches a whole window or panel.
+    const Form *window_ = nullptr;
+    const Frame *panel_ = nullptr;
+    std::vector<std::uint64_t> given_; // each box's count of texts given when the failed read had filled them
 };
 
 // The rate table of the installation, without which Schedules 1 and 5(2) compute nothing: read into rates, or,

@@ -16,6 +16,7 @@
 #include "schedules/more/Form7.h"
 #include "schedules/more/Form8.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -292,23 +293,40 @@ void Form2::Command4_Click() {
     fields.municipalAddressee = Text24.text();
 
     const std::int32_t code = rec.companyCode;
-    bool fieldsSaved = true;
+    bool fieldsSaved = false;
     try {
         refuseUnencodable(rec, fields);
         ensureDataRoot();
         if (!fileExists(profilePath(code))) {
             writeProfile(code, rec);
             writeSpecialFields(code, fields);
+            fieldsSaved = true;
         } else {
             // A registered company is rewritten only when the user agrees; either way it is opened below.
             actionErrorBox(Error::fileExists(), QStringLiteral("同じコード名があります"));
             if (msgBox(QString(), mb::OkCancelQuestion, QStringLiteral("書き換えますか")) == mb::Ok) {
                 writeProfile(code, rec);
                 // Special fields that could not be read show empty boxes, which must not replace the file the
-                // user still has: the profile is rewritten, the special fields wait until they are read.
-                fieldsSaved = specialFieldHold.maySave(kRegisterTitle);
-                if (fieldsSaved)
+                // user still has: the profile is rewritten, the special fields wait until they are read or
+                // typed again. The company's file is read first, unless a load could not read it already.
+                const QString fieldsPath = specialFieldPath(code);
+                if (!specialFieldHold.failedOn(fieldsPath)) {
+                    try {
+                        SpecialFieldRecord onDisk;
+                        readSpecialFieldsAnyForm(code, onDisk);
+                        specialFieldHold.release();
+                    } catch (const Error &e) {
+                        // A company without the file simply has none yet; one that cannot be read is said below.
+                        if (QFileInfo::exists(hostPath(fieldsPath)))
+                            specialFieldHold.hold(fieldsPath, e);
+                        else
+                            specialFieldHold.release();
+                    }
+                }
+                if (specialFieldHold.maySave(kRegisterTitle, fieldsPath)) {
                     writeSpecialFields(code, fields, 3);
+                    fieldsSaved = true;
+                }
             }
         }
     } catch (const Error &e) {
@@ -344,12 +362,20 @@ void Form2::Command6_Click() {
 bool Form2::loadCompany(std::int32_t code) {
     closeSharedHandle();
     // A profile in the short form ends before the representative's name, which then shows empty.
-    // Through the special-field hold: after a company that could not be read, "特設欄データ登　録" saves nothing
-    // until a company is loaded, rather than the boxes under a code the user did not mean.
+    // A code without a company is said and holds nothing: registering it makes a new company. A company whose
+    // profile cannot be read has special fields this window never read: they are not saved from the boxes until
+    // they are, so that the boxes are not saved over them under the code the user meant. The window keeps its
+    // company, and a hold of that company's stays.
     CompanyProfileRecord rec;
-    if (specialFieldHold.load(
-            profilePath(code), kLoadTitle, [&] { readProfileWithName(code, rec); }, true) != RecordRead::read)
-        return false; // not a registered company: the boxes keep what they showed and the window its company
+    try {
+        readProfileWithName(code, rec);
+    } catch (const Error &e) {
+        const bool registered = QFileInfo::exists(hostPath(profilePath(code)));
+        sayUnreadable(profilePath(code), registered ? e : Error::fileNotFound(), kLoadTitle);
+        if (registered && !specialFieldHold.holds())
+            specialFieldHold.hold(profilePath(code), e, specialFieldPath(code));
+        return false; // the boxes keep what they showed and the window its company
+    }
     // Values the special-field file does not hold (an older file has no addressees; a company may have no file, or
     // one that cannot be read) stay empty rather than keep another company's.
     SpecialFieldRecord fields;
@@ -364,6 +390,7 @@ bool Form2::loadCompany(std::int32_t code) {
     showProfile(rec);
     Text26.setText(fields.prefecturalAddressee);
     Text24.setText(fields.municipalAddressee);
+    specialFieldHold.boxesLeft();
     return true;
 }
 
@@ -430,17 +457,20 @@ void Form2::Command20_Click() {
     Text45.setText(fields.wardName);
     Text26.setText(fields.prefecturalAddressee);
     Text24.setText(fields.municipalAddressee);
+    specialFieldHold.boxesLeft();
 }
 
 // 特設欄データ登　録.
 void Form2::Command21_Click() {
-    // Nothing is saved, and no beep says it was, for a window that holds no company, or none it could read.
-    if (!specialFieldHold.maySave(kSpecialTitle))
-        return;
+    // Nothing is saved, and no beep says it was, for a window that holds no company, or special fields it could
+    // not read and the user has not typed again.
     if (!isCompanyCode(workingCode)) {
-        actionErrorBox(Error(companyCodeRangeText), kSpecialTitle);
+        if (specialFieldHold.maySave(kSpecialTitle))
+            actionErrorBox(Error(companyCodeRangeText), kSpecialTitle);
         return;
     }
+    if (!specialFieldHold.maySave(kSpecialTitle, specialFieldPath(workingCode)))
+        return;
     beep();
     special.refundBankName = Text38.text();
     special.refundBranchName = Text39.text();
@@ -452,6 +482,7 @@ void Form2::Command21_Click() {
     special.municipalAddressee = Text24.text();
     try {
         writeSpecialFields(workingCode, special);
+        specialFieldHold.release();
     } catch (const Error &e) {
         actionErrorBox(e, kRegisterTitle);
     }

@@ -206,7 +206,11 @@ void Form10::Command6_Click() { Text6.setText(QString()); }
 void Form10::Command5_Click() {
     setBackColor(vbColor(kRed));
     try {
-        const std::int32_t code = toWhole(Text6.text());
+        // With the code box emptied (会社コードクリア, "menu"), the company last loaded is the one rolled, and
+        // the question names it. Either way the company's own profile is read again below, so the code and the
+        // profile rolled are always one company's.
+        const bool codeEmptied = Text6.text().trimmed().isEmpty() && isCompanyCode(loadedProfile.companyCode);
+        const std::int32_t code = codeEmptied ? loadedProfile.companyCode : toWhole(Text6.text());
         const CompanyYear closing = readCompanyYear(code);
         const CompanyYear opening = rollOver(closing);
         confirmAnswer = msgBox(QString(), mb::OkCancelQuestion, closing.profile.companyName + kRolloverQuestion);
@@ -222,6 +226,8 @@ void Form10::Command5_Click() {
         // Last year's scratch copy of the bulk figures, named as the bulk input names it.
         Text1.setText(opening.profile.companyName);
         deleteBulkScratch(Text1.text());
+        if (codeEmptied)
+            Text6.setText(plain(code));
         press(Command4);
         reloadWindowsHolding(code, true);
         backToMenu();

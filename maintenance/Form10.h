@@ -7,7 +7,8 @@ namespace hz {
 
 // The maintenance window "データ": works on every record file of one company at once: backup to the floppy and
 // restore from it, deletion there and on the disk, a copy to another code and the next-year rollover. Every
-// action works on the code in Text6 and names the company that code's own profile holds.
+// action works on the code in Text6 (the rollover, with Text6 emptied, on the company last loaded) and names the
+// company that code's own profile holds.
 class Form10 final : public Form {
 public:
     Form10();

@@ -160,6 +160,11 @@ QLineEdit *TextBox::create(QWidget *parent, const QString &initial) {
     delete flushFilter_.data();
     flushFilter_ = new TextFlush(edit, this);
     edit->installEventFilter(flushFilter_);
+    // The user's edits only: a text set from code is counted by setText.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] {
+        ++textsGiven_;
+        ++userEdits_;
+    });
     return edit;
 }
 
@@ -197,6 +202,7 @@ QString TextBox::text() const {
 }
 
 void TextBox::setText(const QString &text) {
+    ++textsGiven_;
     if (multiLine_) {
         auto *e = static_cast<QPlainTextEdit *>(widget());
         if (text != e->toPlainText())

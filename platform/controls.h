@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cstdint>
 #include <functional>
 
 namespace hz {
@@ -69,6 +70,11 @@ public:
     void onKeyPress(std::function<void(int &keyAscii)> handler) { keyPress_ = std::move(handler); }
     // The Qt widget, holding the box's text.
     QLineEdit *edit() const;
+    // How many times the box was given a text, by setText (the text it holds included) or by the user's typing,
+    // pasting or cutting in it. A window built afresh gives none; nor does a kept text reaching its widget.
+    std::uint64_t textsGiven() const { return textsGiven_; }
+    // How many of those were the user's own edits.
+    std::uint64_t userEdits() const { return userEdits_; }
 
 private:
     friend class TextFlush;
@@ -84,6 +90,8 @@ private:
     mutable QString kept_;
     mutable QPointer<QLineEdit> keptFor_;
     QPointer<QObject> flushFilter_;
+    std::uint64_t textsGiven_ = 0;
+    std::uint64_t userEdits_ = 0;
 };
 
 class Button : public Control {

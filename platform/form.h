@@ -42,6 +42,9 @@ public:
     // The close box: the query runs with unload mode 0 and may cancel; otherwise the window unloads.
     void closeBoxClicked();
 
+    // The window's controls, in the order the class declares them.
+    const std::vector<Control *> &controls() const { return controls_; }
+
 protected:
     // Creates the controls inside the window and lays them out; runs at every load.
     virtual void setupUi(QWidget *window) = 0;

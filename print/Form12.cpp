@@ -397,7 +397,7 @@ void Form12::Command1_Click() {
         readProfileForPrint(code, shortForm);
     } catch (const Error &e) {
         actionErrorBox(e, kPrintTitle);
-        specialFieldHold.hold(profilePath(code), e);
+        specialFieldHold.hold(profilePath(code), e, specialFieldPath(code));
         loadTaxAccountant();
         return;
     }
@@ -447,6 +447,7 @@ void Form12::loadTaxAccountant() {
     Text21.setText(data.accountantTexts[3]);
     Text22.setText(data.accountantTexts[4]);
     Text23.setText(data.accountantTexts[5]);
+    accountantHold.boxesLeft();
 }
 
 // ---- Settings ----
@@ -463,6 +464,7 @@ void Form12::Command15_Click() {
     a[5] = Text23.text();
     try {
         writeTaxAccountant(a);
+        accountantHold.release();
     } catch (const Error &e) {
         actionErrorBox(e, caption());
     }
@@ -521,17 +523,20 @@ void Form12::Command20_Click() {
     Text45.setText(r[7]);
     Text2.setText(data.specialFieldTexts[1]);
     Text3.setText(data.specialFieldTexts[2]);
+    specialFieldHold.boxesLeft();
 }
 
 // 特設欄データ登　録.
 void Form12::Command21_Click() {
-    // Nothing is saved, and no beep says it was, for a company whose record, or profile, the load could not read.
-    if (!specialFieldHold.maySave(caption()))
-        return;
+    // Nothing is saved, and no beep says it was, for a company whose profile the load could not read, or whose
+    // record it could not read and whose values the user has not typed again since.
     if (!isCompanyCode(data.companyNumbers[1])) {
-        actionErrorBox(Error(companyCodeRangeText), caption());
+        if (specialFieldHold.maySave(caption()))
+            actionErrorBox(Error(companyCodeRangeText), caption());
         return;
     }
+    if (!specialFieldHold.maySave(caption(), specialFieldPath(data.companyNumbers[1])))
+        return;
     beep();
     auto &r = data.refundBankTexts;
     r[1] = Text38.text();

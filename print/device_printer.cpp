@@ -18,10 +18,8 @@ namespace hz {
 
 namespace {
 
-
 QPageLayout zeroMarginA4() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 } // namespace
@@ -113,11 +111,13 @@ private:
 class SystemPrinter final : public DevicePrinter {
 public:
     explicit SystemPrinter(const QString &title) : title_(title) {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            throw Error(QStringLiteral("通常使うプリンタが設定されていません。"));
-        printerName_ = info.printerName();
+        // The scheduler says which printer is the default, or why there is none: Qt's printer support says
+        // nothing either way when it cannot reach the scheduler.
+        printerName_ = defaultPrinter();
         checkPrinterTakesJobs(printerName_);
+        const QPrinterInfo info = QPrinterInfo::printerInfo(printerName_);
+        if (info.isNull())
+            throw Error(QStringLiteral("プリンタ %1 に出力できません。").arg(printerName_));
         if (!document_.open())
             throw Error(QStringLiteral("プリンタに出力できません。"));
         printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);

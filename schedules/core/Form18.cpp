@@ -159,7 +159,8 @@ void Form18::Command8_Click() {
 }
 
 // 計算実行: saves the nine boxes as the rate table. The boxes keep their text as typed. After a table that could
-// not be read, nothing is saved over it (the boxes would save as zeros) until DATA reads it.
+// not be read, nothing is saved over it from the boxes as that read left them (they would save as zeros, or as
+// the table shown before), until DATA reads it, a preset fills them or all nine are typed again.
 void Form18::Command4_Click() {
     if (!hold.maySave(kRatesTitle))
         return;
@@ -175,6 +176,7 @@ void Form18::Command4_Click() {
         t.r[i] = boxSingle(boxes[i]->text());
     try {
         writeTaxRates(t);
+        hold.release();
     } catch (const Error &e) {
         actionErrorBox(e, QStringLiteral("税率設定にエラーが出ました。登録不能です。"));
         beep();

@@ -44,7 +44,10 @@ protected:
     void Form_Load() override;
 
 private:
-    RecordHold hold; // the rate table, when the last data action could not read it
+    // The rate table, when the last data action could not read it: saved again from a preset, or from all nine
+    // boxes typed since.
+    RecordHold hold{{&Text10, &Text16, &Text30, &Text36, &Text42, &Text28, &Text34, &Text12, &Text18},
+                    RecordHold::Afresh::everyBox};
     // The item boxes in file order, items 1 to 9.
     std::array<TextBox *, 9> itemBoxes();
     void showTable(const TaxRateTable &t);

@@ -43,7 +43,9 @@ public:
 
     // Window-level values: kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
-    RecordHold hold; // the record the last data action could not read
+    // The record the last data action could not read; an amount typed or a preset gives it afresh. Only this
+    // window fills these boxes.
+    RecordHold hold{{&Text1, &Text2, &Text3, &Text4, &Text5, &Text6}, RecordHold::Afresh::anyBox};
     std::array<std::int32_t, 6> amounts{}; // amounts 1 to 6 at [0] to [5]
 
     void Command1_Click(); // compute: push, save, show

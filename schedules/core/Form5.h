@@ -134,7 +134,8 @@ public:
     IncomeCells incomeCells{};
     IncomeRowNames incomeRowNames;
     std::int32_t companyCode = 0;
-    RecordHold hold; // the record the last data action could not read
+    // The record the last data action could not read; a typed box gives it afresh.
+    RecordHold hold{this};
 
     void Command1_Click();
     void Command2_Click();

@@ -124,7 +124,8 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
-    RecordHold hold; // the record the last data action could not read
+    // The record the last data action could not read; a typed box gives it afresh.
+    RecordHold hold{this};
     DetailCells detailCells{};
     AccountNames accountNames;
 

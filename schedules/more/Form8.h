@@ -120,10 +120,10 @@ public:
     std::array<QString, 2> issueNames{};            // names of issue rows 1 and 2
     std::array<std::int32_t, 38> schedule7Values{}; // items 0-37 at their own index
     std::array<std::int32_t, 8> schedule15Values{}; // items 1-7 at their own index
-    // The record each panel's last data action could not read.
-    RecordHold schedule6Hold;
-    RecordHold schedule7Hold;
-    RecordHold schedule15Hold;
+    // The record each panel's last data action could not read; a box typed in the panel gives it afresh.
+    RecordHold schedule6Hold{this, &Frame1};
+    RecordHold schedule7Hold{this, &Frame3};
+    RecordHold schedule15Hold{this, &Frame4};
 
     // 別表六
     void Command1_Click(); // compute

@@ -7,6 +7,8 @@
 #include "platform/services.h"
 #include "tests/support/fixture.h"
 
+#include <QVBoxLayout>
+
 namespace hz::test {
 namespace {
 
@@ -77,6 +79,78 @@ TEST_F(ReadOrSay, OnceInAnActionAndAHoldUntilTheRecordIsRead) {
     action(load); // missing: a new company, which may be saved
     EXPECT_TRUE(hold.maySave(QStringLiteral("別表四")));
     EXPECT_EQ(svc.boxes.size(), 3u);
+}
+
+// Three boxes of a window, as a hold watches them.
+class ThreeBoxes final : public Form {
+public:
+    ThreeBoxes() : Form(QStringLiteral("ThreeBoxes"), QStringLiteral("試験")) {}
+    TextBox Text1{this, "Text1"};
+    TextBox Text2{this, "Text2"};
+    TextBox Text3{this, "Text3"};
+
+protected:
+    void setupUi(QWidget *w) override {
+        auto *l = new QVBoxLayout(w);
+        for (TextBox *b : {&Text1, &Text2, &Text3})
+            l->addWidget(b->create(w));
+    }
+};
+
+// After a failed read, the boxes as the read left them save nothing; given afresh (any one of them with a text, or
+// every one, as the window's record needs), they save over the record. A failure about another record than the
+// one saved, or about another company's, is never released by the boxes, nor holds that company's saves.
+TEST_F(ReadOrSay, BoxesGivenAfreshReleaseTheHoldOfTheirOwnRecord) {
+    const QString other = QStringLiteral("c:\\法人税\\別表\\10402.txt");
+    const QString profile = QStringLiteral("c:\\法人税\\法人名\\1.txt");
+    struct Case {
+        const char *name;
+        RecordHold::Afresh rule;
+        QString failed; // the record that could not be read, when not the one saved
+        std::function<void(ThreeBoxes &)> give;
+        bool released;
+    };
+    // The texts given to the boxes in order; null leaves a box as it is.
+    const auto set = [](std::vector<const char *> texts) {
+        return [texts](ThreeBoxes &w) {
+            TextBox *boxes[] = {&w.Text1, &w.Text2, &w.Text3};
+            int i = 0;
+            for (const char *t : texts)
+                if (t)
+                    boxes[i++]->setText(QString::fromUtf8(t));
+                else
+                    ++i;
+        };
+    };
+    const Case cases[] = {
+        {"nothing given", RecordHold::Afresh::anyBox, {}, [](ThreeBoxes &) {}, false},
+        {"one box given", RecordHold::Afresh::anyBox, {}, set({nullptr, "5"}), true},
+        {"one box given the text it held", RecordHold::Afresh::anyBox, {}, set({"left"}), true},
+        {"one box emptied", RecordHold::Afresh::anyBox, {}, set({" "}), false},
+        {"two of three", RecordHold::Afresh::everyBox, {}, set({"1", "2"}), false},
+        {"every box", RecordHold::Afresh::everyBox, {}, set({"1", "2", "left"}), true},
+        {"every box, one empty", RecordHold::Afresh::everyBox, {}, set({"1", "2", ""}), false},
+        {"another record failed", RecordHold::Afresh::everyBox, profile, set({"1", "2", "3"}), false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        destroyAllForms();
+        ThreeBoxes &w = loadedForm<ThreeBoxes>();
+        RecordHold hold({&w.Text1, &w.Text2, &w.Text3}, c.rule);
+        hold.hold(c.failed.isEmpty() ? kRecord : c.failed, Error::pastEndOfFile(), kRecord);
+        // What the data action shows after the failure is what the read left.
+        w.Text1.setText(QStringLiteral("left"));
+        w.Text3.setText(QStringLiteral("left"));
+        hold.boxesLeft();
+        c.give(w);
+        svc.boxes.clear();
+        action([&] { EXPECT_EQ(hold.maySave(QStringLiteral("別表四")), c.released); });
+        EXPECT_EQ(svc.boxes.size(), c.released ? 0u : 1u);
+        // Another company's record is saved whatever the boxes hold.
+        action([&] { EXPECT_TRUE(hold.maySave(QStringLiteral("別表四"), other)); });
+        EXPECT_EQ(hold.holds(other), false);
+        EXPECT_EQ(hold.holds(kRecord), true);
+    }
 }
 
 } // namespace

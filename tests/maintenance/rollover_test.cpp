@@ -130,8 +130,9 @@ TEST_F(Rollover, ARecordThatCannotBeReadChangesNothing) {
 
         pressFor(form10().Command5, "1");
         EXPECT_EQ(drive("c"), damaged);
-        EXPECT_EQ(shownBoxes(), QStringList({"法人コードの入力: " + unreadableText(QString::fromUtf8(c.file),
-                                                                                 Error(QString::fromUtf8(c.description)))}));
+        EXPECT_EQ(shownBoxes(),
+                  QStringList({"法人コードの入力: " +
+                               unreadableText(QString::fromUtf8(c.file), Error(QString::fromUtf8(c.description)))}));
         EXPECT_EQ(svc.beeps, 0);
     }
 }
@@ -179,6 +180,29 @@ TEST_F(Rollover, RollsTheCodeInText6WithItsOwnProfile) {
     EXPECT_EQ(svc.boxes[0].title, QStringLiteral("株式会社見本　を更新しますか"));
     EXPECT_EQ(drive("c"), expectedDrive(before, rolledCompany1(), {"c:\\法人税\\法人税Temp\\株式会社見本.txt"}));
     EXPECT_EQ(form10().Text5.text(), QStringLiteral("株式会社見本"));
+}
+
+// 会社コードクリア empties the boxes, not the company loaded: the rollover asks about it and rolls it, and the
+// window shows it again in its new year.
+TEST_F(Rollover, AfterTheCodeIsClearedTheLoadedCompanyRolls) {
+    for (Button *emptying : {&form10().Command9, &form10().Command6}) { // 会社コードクリア, menu
+        SCOPED_TRACE(emptying->name().toStdString());
+        writeCompanies();
+        const auto kept = drive("c");
+        const auto floppy = drive("a");
+        svc.events.clear();
+        form10().Text100.setText(QStringLiteral("1"));
+        click(form10().Command7); // DATA
+        click(*emptying);
+        ASSERT_EQ(form10().Text6.text(), QString());
+        svc.answer(mb::Ok);
+        click(form10().Command5); // 次年度更新する
+        EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:", "beep"}));
+        EXPECT_EQ(drive("c"), expectedDrive(kept, rolledCompany1(), {"c:\\法人税\\法人税Temp\\株式会社見本.txt"}));
+        EXPECT_EQ(drive("a"), floppy);
+        EXPECT_EQ(form10().Text6.text(), QStringLiteral("1"));
+        EXPECT_EQ(QStringList({form10().Text5.text(), form10().Text13.text()}), QStringList({"株式会社見本", "20"}));
+    }
 }
 
 TEST_F(Rollover, OpenWindowsOfTheCompanyReloadAndOthersAreLeftAlone) {

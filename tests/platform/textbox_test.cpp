@@ -2,6 +2,8 @@
 #include "tests/support/fixture.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPixmap>
@@ -122,6 +124,43 @@ TEST_F(HiddenBoxes, AReloadedWindowNeverShowsATextKeptForTheOldOne) {
     boxes().show();
     EXPECT_EQ(widgetOf(boxes().Text1)->text(), QStringLiteral(" "));
     EXPECT_EQ(boxes().window()->grab().toImage(), boxes().window()->grab().toImage());
+}
+
+// A box counts the texts it is given, from code (the text it holds too) or by the user typing or pasting, and
+// nothing else: not the hand-over of a kept text to its widget, not a window built afresh.
+TEST_F(HiddenBoxes, ABoxCountsTheTextsItIsGiven) {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("9"));
+    struct Case {
+        const char *name;
+        std::function<void(Boxes &)> act;
+        bool given;
+    };
+    const Case cases[] = {
+        {"set", [](Boxes &b) { b.Text1.setText(QStringLiteral("5")); }, true},
+        {"set to the text it holds", [](Boxes &b) { b.Text1.setText(b.Text1.text()); }, true},
+        {"typed",
+         [](Boxes &b) {
+             QKeyEvent key(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, QStringLiteral("4"));
+             QApplication::sendEvent(widgetOf(b.Text1), &key);
+         },
+         true},
+        {"pasted", [](Boxes &b) { b.Text1.edit()->paste(); }, true},
+        {"kept text handed over", [](Boxes &b) { b.show(); }, false},
+        {"read", [](Boxes &b) { (void)b.Text1.text(); }, false},
+        {"window loaded afresh", [](Boxes &) { reload(); }, false},
+        {"the other box set", [](Boxes &b) { b.Text2.setText(QStringLiteral("5")); }, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        reload();
+        Boxes &b = boxes();
+        b.Text1.setText(QStringLiteral("123")); // kept while hidden
+        const std::uint64_t before = b.Text1.textsGiven();
+        c.act(b);
+        EXPECT_EQ(boxes().Text1.textsGiven() != before, c.given);
+        boxes().hide();
+    }
 }
 
 // Whatever the text, a hidden box reads back what its widget holds once it is shown.

@@ -3,17 +3,30 @@
 // them; every test compares both drives, the disk and the backup floppy, byte for byte before and after.
 
 #include "app/Form1.h"
+#include "common/read_or_say.h"
 #include "company/Form2.h"
+#include "core/errors.h"
 #include "maintenance/Form10.h"
 #include "print/Form12.h"
 #include "print/print_load.h"
 #include "schedules/core/Form18.h"
+#include "schedules/core/Form3.h"
+#include "schedules/core/Form4.h"
+#include "schedules/core/Form5.h"
+#include "schedules/core/schedule2.h"
 #include "schedules/more/Form14.h"
+#include "schedules/more/Form8.h"
+#include "schedules/more/schedule15.h"
+#include "schedules/more/schedule6.h"
 #include "tests/scenarios/damage.h"
 #include "tests/scenarios/two_companies.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
+
+#include <optional>
 
 namespace hz::test {
 namespace {
@@ -36,8 +49,10 @@ const QString kHeld = QStringLiteral(" を読み込めなかったため、こ�
 
 class SoundReads : public TwoCompanies {};
 
-// A save of a window whose load could not read the record it saves: the window says which record it could not read
-// and saves nothing, with no beep that would tell the user it did.
+// A save of a window whose load could not read the record it saves, over the boxes as that read left them (or a rate
+// table typed only in part, or special fields of a company whose profile could not be read, which were never read
+// at all): the window says which record it could not read and saves nothing, with no beep that would tell the user
+// it did.
 struct HeldSave {
     const char *name;
     QString damaged;            // the record made unreadable
@@ -45,13 +60,34 @@ struct HeldSave {
     std::function<void()> save; // the user types into the boxes and saves
     QString title;              // of the box that refuses the save
     QString held;               // the record that box names
-    // An accountant's file cut short reads as an older, shorter one: the damages that make each record unreadable.
-    std::vector<Damage> damages = {Damage::badBytes, Damage::folder, Damage::truncated, Damage::utf8};
+    // The damages that make each record unreadable.
+    std::vector<Damage> damages = {Damage::badBytes, Damage::folder, Damage::truncated, Damage::utf8, Damage::crAlone};
 };
 
 void PrintTo(const HeldSave &c, std::ostream *os) { *os << c.name; }
 
 void printCompany2() { HzTest::click(form1().Command18); } // 印刷, company 2 open
+
+// Types text into the box as a user does, key by key, over what it held.
+void typeInto(TextBox &box, const QString &text) {
+    box.edit()->selectAll();
+    for (const QChar ch : text) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(box.edit(), &key);
+    }
+    ASSERT_EQ(box.text(), text);
+}
+
+// A rate table a user types, items 1 to 9.
+const QStringList kTypedRates{"23", "31", "5.5", "7", "9.1", "4.5", "21,000", "12", "51,000"};
+
+// Types the typed table's items from to before to into the rate window.
+void typeRates(int from, int to) {
+    TextBox *boxes[] = {&form18().Text10, &form18().Text16, &form18().Text30, &form18().Text36, &form18().Text42,
+                        &form18().Text28, &form18().Text34, &form18().Text12, &form18().Text18};
+    for (int i = from; i < to; ++i)
+        typeInto(*boxes[i], kTypedRates[i]);
+}
 
 void registrationOn(const QString &code) {
     HzTest::click(form1().Command1); // 会社登録
@@ -71,29 +107,34 @@ std::vector<HeldSave> heldSaves() {
         form2().Text24.setText(QStringLiteral("中央区役所"));
         HzTest::click(form2().Command21); // 特設欄データ登録
     };
+    const auto openRates = [] { HzTest::click(form1().Command23); }; // 税率の設定
     return {
-        {"print_special_fields", specialFieldPath(2), printCompany2, saveSpecialFieldsInPrint, printTitle,
-         specialFieldPath(2)},
-        {"print_tax_accountant",
-         taxAccountantPath(),
-         printCompany2,
-         [] {
-             form12().Text58.setText(QStringLiteral("税理士二郎"));
-             HzTest::click(form12().Command15); // 登録実行
-         },
-         printTitle,
-         taxAccountantPath(),
-         {Damage::badBytes, Damage::folder, Damage::utf8}},
+        {"print_special_fields", specialFieldPath(2), printCompany2,
+         [] { HzTest::click(form12().Command21); }, // 特設欄データ登　録
+         printTitle, specialFieldPath(2)},
+        {"print_tax_accountant", taxAccountantPath(), printCompany2,
+         [] { HzTest::click(form12().Command15); }, // 登録実行
+         printTitle, taxAccountantPath()},
         // The print window stops at a profile it cannot read, before it reads the company's special fields.
         {"print_profile", profilePath(2), printCompany2, saveSpecialFieldsInPrint, printTitle, profilePath(2)},
-        {"rates", dataroot::taxRateFile, [] { HzTest::click(form1().Command23); }, // 税率の設定
+        {"rates", dataroot::taxRateFile, openRates, [] { HzTest::click(form18().Command4); }, // 計算実行
+         QStringLiteral("税率設定"), dataroot::taxRateFile},
+        {"rates_eight_typed", dataroot::taxRateFile, openRates,
          [] {
-             form18().Text10.setText(QStringLiteral("23"));
-             HzTest::click(form18().Command4); // 計算実行
+             typeRates(0, 8);
+             HzTest::click(form18().Command4);
+         },
+         QStringLiteral("税率設定"), dataroot::taxRateFile},
+        // Cleared first, so that the ninth box is one the user emptied, not one the read left.
+        {"rates_cleared_and_eight_typed", dataroot::taxRateFile, openRates,
+         [] {
+             HzTest::click(form18().Command1); // クリア
+             typeRates(1, 9);
+             HzTest::click(form18().Command4);
          },
          QStringLiteral("税率設定"), dataroot::taxRateFile},
         {"registration_special_fields", specialFieldPath(2), [] { registrationOn(QStringLiteral("2")); },
-         saveSpecialFieldsInRegistration, QStringLiteral("特設欄"), specialFieldPath(2)},
+         [] { HzTest::click(form2().Command21); }, QStringLiteral("特設欄"), specialFieldPath(2)},
         // A company that could not be called up: its special fields are not saved under the code the window held.
         {"registration_profile", profilePath(2), [] { registrationOn(QStringLiteral("2")); },
          saveSpecialFieldsInRegistration, QStringLiteral("特設欄"), profilePath(2)},
@@ -127,6 +168,249 @@ TEST_P(SaveAfterFailedRead, SavesNothingAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, SaveAfterFailedRead, ::testing::ValuesIn(heldSaves()),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A record a window could not read, given afresh by the user in that window: the save replaces it with what the
+// same save writes after a good read, on both drives byte for byte, and says nothing.
+struct AfreshSave {
+    const char *name;
+    QString damaged; // the record made unreadable
+    // Damages that leave a file the save can replace; none stands for letters on the first value line.
+    std::vector<std::optional<Damage>> damages;
+    std::function<void()> load;                   // the action that reads it
+    std::function<void(ScriptedServices &)> give; // the user gives the values and saves
+};
+
+void PrintTo(const AfreshSave &c, std::ostream *os) { *os << c.name; }
+
+// Every value of the special fields typed, the account type chosen.
+template <typename Window> void typeSpecialFields(Window &w, TextBox &prefectural, TextBox &municipal) {
+    typeInto(w.Text38, QStringLiteral("見本銀行"));
+    typeInto(w.Text39, QStringLiteral("本店"));
+    typeInto(w.Text40, QStringLiteral("7654321"));
+    typeInto(w.Text44, QStringLiteral("12"));
+    typeInto(w.Text45, QStringLiteral("北区"));
+    typeInto(prefectural, QStringLiteral("東京都税事務所"));
+    typeInto(municipal, QStringLiteral("北区役所"));
+    HzTest::click(w.Command18); // 当座預金
+}
+
+std::vector<AfreshSave> afreshSaves() {
+    const std::vector<std::optional<Damage>> files = {Damage::badBytes, Damage::truncated, Damage::utf8};
+    const std::vector<std::optional<Damage>> rateFiles = {std::nullopt, Damage::badBytes, Damage::truncated,
+                                                          Damage::utf8};
+    const auto openRates = [] { HzTest::click(form1().Command23); }; // 税率の設定
+    return {
+        {"rates_preset_70k", dataroot::taxRateFile, rateFiles, openRates,
+         [](ScriptedServices &) { HzTest::click(form18().Command2); }},
+        {"rates_preset_180k", dataroot::taxRateFile, rateFiles, openRates,
+         [](ScriptedServices &) { HzTest::click(form18().Command3); }},
+        {"rates_nine_typed", dataroot::taxRateFile, rateFiles, openRates,
+         [](ScriptedServices &) {
+             typeRates(0, 9);
+             HzTest::click(form18().Command4); // 計算実行
+         }},
+        // Pasted, as a user copies the name from a letter.
+        {"tax_accountant",
+         taxAccountantPath(),
+         {Damage::badBytes, Damage::truncated, Damage::utf8, Damage::crAlone},
+         printCompany2,
+         [](ScriptedServices &) {
+             QGuiApplication::clipboard()->setText(QStringLiteral("税理士二郎"));
+             form12().Text58.edit()->selectAll();
+             form12().Text58.edit()->paste();
+             typeInto(form12().Text59, QStringLiteral("03-3333-4444"));
+             typeInto(form12().Text21, QStringLiteral("東京都北区王子1-1"));
+             typeInto(form12().Text22, QStringLiteral("67890"));
+             typeInto(form12().Text23, QStringLiteral("王子支部"));
+             HzTest::click(form12().Command15); // 登録実行
+         }},
+        {"print_special_fields", specialFieldPath(2), files, printCompany2,
+         [](ScriptedServices &) {
+             typeSpecialFields(form12(), form12().Text2, form12().Text3);
+             HzTest::click(form12().Command21); // 特設欄データ登　録
+         }},
+        {"registration_special_fields", specialFieldPath(2), files, [] { registrationOn(QStringLiteral("2")); },
+         [](ScriptedServices &) {
+             typeSpecialFields(form2(), form2().Text26, form2().Text24);
+             HzTest::click(form2().Command21); // 特設欄データ登録
+         }},
+        // Registered again over its code, with the special fields typed after the load that could not read them.
+        {"registration_again", specialFieldPath(2), files, [] { registrationOn(QStringLiteral("2")); },
+         [](ScriptedServices &svc) {
+             typeSpecialFields(form2(), form2().Text26, form2().Text24);
+             svc.answer(mb::Ok);              // 同じコード名があります
+             svc.answer(mb::Ok);              // 書き換えますか
+             HzTest::click(form2().Command4); // 登録実行
+         }},
+    };
+}
+
+class SaveGivenAfresh : public SoundReads, public ::testing::WithParamInterface<AfreshSave> {};
+
+TEST_P(SaveGivenAfresh, ReplacesTheRecordAsAfterAGoodRead) {
+    const AfreshSave &c = GetParam();
+    session(2);
+    writeSampleAccountant();
+    c.load();
+    forgetShown();
+    c.give(svc);
+    const std::vector<std::string> saidAfterGoodRead = shown();
+    const Drives afterGoodRead = drives();
+    for (const std::optional<Damage> d : c.damages) {
+        SCOPED_TRACE(d ? int(*d) : -1);
+        session(2);
+        writeSampleAccountant();
+        if (d) {
+            damage(c.damaged, *d);
+        } else {
+            const QByteArray bytes = readRawFile(c.damaged);
+            const int at = firstValueLine(bytes);
+            QList<QByteArray> lines = bytes.split('\n');
+            lines[at] = "abc\r";
+            writeFile(c.damaged, lines.join('\n'));
+        }
+        forgetShown();
+        c.load();
+        ASSERT_FALSE(svc.boxes.empty()) << "the load said nothing";
+        EXPECT_TRUE(svc.boxes[0].prompt.contains(c.damaged)) << ::testing::PrintToString(shown());
+        forgetShown();
+        c.give(svc);
+        EXPECT_EQ(shown(), saidAfterGoodRead);
+        expectDrivesKept(afterGoodRead);
+        undoDamage(c.damaged);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, SaveGivenAfresh, ::testing::ValuesIn(afreshSaves()),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A schedule record a window could not read: figures another window pushes into its boxes save nothing over it, a
+// figure the user types there does, and the window then reads its record again. In the window of three schedules
+// only a box of the record's own panel counts.
+struct TypedSave {
+    const char *name;
+    QString record;
+    Button &(*data)();
+    Button &(*compute)();
+    TextBox &(*box)();
+    TextBox &(*elsewhere)() = nullptr; // a box of the same window outside the record's panel
+};
+
+void PrintTo(const TypedSave &c, std::ostream *os) { *os << c.name; }
+
+std::vector<TypedSave> typedSaves() {
+    return {
+        {"schedule1", schedule1Path(2), []() -> Button & { return form3().Command8; },
+         []() -> Button & { return form3().Command4; }, []() -> TextBox & { return form3().Text27; }},
+        {"schedule2", schedule2Path(2), []() -> Button & { return form4().Command7; },
+         []() -> Button & { return form4().Command1; }, []() -> TextBox & { return form4().Text10; }},
+        {"schedule4", schedule4Path(2), []() -> Button & { return form5().Command7; },
+         []() -> Button & { return form5().Command4; }, []() -> TextBox & { return form5().Text5; }},
+        {"schedule6", schedule6Path(2), []() -> Button & { return form8().Command9; },
+         []() -> Button & { return form8().Command1; }, []() -> TextBox & { return form8().Text2; },
+         []() -> TextBox & { return form8().Text46; }},
+        {"schedule15", schedule15Path(2), []() -> Button & { return form8().Command11; },
+         []() -> Button & { return form8().Command3; }, []() -> TextBox & { return form8().Text46; },
+         []() -> TextBox & { return form8().Text2; }},
+    };
+}
+
+class TypedAfterFailedRead : public SoundReads, public ::testing::WithParamInterface<TypedSave> {};
+
+TEST_P(TypedAfterFailedRead, SavesWhatTheUserTyped) {
+    const TypedSave &c = GetParam();
+    session(2);
+    damage(c.record, Damage::badBytes);
+    const QString damaged = standing(c.record);
+    forgetShown();
+    click(c.data());
+    ASSERT_FALSE(svc.boxes.empty());
+    EXPECT_TRUE(svc.boxes[0].prompt.contains(c.record)) << ::testing::PrintToString(shown());
+
+    const auto refused = [&](const char *how) {
+        SCOPED_TRACE(how);
+        forgetShown();
+        click(c.compute());
+        EXPECT_NE(std::find_if(svc.boxes.begin(), svc.boxes.end(),
+                               [&](const ShownBox &b) { return b.prompt.startsWith(c.record + kHeld); }),
+                  svc.boxes.end())
+            << ::testing::PrintToString(shown());
+        EXPECT_EQ(standing(c.record), damaged);
+    };
+    c.box().setText(QStringLiteral("1,234")); // as another window pushes a figure
+    refused("pushed");
+    if (c.elsewhere) {
+        typeInto(c.elsewhere(), QStringLiteral("5,678"));
+        refused("typed in another panel");
+    }
+    typeInto(c.box(), QStringLiteral("1,234"));
+    forgetShown();
+    click(c.compute());
+    for (const ShownBox &b : svc.boxes)
+        EXPECT_FALSE(b.prompt.contains(c.record)) << b.prompt.toStdString();
+    EXPECT_NE(standing(c.record), damaged);
+    forgetShown();
+    click(c.data());
+    EXPECT_EQ(shown(), std::vector<std::string>{});
+    EXPECT_EQ(c.box().text(), QStringLiteral("1,234"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, TypedAfterFailedRead, ::testing::ValuesIn(typedSaves()),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A code without a company is no failed read: registering another company over its code afterwards writes that
+// company's special fields as it does when the code was never called up, and no box names the code.
+TEST_F(SoundReads, ACodeWithoutACompanyHoldsNoOtherCompanysRegistration) {
+    const auto registerAgain = [this](bool callUpThirteen) {
+        session(2);
+        registrationOn(QStringLiteral("2"));
+        if (callUpThirteen) {
+            forgetShown();
+            form2().Text100.setText(QStringLiteral("13"));
+            click(form2().Command6); // 会社呼出: no company 13
+            EXPECT_EQ(shown(), std::vector<std::string>{box(QStringLiteral("会社呼出"),
+                                                            unreadableText(profilePath(13), Error::fileNotFound()))});
+        }
+        form2().Text38.setText(QStringLiteral("別の銀行"));
+        forgetShown();
+        svc.answer(mb::Ok);      // 同じコード名があります
+        svc.answer(mb::Ok);      // 書き換えますか
+        click(form2().Command4); // 登録実行
+        const std::vector<std::string> said = shown();
+        EXPECT_EQ(said.size(), 2u) << ::testing::PrintToString(said);
+        EXPECT_TRUE(readFile(specialFieldPath(2)).startsWith(lines({QStringLiteral("\"別の銀行\"")})));
+        return std::pair{drives(), said};
+    };
+    const auto [direct, saidDirect] = registerAgain(false);
+    const auto [afterThirteen, saidAfterThirteen] = registerAgain(true);
+    EXPECT_EQ(saidAfterThirteen, saidDirect);
+    EXPECT_EQ(differences(direct.c, afterThirteen.c), "");
+    EXPECT_EQ(differences(direct.a, afterThirteen.a), "");
+}
+
+// A company that cannot be called up, or a code without one, leaves the registration window on its company, and the
+// hold of that company's special fields stays: the boxes the failed read left are not saved over them.
+TEST_F(SoundReads, CallingUpAnotherCodeKeepsTheHoldOfTheCompanyShown) {
+    for (const std::int32_t other : {13, 1}) {
+        SCOPED_TRACE(other);
+        session(2);
+        damage(specialFieldPath(2), Damage::badBytes);
+        if (other == 1)
+            damage(profilePath(1), Damage::badBytes);
+        registrationOn(QStringLiteral("2"));
+        const Drives before = drives();
+        form2().Text100.setText(QString::number(other));
+        click(form2().Command6); // 会社呼出
+        forgetShown();
+        click(form2().Command21); // 特設欄データ登録
+        ASSERT_EQ(svc.boxes.size(), 1u) << ::testing::PrintToString(shown());
+        EXPECT_TRUE(svc.boxes[0].prompt.startsWith(specialFieldPath(2) + kHeld)) << svc.boxes[0].prompt.toStdString();
+        expectDrivesKept(before);
+        undoDamage(specialFieldPath(2));
+        if (other == 1)
+            undoDamage(profilePath(1));
+    }
+}
 
 // After a profile it could not read, the print window still shows the tax accountant, whom every company shares: its
 // "登録実行" saves what the file holds, never empty boxes over it.

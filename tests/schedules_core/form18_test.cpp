@@ -116,8 +116,8 @@ TEST_F(TaxRateWindow, AFileThatCannotBeWrittenShowsTheErrorBoxThenBeepsAgain) {
     EXPECT_EQ(readFile(rateFile), rateLines({"22", "30", "5", "7.3", "9.6", "5", "50000", "12.3", "130000"}));
 }
 
-// A table the window could not read is never saved over, however the save is pressed, until DATA reads it: the
-// empty boxes would save as nine zeros.
+// A table the window could not read is never saved over from the boxes as the read left them, until DATA reads it:
+// the empty boxes would save as nine zeros. (A preset, or nine typed rates, give the table afresh.)
 TEST_F(TaxRateWindow, NothingIsSavedOverATableThatCouldNotBeRead) {
     for (const QByteArray &damaged :
          {QByteArray("22\r\n30\r\n"), QByteArray("\x81\x20\r\n"),
@@ -128,10 +128,10 @@ TEST_F(TaxRateWindow, NothingIsSavedOverATableThatCouldNotBeRead) {
         svc.events.clear();
         form18(); // the load reads the table
         ASSERT_EQ(svc.events.size(), 1);
-        for (Button *save : {&form18().Command4, &form18().Command2, &form18().Command3}) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
             svc.events.clear();
-            click(*save);
-            ASSERT_EQ(svc.events.size(), 1) << save->name().toStdString();
+            click(form18().Command4);
+            ASSERT_EQ(svc.events.size(), 1);
             EXPECT_TRUE(svc.events[0].startsWith(QStringLiteral("box:税率設定:") + rateFile +
                                                  QStringLiteral(" を読み込めなかったため、")))
                 << svc.events[0].toStdString();

@@ -14,10 +14,13 @@
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinterInfo>
+#include <QProcess>
 
 #include <memory>
 
@@ -82,6 +85,7 @@ public:
     void SetUp() override {
         machineHome = qEnvironmentVariable("HOME");
         scheduler = std::make_unique<CupsScheduler>();
+        scheduler->serveThisProcess();
     }
     void TearDown() override { scheduler.reset(); }
 
@@ -114,6 +118,10 @@ protected:
         return recorder.jobs;
     }
 
+    // Presses a page's button through the recorder, then for real: the one job it gives, checked to its end against
+    // the recorded page.
+    SpooledJob printedAsRecorded(Button &b, const QString &queue);
+
     QString letterPpd() {
         const QString path = QDir(scheduler->folder()).filePath(QStringLiteral("letter.ppd"));
         QFile f(path);
@@ -125,12 +133,33 @@ protected:
     const QString &machineHome = SchedulerEnvironment::machineHome;
 };
 
-// The job is the recorded page: named after it, on the queue, one A4 sheet of PDF with every text at its place.
+// What every page asks of the queue, whatever the printer's or the user's settings: A4, one copy, portrait, at its
+// size, printed now. An attribute the job may also lack has "" among its values.
+const std::vector<std::pair<QString, QStringList>> kAskedByEveryPage{
+    {QStringLiteral("media"), {QStringLiteral("iso_a4_210x297mm")}},
+    {QStringLiteral("copies"), {QStringLiteral("1")}},
+    {QStringLiteral("orientation-requested"), {QStringLiteral("portrait")}},
+    {QStringLiteral("print-scaling"), {QStringLiteral("none")}},
+    {QStringLiteral("fit-to-page"), {QString(), QStringLiteral("false")}},
+    {QStringLiteral("job-hold-until"), {QString(), QStringLiteral("no-hold")}},
+};
+
+QStringList attributesNotAsThePageAsks(const SpooledJob &job) {
+    QStringList out;
+    for (const auto &[name, values] : kAskedByEveryPage)
+        if (!values.contains(job.attribute(name)))
+            out << name + QStringLiteral("=") + job.attribute(name);
+    return out;
+}
+
+// The job is the recorded page, printed to its end: named after it, on the queue, with what every page asks, one
+// A4 sheet of PDF with every text at its place.
 void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, const QString &queue) {
     SCOPED_TRACE(page.title.toStdString());
+    EXPECT_EQ(job.state.toStdString(), "completed") << job.attribute(QStringLiteral("job-state-reasons")).toStdString();
     EXPECT_EQ(job.name, page.title);
     EXPECT_EQ(job.queue, queue);
-    EXPECT_TRUE(job.media.contains(QStringLiteral("a4"), Qt::CaseInsensitive)) << job.media.toStdString();
+    EXPECT_EQ(attributesNotAsThePageAsks(job).join(u' ').toStdString(), "");
     ASSERT_EQ(job.documents.size(), 1);
     const QString pdf = job.documents.front();
     EXPECT_EQ(pdfPageCount(pdf), 1);
@@ -142,16 +171,22 @@ void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, con
     snapshotImage(renderPdf(pdf, 100), QStringLiteral("queue-%1-%2").arg(queue, page.title));
 }
 
+SpooledJob SystemPrinter::printedAsRecorded(Button &b, const QString &queue) {
+    const auto recorded = recordedClick(b);
+    click(b);
+    const auto jobs = scheduler->finishedJobs();
+    if (recorded.size() != 1 || jobs.size() != 1) {
+        ADD_FAILURE() << recorded.size() << " pages recorded, " << jobs.size() << " jobs printed";
+        return {};
+    }
+    expectPrintedAsRecorded(jobs[0], recorded[0], queue);
+    return jobs[0];
+}
+
 TEST_F(SystemPrinter, APageGoesToTheDefaultQueueAsOneA4JobNamedAfterIt) {
     scheduler->addQueue(kOffice);
     scheduler->setDefault(kOffice);
-    const auto recorded = recordedClick(form12().Command22);
-    ASSERT_EQ(recorded.size(), 1u);
-
-    click(form12().Command22);
-    const auto jobs = scheduler->jobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    expectPrintedAsRecorded(jobs[0], recorded[0], kOffice);
+    printedAsRecorded(form12().Command22, kOffice);
     EXPECT_EQ(form12().Text8.text(), QStringLiteral("2"));
     EXPECT_TRUE(svc.boxes.empty());
 }
@@ -163,7 +198,7 @@ TEST_F(SystemPrinter, TheBatchGivesOneJobPerPageInSetOrder) {
     ASSERT_EQ(recorded.size(), 7u);
 
     click(form12().Command27);
-    const auto jobs = scheduler->jobs();
+    const auto jobs = scheduler->finishedJobs();
     ASSERT_EQ(jobs.size(), 7u);
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         EXPECT_EQ(jobs[i].name, kBatchSet[int(i)]);
@@ -188,7 +223,7 @@ TEST_F(SystemPrinter, APageOverTheScanOfItsFormPrintsThroughTheQueue) {
     ASSERT_EQ(recorded.size(), 1u);
 
     click(form12().Command3);
-    const auto jobs = scheduler->jobs();
+    const auto jobs = scheduler->finishedJobs();
     ASSERT_EQ(jobs.size(), 1u);
     expectPrintedAsRecorded(jobs[0], recorded[0], kOffice);
     ASSERT_EQ(jobs[0].documents.size(), 1);
@@ -214,12 +249,16 @@ TEST_F(SystemPrinter, PagesThatNoQueueTakesAreNamedInTheBox) {
         const char *name;
         bool makeDefault;
         bool reject;
+        bool schedulerDown;
         QString reason;
     };
     for (const Case &c :
-         {Case{"no default printer", false, false, QStringLiteral("通常使うプリンタが設定されていません。")},
-          Case{"the default refuses jobs", true, true,
-               QStringLiteral("プリンタ 事務所A は印刷を受け付けていません。")}}) {
+         {Case{"no default printer", false, false, false, QStringLiteral("通常使うプリンタが設定されていません。")},
+          Case{"the default refuses jobs", true, true, false,
+               QStringLiteral("プリンタ 事務所A は印刷を受け付けていません。")},
+          // A default is set, but nobody can be asked about it.
+          Case{"the printing system is down", true, false, true,
+               QStringLiteral("印刷システム（CUPS）に接続できません。")}}) {
         SCOPED_TRACE(c.name);
         scheduler->reset();
         svc.boxes.clear();
@@ -228,15 +267,20 @@ TEST_F(SystemPrinter, PagesThatNoQueueTakesAreNamedInTheBox) {
             scheduler->setDefault(kOffice);
         if (c.reject)
             scheduler->rejectJobs(kOffice);
+        if (c.schedulerDown)
+            scheduler->stop();
         click(form12().Command24); // the counts start empty
         click(form12().Command27);
+        if (c.schedulerDown) {
+            ASSERT_TRUE(scheduler->start()) << scheduler->error().toStdString();
+        }
         EXPECT_TRUE(scheduler->jobs().empty());
         QString expected = QStringLiteral("次のページは印刷されませんでした。");
         for (const QString &page : kBatchSet)
             expected += u'\n' + page + QStringLiteral("：") + c.reason;
         ASSERT_EQ(svc.boxes.size(), 1u);
         EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
-        EXPECT_EQ(svc.boxes[0].prompt, expected);
+        EXPECT_EQ(svc.boxes[0].prompt.toStdString(), expected.toStdString());
         EXPECT_EQ(form12().Text8.text(), QStringLiteral("1"));
     }
 }
@@ -306,9 +350,10 @@ TEST_F(SystemPrinter, APageThatFailsWhileDrawnNeverReachesTheQueue) {
 
     // The next page goes through as usual.
     click(form12().Command22);
-    const auto jobs = scheduler->jobs();
+    const auto jobs = scheduler->finishedJobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].name, QStringLiteral("別表四"));
+    EXPECT_EQ(jobs[0].state.toStdString(), "completed");
 }
 
 TEST_F(SystemPrinter, ThePrinterWindowListsTheQueuesAndTheOneChosenGetsTheNextPage) {
@@ -335,16 +380,202 @@ TEST_F(SystemPrinter, ThePrinterWindowListsTheQueuesAndTheOneChosenGetsTheNextPa
     EXPECT_FALSE(form21().isVisible());
     EXPECT_EQ(QPrinterInfo::defaultPrinterName(), kLetter);
 
-    const auto recorded = recordedClick(form12().Command22);
-    ASSERT_EQ(recorded.size(), 1u);
-    click(form12().Command22);
-    const auto jobs = scheduler->jobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    expectPrintedAsRecorded(jobs[0], recorded[0], kLetter);
+    printedAsRecorded(form12().Command22, kLetter);
     EXPECT_TRUE(svc.boxes.empty());
     // The change stayed with the scheduler of the test.
     EXPECT_EQ(contentsOrNothing(QStringLiteral("/etc/cups/lpoptions")), machineOptions);
     EXPECT_EQ(contentsOrNothing(machineHome + QStringLiteral("/.cups/lpoptions")), machineUserOptions);
+}
+
+TEST_F(SystemPrinter, AnInstanceChosenAsTheDefaultSendsItsOwnOptionsButNotThoseThePageSets) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    // The user's instance asks for the second tray and high quality, and also for what the page sets itself.
+    const QString instance = kOffice + QStringLiteral("/トレイ2");
+    scheduler->addInstance(instance, {"media-source=tray-2", "print-quality=5", "copies=2", "orientation-requested=4",
+                                      "media=na_letter_8.5x11in", "fit-to-page=true"});
+    svc.printersFrom = &desktopServices();
+    form21().show();
+    int chosen = -1;
+    for (int i = 0; i < form21().List1.listCount(); ++i)
+        if (form21().List1.itemText(i) == instance)
+            chosen = i;
+    ASSERT_GE(chosen, 0);
+    form21().List1.clickItem(chosen);
+    click(form21().Command1);
+    EXPECT_TRUE(svc.boxes.empty());
+
+    // The instance is the user's options on the queue: the job goes to the queue, with the tray and the quality.
+    const SpooledJob job = printedAsRecorded(form12().Command22, kOffice);
+    EXPECT_EQ(job.attribute(QStringLiteral("media-source")).toStdString(), "tray-2");
+    EXPECT_EQ(job.attribute(QStringLiteral("print-quality")).toStdString(), "high");
+    EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(SystemPrinter, APausedQueueKeepsThePageUntilItGoesOnWithoutABox) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    scheduler->pause(kOffice);
+    const auto recorded = recordedClick(form12().Command22);
+    ASSERT_EQ(recorded.size(), 1u);
+
+    click(form12().Command22);
+    EXPECT_TRUE(svc.boxes.empty());
+    const auto waiting = scheduler->jobs();
+    ASSERT_EQ(waiting.size(), 1u);
+    EXPECT_EQ(waiting[0].state.toStdString(), "pending");
+
+    scheduler->resume(kOffice);
+    const auto jobs = scheduler->finishedJobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    expectPrintedAsRecorded(jobs[0], recorded[0], kOffice);
+}
+
+// The straight rules of a sheet at least minLength long, in millimetres from the paper's top-left corner: each as
+// the middle of its thickness and where it starts and ends.
+struct Rule {
+    double at, from, to;
+};
+std::vector<Rule> longRules(const QImage &sheet, double dpi, double minLength, bool across) {
+    const QImage grey = sheet.convertToFormat(QImage::Format_Grayscale8);
+    const int lines = across ? grey.height() : grey.width();
+    const int length = across ? grey.width() : grey.height();
+    const double mm = 25.4 / dpi;
+    std::vector<Rule> rules;
+    int thickness = 0;
+    for (int l = 0; l <= lines; ++l) {
+        int bestFrom = 0, bestTo = 0;
+        if (l < lines) {
+            for (int i = 0, runFrom = -1; i <= length; ++i) {
+                const bool dark = i < length && (across ? grey.constScanLine(l)[i] : grey.constScanLine(i)[l]) < 128;
+                if (dark && runFrom < 0)
+                    runFrom = i;
+                if (!dark && runFrom >= 0) {
+                    if (i - runFrom > bestTo - bestFrom)
+                        bestFrom = runFrom, bestTo = i;
+                    runFrom = -1;
+                }
+            }
+        }
+        if ((bestTo - bestFrom) * mm >= minLength) {
+            if (thickness++ == 0)
+                rules.push_back({0, bestFrom * mm, bestTo * mm});
+        } else if (thickness > 0) {
+            rules.back().at = (l - thickness / 2.0) * mm;
+            thickness = 0;
+        }
+    }
+    return rules;
+}
+
+TEST_F(SystemPrinter, TheFormsFrameStandsAtItsPlaceOnTheA4Sheet) {
+    scheduler->addQueue(kOffice);
+    scheduler->setDefault(kOffice);
+    click(form12().Command22);
+    const auto jobs = scheduler->finishedJobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_EQ(jobs[0].documents.size(), 1);
+    constexpr double dpi = 200;
+    const QImage sheet = renderPdf(jobs[0].documents.front(), dpi);
+    // The page's frame is (25, 24)-(192, 282) in the forms' millimetres; the forms' printable area starts 5 mm
+    // from the left and 4.5 mm from the top of the paper. Read on the sheet itself, in the paper's millimetres.
+    const auto across = longRules(sheet, dpi, 150, true);
+    const auto down = longRules(sheet, dpi, 200, false);
+    ASSERT_GE(across.size(), 2u);
+    ASSERT_GE(down.size(), 2u);
+    constexpr double tolerance = 0.3;
+    EXPECT_NEAR(across.front().at, 28.5, tolerance);
+    EXPECT_NEAR(across.back().at, 286.5, tolerance);
+    EXPECT_NEAR(down.front().at, 30.0, tolerance);
+    EXPECT_NEAR(down.back().at, 197.0, tolerance);
+    // The frame's top runs from its left side to its right, the sides from its top to its bottom; a line's square
+    // ends reach out by half its width.
+    constexpr double halfLine = 0.3;
+    EXPECT_NEAR(across.front().from, 30.0, tolerance + halfLine);
+    EXPECT_NEAR(across.front().to, 197.0, tolerance + halfLine);
+    EXPECT_NEAR(down.front().from, 28.5, tolerance + halfLine);
+    EXPECT_NEAR(down.front().to, 286.5, tolerance + halfLine);
+}
+
+// Whether strace may trace a program here: a machine that forbids ptrace (some containers do) refuses it.
+bool straceCanTrace() {
+    QProcess p;
+    p.start(QStringLiteral("strace"),
+            {QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("true")});
+    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// Every file and folder under the machine's own CUPS folders, with its size and last change: what a scheduler
+// that strayed out of its folder would change.
+QStringList machineCupsListing() {
+    QStringList listing;
+    for (const char *top : {"/etc/cups", "/run/cups", "/var/run/cups", "/var/cache/cups", "/var/spool/cups",
+                            "/var/log/cups", "/var/lib/cups"}) {
+        const QString root = QString::fromLatin1(top);
+        if (!QFileInfo::exists(root)) {
+            listing << root + QStringLiteral(" (none)");
+            continue;
+        }
+        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        listing << root;
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            listing << QStringLiteral("%1 %2 %3")
+                           .arg(info.filePath())
+                           .arg(info.isDir() ? -1 : info.size())
+                           .arg(info.lastModified().toMSecsSinceEpoch());
+        }
+    }
+    listing.sort();
+    return listing;
+}
+
+TEST(PrivateScheduler, WritesNothingOutsideItsFolder) {
+    // A scheduler like the tests', under a trace of every file it and its children write or try to write, taken
+    // through queue changes, the user's options and jobs on both kinds of queue. Where the machine forbids the
+    // trace, the machine's CUPS folders are listed before and after instead.
+    const bool traceable = straceCanTrace();
+    const QStringList before = machineCupsListing();
+    CupsScheduler traced(traceable ? CupsScheduler::Trace::Writes : CupsScheduler::Trace::None);
+    ASSERT_TRUE(traced.running()) << traced.error().toStdString();
+    const QString ppd = QDir(traced.folder()).filePath(QStringLiteral("letter.ppd"));
+    const QString pdf = QDir(traced.folder()).filePath(QStringLiteral("page.pdf"));
+    {
+        QFile f(ppd);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(kLetterPrinterPpd) > 0);
+        QFile p(pdf);
+        ASSERT_TRUE(p.open(QIODevice::WriteOnly) && p.write("%PDF-1.4\n%%EOF\n") > 0);
+    }
+    traced.addQueue(kOffice);
+    traced.addQueue(kLetter, ppd);
+    traced.setDefault(kOffice);
+    const QString instance = kOffice + QStringLiteral("/トレイ2");
+    traced.addInstance(instance, {"media-source=tray-2"});
+    traced.run(QStringLiteral("lp"), {QStringLiteral("-d"), instance, pdf});
+    traced.run(QStringLiteral("lp"), {QStringLiteral("-d"), kLetter, pdf});
+    const auto jobs = traced.finishedJobs();
+    ASSERT_EQ(jobs.size(), 2u);
+    for (const SpooledJob &job : jobs)
+        EXPECT_EQ(job.state.toStdString(), "completed");
+    traced.pause(kOffice);
+    traced.resume(kOffice);
+    traced.rejectJobs(kLetter);
+    traced.run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), kLetter});
+    traced.stop();
+
+    EXPECT_EQ(machineCupsListing().join(u'\n').toStdString(), before.join(u'\n').toStdString());
+    if (!traceable)
+        return;
+    const QStringList written = traced.writtenPaths();
+    // The trace saw the scheduler keep its queues.
+    EXPECT_TRUE(written.contains(traced.folder() + QStringLiteral("/etc/printers.conf")))
+        << written.join(u'\n').toStdString();
+    QStringList outside;
+    for (const QString &path : written)
+        if (!path.startsWith(traced.folder() + u'/') && path != QStringLiteral("/dev/null"))
+            outside << path;
+    EXPECT_EQ(outside.join(u'\n').toStdString(), "");
 }
 
 } // namespace
