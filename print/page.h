@@ -178,6 +178,8 @@ class ItemPlace {
 public:
     ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, double pitch = 0, int boxes = 0);
     ~ItemPlace();
+    // This item is the place kept (a guide sheet is being drawn, and it is not part of an outer item).
+    bool kept() const { return outer_; }
     ItemPlace(const ItemPlace &) = delete;
     ItemPlace &operator=(const ItemPlace &) = delete;
 
