@@ -1,6 +1,8 @@
 #include "print/page.h"
 
 #include "core/numbers.h"
+#include "print/device_printer.h"
+#include "print/fonts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,8 +15,24 @@ namespace {
 // The least room between a fitted item's printed width and the middle of a rule: half a frame line and the gap a
 // reader still sees as a gap.
 constexpr double ruleClearance = 0.35;
+// The least room between a boxed text's ink and the middle of a rule around it: half the rule's line and the gap a
+// reader still sees as a gap.
+constexpr double gridClearance = 0.2;
+constexpr double frameClearance = 0.4;
 // Fitted sizes go in tenths of a point, down to 6 pt.
 constexpr int smallestTenths = 60;
+
+// The sizes an item may take, largest first: the page's, then tenths of a point below it down to 6 pt. Widths grow
+// with the size almost in proportion, so sizes well above ratio × base, which cannot fit, are passed over.
+std::vector<double> sizesToTry(double base, double ratio) {
+    std::vector<double> sizes{base};
+    const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
+    // From a ratio of 1 on every size below the page's is tried; the clamp keeps the product a small number.
+    const int start = std::min(static_cast<int>(std::floor(std::clamp(ratio, 0.0, 1.0) * base * 10)) + 5, below);
+    for (int tenths = start; tenths >= smallestTenths; --tenths)
+        sizes.push_back(tenths / 10.0);
+    return sizes;
+}
 
 } // namespace
 
@@ -86,7 +104,164 @@ void Page::amountInCell(double right, double y, const QString &measured, const Q
 }
 
 void Page::textInCell(double x, double y, const QString &s, double cellRight) {
-    printFitted(fitInCell(x, QString(), s, {x, cellRight}), y, s);
+    const double right = cellRight + state.lineOriginX - ruleClearance - add(state.blockOffsetX, state.pageShiftX);
+    fitInBox(x, y, s, {x, y, right, y + textLineHeightMm(printFont(fontName_, fontSize_))}, false);
+}
+
+Page::TextBox Page::roomBetweenRules(double left, double top, double right, double bottom, unsigned frames) const {
+    const double shiftX = add(state.blockOffsetX, state.pageShiftX) - state.lineOriginX;
+    const double shiftY = add(state.blockOffsetY, state.pageShiftY) - state.lineOriginY;
+    auto clear = [&](unsigned side) { return (frames & side) != 0 ? frameClearance : gridClearance; };
+    return {left + clear(leftFrame) - shiftX, top + clear(topFrame) - shiftY, right - clear(rightFrame) - shiftX,
+            bottom - clear(bottomFrame) - shiftY};
+}
+
+namespace {
+
+// Where a line of a fitted text prints, and what of it.
+struct BoxLine {
+    double x;
+    double y;
+    QString text;
+};
+
+// Measures texts in the page's face at any size, as the printer measures them, and where their ink falls.
+class BoxMeasure {
+public:
+    BoxMeasure(Printer &printer, const QString &face, const Page::TextBox &box)
+        : printer_(printer), face_(face), box_(box) {}
+
+    double width(double points, const QString &s) {
+        printer_.setFontSize(points);
+        return printer_.textWidth(s);
+    }
+    QRectF ink(double points, const QString &s) const { return textInkMm(printFont(face_, points), s); }
+
+    // The text at this size from (x, y) keeps its ink inside the box and its advance ends by the right side.
+    bool fits(double points, const BoxLine &l) {
+        if (l.x < box_.left || l.x + width(points, l.text) > box_.right + 1e-9)
+            return false;
+        const QRectF r = ink(points, l.text).translated(l.x, l.y);
+        return r.isEmpty() || (r.left() >= box_.left - 1e-9 && r.right() <= box_.right + 1e-9 &&
+                               r.top() >= box_.top - 1e-9 && r.bottom() <= box_.bottom + 1e-9);
+    }
+
+    // One line at this size from its start, moved up or down the least that keeps its ink inside the box's
+    // height (a layout's place may set a text on its row's rule); false where it does not fit even so.
+    bool oneLine(double points, BoxLine &l) {
+        const QRectF r = ink(points, l.text).translated(l.x, l.y);
+        if (!r.isEmpty() && r.height() <= box_.bottom - box_.top) {
+            if (r.top() < box_.top)
+                l.y += box_.top - r.top();
+            else if (r.bottom() > box_.bottom)
+                l.y -= r.bottom() - box_.bottom;
+        }
+        return fits(points, l);
+    }
+
+    // The most characters of s from its start whose advance fits room, never half of a surrogate pair.
+    qsizetype fullest(double points, const QString &s, double room) {
+        qsizetype lo = 0, hi = s.size();
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi + 1) / 2;
+            if (width(points, s.left(mid)) <= room + 1e-9)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        if (lo > 0 && lo < s.size() && s.at(lo - 1).isHighSurrogate())
+            --lo;
+        return lo;
+    }
+
+    // Two lines from x, one em apart, their ink together in the middle of the box's height; empty where they do
+    // not both fit.
+    std::vector<BoxLine> twoLines(double points, double x, const QString &first, const QString &second) {
+        const double pitch = points * mmPerPoint;
+        const QRectF both = ink(points, first).united(ink(points, second).translated(0, pitch));
+        const double top = (box_.top + box_.bottom - both.height()) / 2 - both.top();
+        std::vector<BoxLine> lines{{x, top, first}, {x, top + pitch, second}};
+        if (!fits(points, lines[0]) || !fits(points, lines[1]))
+            lines.clear();
+        return lines;
+    }
+
+private:
+    Printer &printer_;
+    const QString &face_;
+    const Page::TextBox &box_;
+};
+
+} // namespace
+
+void Page::textInBox(double x, double y, const QString &s, const TextBox &box) { fitInBox(x, y, s, box, true); }
+
+void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, bool twoLines) {
+    if (s.isEmpty()) {
+        text(x, y, s);
+        return;
+    }
+    const double base = fontSize_;
+    // The box in the layout's coordinates, cut to the sheet.
+    const double shiftX = add(state.blockOffsetX, state.pageShiftX);
+    const double shiftY = add(state.blockOffsetY, state.pageShiftY);
+    const TextBox box{std::max(given.left, -sheet::originX - shiftX), std::max(given.top, -sheet::originY - shiftY),
+                      std::min(given.right, sheet::paperWidth - sheet::originX - shiftX),
+                      std::min(given.bottom, sheet::paperHeight - sheet::originY - shiftY)};
+    // A guide sheet keeps the whole text, at the page's size, and its box; not the lines it is printed in.
+    const ItemPlace place(*this, GuidePlace::Text, x, y);
+    if (place.kept()) {
+        guidePlaces->back().text = s;
+        guidePlaces->back().box = TextBox{box.left + shiftX, box.top + shiftY, box.right + shiftX, box.bottom + shiftY};
+    }
+    BoxMeasure measure(printer_, fontName_, box);
+    const double startX = std::max(x, box.left);
+    const double room = box.right - startX;
+    const double whole = measure.width(base, s);
+
+    double size = base;
+    std::vector<BoxLine> lines;
+    for (double points : sizesToTry(base, whole > 0 ? room / whole : 1))
+        if (BoxLine l{startX, y, s}; measure.oneLine(points, l)) {
+            size = points;
+            lines = {l};
+            break;
+        }
+    if (lines.empty() && twoLines)
+        for (double points : sizesToTry(base, whole > 0 ? 2 * room / whole : 1)) {
+            const qsizetype k = measure.fullest(points, s, room);
+            if (k == 0 || k == s.size() || measure.width(points, s.mid(k)) > room + 1e-9)
+                continue;
+            lines = measure.twoLines(points, startX, s.left(k), s.mid(k));
+            if (!lines.empty()) {
+                size = points;
+                break;
+            }
+        }
+    if (lines.empty()) {
+        // What fits at the smallest size: two lines where the box holds them, else one.
+        size = std::min(base, smallestTenths / 10.0);
+        const QString first = s.left(measure.fullest(size, s, room));
+        const QString rest = s.mid(first.size());
+        const QString second = rest.left(measure.fullest(size, rest, room));
+        if (twoLines && !first.isEmpty() && !second.isEmpty())
+            lines = measure.twoLines(size, startX, first, second);
+        if (lines.empty() && !first.isEmpty()) {
+            lines = {{startX, y, first}};
+            if (!measure.oneLine(size, lines[0]))
+                lines.clear();
+        }
+        qsizetype printed = 0;
+        for (const BoxLine &l : lines)
+            printed += l.text.size();
+        if (printed < s.size() && std::find(shortened_.begin(), shortened_.end(), s) == shortened_.end())
+            shortened_.push_back(s);
+    }
+
+    printer_.setFontSize(size);
+    for (const BoxLine &l : lines)
+        text(l.x, l.y, l.text);
+    printer_.setFontSize(base);
 }
 
 Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell) {
@@ -95,14 +270,11 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
     const double shift = add(state.blockOffsetX, state.pageShiftX);
     const double lo = cell.left + state.lineOriginX + ruleClearance - shift;
     const double hi = cell.right + state.lineOriginX - ruleClearance - shift;
-    const bool amount = !measured.isNull();
 
-    // Where the item starts at size points, if it fits there.
+    // Where the amount starts at size points, if it fits there.
     auto place = [&](double points) -> std::optional<double> {
         printer_.setFontSize(points);
         const double w = printer_.textWidth(printed);
-        if (!amount)
-            return anchor + w <= hi ? std::optional(anchor) : std::nullopt;
         const double placed = anchor - printer_.textWidth(measured);
         if (placed >= lo && placed + w <= hi)
             return placed;
@@ -112,40 +284,25 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
         return std::nullopt;
     };
 
-    Fitted fitted{anchor, base};
-    if (const auto x = place(base)) {
-        fitted.x = *x;
-    } else {
-        // Widths grow with the size almost in proportion: start a little above the size that proportion gives,
-        // then step down to the first that fits.
-        printer_.setFontSize(base);
-        const double w = printer_.textWidth(printed);
-        double ratio = 0;
-        if (w > 0) {
-            ratio = ((amount ? std::min(anchor, hi) : hi) - (amount ? lo : anchor)) / w;
-            if (amount) {
-                const double m = printer_.textWidth(measured);
-                double placedRatio = m > 0 ? (anchor - lo) / m : 1;
-                if (w > m)
-                    placedRatio = std::min(placedRatio, (hi - anchor) / (w - m));
-                ratio = std::max(ratio, placedRatio);
-            }
-        }
-        const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
-        const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
-        // Nowhere: the smallest size (never larger than the page's), ending at the edge or from the start.
-        fitted = {amount ? std::min(anchor, hi) : anchor, std::min(base, smallestTenths / 10.0)};
-        bool found = false;
-        for (int tenths = start; tenths >= smallestTenths && !found; --tenths)
-            if (const auto x = place(tenths / 10.0)) {
-                fitted = {*x, tenths / 10.0};
-                found = true;
-            }
-        if (!found && amount) {
-            printer_.setFontSize(fitted.size);
-            fitted.x -= printer_.textWidth(printed);
-        }
+    printer_.setFontSize(base);
+    const double w = printer_.textWidth(printed);
+    double ratio = 1;
+    if (w > 0) {
+        const double m = printer_.textWidth(measured);
+        double placedRatio = m > 0 ? (anchor - lo) / m : 1;
+        if (w > m)
+            placedRatio = std::min(placedRatio, (hi - anchor) / (w - m));
+        ratio = std::max((std::min(anchor, hi) - lo) / w, placedRatio);
     }
+    // Nowhere: the smallest size (never larger than the page's), ending at the edge.
+    Fitted fitted{0, std::min(base, smallestTenths / 10.0)};
+    printer_.setFontSize(fitted.size);
+    fitted.x = std::min(anchor, hi) - printer_.textWidth(printed);
+    for (double points : sizesToTry(base, ratio))
+        if (const auto x = place(points)) {
+            fitted = {*x, points};
+            break;
+        }
     printer_.setFontSize(base);
     return fitted;
 }
@@ -252,7 +409,9 @@ void pageHeaderBlock(Page &page, bool withValues) {
     if (withValues) {
         const auto &n = page.data.companyNumbers;
         page.fontSize(11);
-        page.textInCell(142, 15, page.data.companyTexts[2], 192); // to the frame's right rule
+        // Between the 法人名 caption's rule and the frame, from the header's top to the page frame under it.
+        page.textInBox(142, 15, page.data.companyTexts[2],
+                       page.roomBetweenRules(139, 9, 192, 24, Page::topFrame | Page::rightFrame | Page::bottomFrame));
         page.fontSize(8);
         eraDate(page, {110, 117, 124}, 12, n[3], n[4], n[5]);
         eraDate(page, {110, 117, 124}, 19, n[6], n[7], n[8]);

@@ -248,9 +248,12 @@ constexpr Amount subCells[] = {
 // clang-format on
 
 // The captions the user gives lines 9, 10, 17 and 18, in the caption column up to the line numbers' rule.
+constexpr double rowNameLeft = 33;
 constexpr double rowNameX = 44;
 constexpr double rowNameRight = 67;
-constexpr double rowNameY[] = {109, 114, 175, 180};
+// Each 1 mm under its line's top rule: lines 10 and 18 too, whose names would otherwise stand on the rule.
+constexpr double rowNameY[] = {109, 115, 175, 181};
+constexpr double rowBandTop[] = {102, 108, 168, 174}; // the rules above lines 9, 10, 17 and 18
 
 void printAmounts(Page &page, std::span<const Amount> items) {
     for (const Amount &a : items) {
@@ -274,8 +277,11 @@ void drawFigures(Page &page) {
     printAmounts(page, subCells);
 
     page.fontSize(11);
-    for (int k = 1; k <= 4; ++k)
-        page.textInCell(rowNameX, rowNameY[k - 1], page.data.schedule4RowNames[k], rowNameRight);
+    for (int k = 1; k <= 4; ++k) {
+        const double top = rowBandTop[k - 1];
+        page.textInBox(rowNameX, rowNameY[k - 1], page.data.schedule4RowNames[k],
+                       page.roomBetweenRules(rowNameLeft, top, rowNameRight, top + 6));
+    }
 
     st.blockOffsetX = st.blockOffsetY = st.lineOriginX = st.lineOriginY = 0;
 }

@@ -159,8 +159,10 @@ constexpr ProfitRow profitRows[] = {
     {224, &totalRowEdges},       // 差引合計額
 };
 
+constexpr double rowNameLeft = 25; // the frame
 constexpr double rowNameX = 36;
 constexpr double rowNameRight = 61; // the row numbers' rule
+constexpr double rowHeight = 6;
 
 constexpr std::array<double, 4> capitalEdges{97, 121, 144, 187}; // ④ spans 142-192
 constexpr double capitalRowY[] = {254, 260, 266, 272};
@@ -191,8 +193,15 @@ void drawFigures(Page &page) {
                 page.rightAlignedAmount(right, row.y, v, cell);
         }
     }
+    // A row name in its caption cell, between the rules of its row: the user's rows stand 2 mm below the top, part
+    // Ⅱ's 1 mm (the rules are where the block offsets put the figures).
+    auto rowName = [&](double y, double topAboveY, const QString &name) {
+        const double top = y + st.blockOffsetY - topAboveY;
+        page.textInBox(rowNameX, y, name,
+                       page.roomBetweenRules(rowNameLeft, top, rowNameRight, top + rowHeight, Page::leftFrame));
+    };
     for (int k = 1; k <= 7; ++k)
-        page.textInCell(rowNameX, profitRows[k].y, d.schedule5_1RowNames[k], rowNameRight);
+        rowName(profitRows[k].y, 2, d.schedule5_1RowNames[k]);
 
     // Part Ⅱ row by row; the user's names stand on rows 2 and 3.
     for (int r = 1; r <= 4; ++r) {
@@ -200,7 +209,7 @@ void drawFigures(Page &page) {
             page.rightAlignedAmount(capitalEdges[c - 1], capitalRowY[r - 1], d.capitalCells[4 * (r - 1) + c],
                                     capitalCells[c - 1]);
         if (r <= 2)
-            page.textInCell(rowNameX, capitalRowY[r], d.capitalRowNames[r], rowNameRight);
+            rowName(capitalRowY[r], 1, d.capitalRowNames[r]);
     }
 
     st.blockOffsetX = 0;
