@@ -13,7 +13,7 @@ namespace {
 
 struct ParsedNumber {
     bool negative = false;
-    QString intDigits;  // without commas
+    QString intDigits; // without commas
     QString fracDigits;
     bool hasExponent = false;
     QString normalized; // for strtod: sign, digits, '.', fraction, exponent
@@ -21,8 +21,52 @@ struct ParsedNumber {
 
 bool isBlank(QChar c) { return c.isSpace(); }
 
+// A Japanese input method in full-width mode types "１，２３４" and "－５": in a box they mean what their ASCII
+// counterparts mean. Records hold ASCII only; there a full-width character is no number.
+QChar asciiCounterpart(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= 0xFF10 && u <= 0xFF19)
+        return QChar(char16_t(u'0' + (u - 0xFF10)));
+    switch (u) {
+    case 0xFF0B:
+        return u'+';
+    case 0xFF0C:
+        return u',';
+    case 0xFF0D:
+        return u'-';
+    case 0xFF0E:
+        return u'.';
+    default:
+        return c;
+    }
+}
+
+QString asciiNumberText(const QString &text) {
+    QString out = text;
+    for (QChar &c : out)
+        c = asciiCounterpart(c);
+    return out;
+}
+
+bool hasFullWidth(const QString &text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0xFF0B && c.unicode() <= 0xFF19)
+            return true;
+    return false;
+}
+
+enum class Source { box, record };
+
 // Recognises [blanks][sign]digits-with-commas[.digits][E[sign]digits][blanks]; a comma may only follow a digit.
-std::optional<ParsedNumber> parse(const QString &text) {
+std::optional<ParsedNumber> parseAscii(const QString &text);
+
+std::optional<ParsedNumber> parse(const QString &text, Source source = Source::box) {
+    if (source == Source::box && hasFullWidth(text))
+        return parseAscii(asciiNumberText(text));
+    return parseAscii(text);
+}
+
+std::optional<ParsedNumber> parseAscii(const QString &text) {
     int i = 0, n = int(text.size());
     while (i < n && isBlank(text[i]))
         ++i;
@@ -119,6 +163,13 @@ std::int32_t toWhole(const QString &text) {
     return wholeOfParsed(*p);
 }
 
+std::int32_t recordWhole(const QString &text) {
+    const auto p = parse(text, Source::record);
+    if (!p)
+        throw Error::typeMismatch();
+    return wholeOfParsed(*p);
+}
+
 std::int32_t readBoxOrZero(const QString &text) {
     // Most boxes a chain reads are blank: they are refused here without the cost of an exception.
     const auto p = parse(text);
@@ -131,8 +182,8 @@ std::int32_t readBoxOrZero(const QString &text) {
     }
 }
 
-double toDouble(const QString &text) {
-    const auto p = parse(text);
+namespace {
+double doubleOf(const std::optional<ParsedNumber> &p) {
     if (!p)
         throw Error::typeMismatch();
     const double v = toDoubleParsed(*p);
@@ -140,6 +191,10 @@ double toDouble(const QString &text) {
         throw Error::overflow();
     return v;
 }
+} // namespace
+
+double toDouble(const QString &text) { return doubleOf(parse(text)); }
+double recordDouble(const QString &text) { return doubleOf(parse(text, Source::record)); }
 
 std::int32_t narrow(std::int64_t v) {
     if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())

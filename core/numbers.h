@@ -10,15 +10,21 @@
 namespace hz {
 
 // Text typed into a box, to a 32-bit whole number: blanks around the digits and comma grouping are accepted,
-// a fraction rounds half to even. Empty or non-numeric text throws Error::typeMismatch(), a value beyond
-// 32 bits Error::overflow().
+// a fraction rounds half to even. Full-width digits, comma, period, plus and minus ("１，２３４", "－５") read as
+// their ASCII counterparts. Empty or non-numeric text throws Error::typeMismatch(), a value beyond 32 bits
+// Error::overflow(). Every box that holds a number is read through this, readBoxOrZero or toDouble.
 std::int32_t toWhole(const QString &text);
 
 // The same conversion, 0 when it fails for any reason.
 std::int32_t readBoxOrZero(const QString &text);
 
-// Text to a floating value with the same leniency (commas, blanks); throws like toWhole.
+// Text to a floating value with the same leniency (commas, blanks, full-width); throws like toWhole.
 double toDouble(const QString &text);
+
+// The same conversions for a line of a record file, which holds ASCII only: a full-width character there is no
+// number.
+std::int32_t recordWhole(const QString &text);
+double recordDouble(const QString &text);
 
 // Checked 32-bit arithmetic; every operation throws Error::overflow() when the result leaves 32 bits.
 std::int32_t add(std::int32_t a, std::int32_t b);

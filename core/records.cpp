@@ -237,8 +237,13 @@ void RecordReader::close() {
 }
 
 QString RecordReader::nextLine() {
-    if (pos_ >= bytes_.size())
+    if (pos_ >= bytes_.size()) {
+        // A file in an older, shorter layout ends after whole lines. One whose last line has no line break may
+        // have been cut inside a value, and reads as damaged rather than as fewer values.
+        if (!bytes_.isEmpty() && !bytes_.endsWith('\n'))
+            throw Error::badFileFormat();
         throw Error::pastEndOfFile();
+    }
     // Lines end with CR LF; a lone LF or a last line without an ending are read the same way. Code page 932 never
     // uses the bytes of CR and LF inside a character, so the bytes split into lines before they are decoded.
     qsizetype end = bytes_.indexOf('\n', pos_);
@@ -251,6 +256,10 @@ QString RecordReader::nextLine() {
     pos_ = end + 1;
     ++next_;
     if (length > longestRecordLine)
+        throw Error::badFileFormat();
+    // The program never writes a CR inside a value: here lines end in CR alone, and what reads as one line holds
+    // several values. Read as one, they would be lost at the next save.
+    if (QByteArrayView(bytes_).sliced(start, length).contains('\r'))
         throw Error::badFileFormat();
     const QString line = decodeCp932Strictly(bytes_.mid(start, length));
     int i = 0;
@@ -276,9 +285,9 @@ namespace {
 QString numberText(const QString &line) { return line.trimmed().isEmpty() ? QStringLiteral("0") : line; }
 } // namespace
 
-std::int32_t RecordReader::whole() { return toWhole(numberText(nextLine())); }
-float RecordReader::single() { return static_cast<float>(toDouble(numberText(nextLine()))); }
-double RecordReader::dbl() { return toDouble(numberText(nextLine())); }
+std::int32_t RecordReader::whole() { return recordWhole(numberText(nextLine())); }
+float RecordReader::single() { return static_cast<float>(recordDouble(numberText(nextLine()))); }
+double RecordReader::dbl() { return recordDouble(numberText(nextLine())); }
 
 RecordWriter::RecordWriter(const QString &windowsPath) : hostPath_(hostPath(windowsPath)) {
     // One look at the record itself; its folder is looked at only when the record is not there yet.

@@ -55,17 +55,19 @@ public:
     RecordReader(const RecordReader &) = delete;
     RecordReader &operator=(const RecordReader &) = delete;
 
-    // Each reads the next line. Past the last line: Error::pastEndOfFile(). A whole number rounds half to even;
-    // a line that holds no number of the expected kind: Error::typeMismatch(); a line longer than
-    // longestRecordLine or with bytes that are not code page 932: Error::badFileFormat().
+    // Each reads the next line. Past the last line: Error::pastEndOfFile(), or Error::badFileFormat() when that
+    // line had no line break (a file cut inside a value). A whole number rounds half to even; a line that holds no
+    // number of the expected kind: Error::typeMismatch(); a line longer than longestRecordLine, with bytes that
+    // are not code page 932, or with a CR inside (lines that end in CR alone): Error::badFileFormat().
     std::int32_t whole();
     float single();
     double dbl();
     QString string();
 
     int linesRead() const { return next_; }
-    // True when every line has been read: a file in a shorter, older layout ends here.
-    bool atEnd() const { return pos_ >= bytes_.size(); }
+    // True when every line has been read and the last one ended with its line break: a file in a shorter, older
+    // layout ends here. A file cut inside its last line is not at its end: the next read says it is damaged.
+    bool atEnd() const { return pos_ >= bytes_.size() && (bytes_.isEmpty() || bytes_.endsWith('\n')); }
     // Closes the file early; the destructor does it otherwise.
     void close();
 

@@ -13,11 +13,13 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace hz {
 
@@ -45,6 +47,8 @@ struct Journal {
 QByteArray g_saidJournal;
 
 QString journalHost() { return hostPath(FileBatch::journalPath); }
+QString stagingListHost() { return hostPath(FileBatch::stagingListPath); }
+const QByteArray kStagingListHeader = "hojinzei file batch staging 1\n";
 
 QByteArray journalOnDisk() {
     QFile f(journalHost());
@@ -267,6 +271,50 @@ void sayUnfinished(const QByteArray &journal, const QString &text) {
     msgBox(text, mb::OkWarning, kTitle);
 }
 
+// What a set killed before its journal stood left: for each target its list names, the new file (and the
+// record writer's temporary file of it) and the second name of the old file, and the journal's temporary file. The
+// set was never decided, so the old files are the records. While a set lives it holds its list locked: a list
+// that cannot be locked is one another running copy of the program is still making ready, and stays.
+void clearUndecidedSet() {
+    const QString list = stagingListHost();
+    if (!present(list) || present(journalHost()))
+        return;
+    const int fd = ::open(QFile::encodeName(list).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return;
+    }
+    QFile in;
+    QByteArray bytes;
+    if (in.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        bytes = in.readAll();
+    in.close();
+    if (bytes.startsWith(kStagingListHeader)) {
+        // A line cut by a kill has no line break and names no target: its file was not begun.
+        QList<QByteArray> lines = bytes.mid(kStagingListHeader.size()).split('\n');
+        lines.removeLast();
+        for (const QByteArray &line : lines) {
+            const QString target = hostPath(QString::fromUtf8(line));
+            for (const QString &leftover :
+                 {target + FileBatch::stagedSuffix, target + FileBatch::stagedSuffix + QStringLiteral(".new"),
+                  target + FileBatch::keptAsideSuffix}) {
+                if (isFile(leftover) && QFile::remove(leftover)) {
+                    forgetRecordBytes(leftover);
+                    noteWritten(leftover);
+                }
+            }
+        }
+        const QString journalTemp = journalHost() + FileBatch::stagedSuffix;
+        if (isFile(journalTemp) && QFile::remove(journalTemp))
+            noteWritten(journalTemp);
+    }
+    if (QFile::remove(list))
+        noteWritten(list);
+    ::close(fd);
+}
+
 } // namespace
 
 FileBatch::~FileBatch() {
@@ -283,9 +331,43 @@ QString FileBatch::stage(const QString &targetWindowsPath) {
     bool known = false;
     for (const Entry &e : entries_)
         known = known || e.hostTarget == target;
-    if (!known)
+    if (!known) {
+        writeDownTarget(targetWindowsPath);
         entries_.push_back({targetWindowsPath, target});
+    }
     return targetWindowsPath + stagedSuffix;
+}
+
+// The target goes into the list before anything is written under the set's names beside it.
+void FileBatch::writeDownTarget(const QString &targetWindowsPath) {
+    const QString list = stagingListHost();
+    QByteArray bytes = targetWindowsPath.toUtf8() + '\n';
+    if (stagingList_ < 0) {
+        // A list that a killed set left, when no action start came since to clear it away.
+        clearUndecidedSet();
+        QDir().mkpath(folderOf(list));
+        // Emptied only once locked: another running copy of the program may be making a set ready with it.
+        stagingList_ = ::open(QFile::encodeName(list).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (stagingList_ < 0 || ::flock(stagingList_, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(stagingList_, 0) != 0) {
+            if (stagingList_ >= 0)
+                ::close(std::exchange(stagingList_, -1));
+            throw Error::cannotWrite();
+        }
+        bytes.prepend(kStagingListHeader);
+    }
+    if (::write(stagingList_, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        throw Error::cannotWrite();
+    noteWritten(list);
+}
+
+// Once the journal stands, or when nothing of the set is left, the list has nothing more to tell.
+void FileBatch::dropStagingList() {
+    if (stagingList_ < 0)
+        return;
+    const QString list = stagingListHost();
+    if (QFile::remove(list))
+        noteWritten(list);
+    ::close(std::exchange(stagingList_, -1));
 }
 
 void FileBatch::stageCopy(const QString &fromWindowsPath, const QString &toWindowsPath) {
@@ -341,6 +423,7 @@ void FileBatch::commit() {
         throw Error::cannotWrite();
     }
     done_ = true;
+    dropStagingList();
     QString failed;
     if (!carryOut(journal, failed)) {
         g_saidJournal = journalBytes(journal);
@@ -357,11 +440,13 @@ void FileBatch::abandon() {
         if (e.keptOld)
             QFile::remove(e.hostTarget + keptAsideSuffix);
     }
+    dropStagingList();
 }
 
 void finishInterruptedBatch() {
     if (!present(journalHost())) {
         g_saidJournal.clear();
+        clearUndecidedSet();
         return;
     }
     const QByteArray bytes = journalOnDisk();
@@ -373,6 +458,7 @@ void finishInterruptedBatch() {
     QString failed;
     if (!carryOut(*journal, failed))
         sayUnfinished(bytes, unfinishedText(*journal, failed));
+    clearUndecidedSet();
 }
 
 } // namespace hz

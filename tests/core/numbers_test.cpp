@@ -41,7 +41,17 @@ TEST(Numbers, TextToWholeNumber) {
         {"2147483647.5", Outcome::Overflow, 0},
         {"99999999999999999999", Outcome::Overflow, 0},
         {"1E3", Outcome::Value, 1000},
-        {"\u3000１２", Outcome::Mismatch, 0}, // full-width digits are not numbers here
+        // Typed with the input method in full-width mode.
+        {"\u3000１２", Outcome::Value, 12},
+        {"１２３", Outcome::Value, 123},
+        {"－５", Outcome::Value, -5},
+        {"＋５", Outcome::Value, 5},
+        {"１，２３４", Outcome::Value, 1234},
+        {"1，２34", Outcome::Value, 1234},
+        {"１２．５", Outcome::Value, 12},
+        {"－２，１４７，４８３，６４９", Outcome::Overflow, 0},
+        {"１２ａ", Outcome::Mismatch, 0},
+        {"，１２", Outcome::Mismatch, 0},
         {"", Outcome::Mismatch, 0},
         {" ", Outcome::Mismatch, 0},
         {"abc", Outcome::Mismatch, 0},
@@ -81,6 +91,19 @@ TEST(Numbers, TextToWholeNumber) {
     }
 }
 
+// A box reads full-width text as its ASCII counterpart, for decimals too; a record line holds ASCII only.
+TEST(Numbers, FullWidthTextInABoxButNotInARecord) {
+    EXPECT_EQ(toDouble(QStringLiteral("１２．５")), 12.5);
+    EXPECT_EQ(toDouble(QStringLiteral("－７．３")), -7.3);
+    EXPECT_EQ(recordDouble(QStringLiteral("12.5")), 12.5);
+    EXPECT_EQ(recordWhole(QStringLiteral("-1,234")), -1234);
+    for (const char *text : {"１２．５", "１２", "－５"}) {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(recordDouble(QString::fromUtf8(text)), Error);
+        EXPECT_THROW(recordWhole(QString::fromUtf8(text)), Error);
+    }
+}
+
 TEST(Numbers, CheckedArithmeticOverflowsAtThirtyTwoBits) {
     const std::int32_t max = std::numeric_limits<std::int32_t>::max();
     const std::int32_t min = std::numeric_limits<std::int32_t>::min();
@@ -103,8 +126,9 @@ TEST(Numbers, Roundings) {
         std::int32_t halfEven;
         std::int32_t floor;
     } const cases[] = {
-        {0.5, 0, 0}, {1.5, 2, 1}, {2.5, 2, 2}, {-0.5, 0, -1}, {-1.5, -2, -2}, {-2.5, -2, -3},
-        {7.3, 7, 7}, {-7.3, -7, -8}, {1e9 + 0.5, 1000000000, 1000000000},
+        {0.5, 0, 0},   {1.5, 2, 1},    {2.5, 2, 2},
+        {-0.5, 0, -1}, {-1.5, -2, -2}, {-2.5, -2, -3},
+        {7.3, 7, 7},   {-7.3, -7, -8}, {1e9 + 0.5, 1000000000, 1000000000},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.v);

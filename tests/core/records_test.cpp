@@ -169,7 +169,9 @@ TEST_F(Records, ARecordIsReadWholeAtEverySizeUpToTheLimit) {
         for (qsizetype i = 0; i < full; ++i)
             ASSERT_EQ(r.string().size(), 998);
         EXPECT_EQ(r.string(), QString(rest, u'y'));
-        EXPECT_TRUE(r.atEnd());
+        // The last line has no line break: the file may have been cut there, and is no older, shorter layout.
+        EXPECT_FALSE(r.atEnd());
+        EXPECT_EQ(errorOf([&r] { r.string(); }), Error::badFileFormat().description());
     }
     EXPECT_FALSE(sharedHandleOpen());
 }
@@ -190,6 +192,52 @@ TEST_F(Records, AtEndAfterTheLastLine) {
     EXPECT_FALSE(r.atEnd());
     r.string();
     EXPECT_TRUE(r.atEnd());
+}
+
+// Lines that end in LF alone read as CR LF ones. Lines that end in CR alone read as one line where several values
+// are due, and are refused, as is a file that ends early inside a line: only a file that ends after whole lines is
+// an older, shorter one. A full-width digit in a record is no number: records hold ASCII.
+TEST_F(Records, LineEndingsAndWhereAFileMayEnd) {
+    const QString damaged = Error::badFileFormat().description();
+    const QString pastEnd = Error::pastEndOfFile().description();
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        QStringList reads; // what each read gives until one fails: the value, or the error said
+    };
+    const Case cases[] = {
+        {"CR LF, two values", "1\r\n2\r\n", {"1", "2", pastEnd}},
+        {"LF alone", "1\n2\n3\n", {"1", "2", "3", pastEnd}},
+        {"no final line break", "1\r\n2\r\n3", {"1", "2", "3", damaged}},
+        {"CR alone", "1\r2\r3\r", {damaged}},
+        {"CR alone after CR LF", "1\r\n2\r3\r\n", {"1", damaged}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(kProfile, c.bytes);
+        RecordReader r(kProfile);
+        QStringList reads;
+        for (;;) {
+            try {
+                reads << QString::number(r.whole());
+            } catch (const Error &e) {
+                reads << e.description();
+                break;
+            }
+        }
+        EXPECT_EQ(reads, c.reads);
+    }
+    // Only a file that ends after whole lines is at its end, where an older, shorter layout ends.
+    for (const auto &[bytes, atEnd] : {std::pair{QByteArray("1\n2\n"), true}, {QByteArray("1\r\n2"), false}}) {
+        writeFile(kProfile, bytes);
+        RecordReader r(kProfile);
+        r.whole();
+        r.whole();
+        EXPECT_EQ(r.atEnd(), atEnd) << bytes.toStdString();
+    }
+    writeFile(kProfile, "\x82\x50\x82\x51\r\n"); // "１２"
+    EXPECT_EQ(errorOf([] { RecordReader(kProfile).whole(); }), Error::typeMismatch().description());
+    EXPECT_FALSE(sharedHandleOpen());
 }
 
 // A write killed before its rename leaves its temporary file beside the record; the next write of that record

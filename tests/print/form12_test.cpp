@@ -4,6 +4,8 @@
 #include "app/Form1.h"
 #include "common/profile.h"
 #include "company/Form2.h"
+#include "core/cp932.h"
+#include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "platform/services.h"
@@ -417,6 +419,59 @@ TEST_F(PrintWindow, TaxAccountantIsSavedForEveryCompanyAndReadByTheLoad) {
     EXPECT_EQ(form12().Text58.text(), QStringLiteral("税理士太郎"));
     EXPECT_EQ(form12().Text23.text(), QStringLiteral("京橋"));
     EXPECT_EQ(form12().data.accountantTexts[2], QStringLiteral("03-1111-2222"));
+}
+
+// The accountant's file as other programs leave it. Lines in LF alone, or a last line without its line break, read
+// whole; lines in CR alone, or a file cut inside a line, are said and saved over by nothing; a file that ends after
+// whole lines is an older, shorter one. "登録実行" with nothing typed never loses a value the file held.
+TEST_F(PrintWindow, AccountantFilesOfOtherLineEndingsAreReadWholeOrSaid) {
+    const QStringList values = {"税理士一郎", "03-1111-2222", "東京都中央区銀座1-1", "12345", "京橋支部"};
+    const auto joined = [&](int count, const QByteArray &lineEnd, bool finalBreak) {
+        QByteArray bytes;
+        for (const QString &v : quoted(values.mid(0, count)))
+            bytes += encodeCp932(v) + lineEnd;
+        if (!finalBreak)
+            bytes.chop(lineEnd.size());
+        return bytes;
+    };
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        int valuesRead; // -1: said
+    };
+    const Case cases[] = {
+        {"LF alone", joined(5, "\n", true), 5},
+        {"no final line break", joined(5, "\r\n", false), 5},
+        {"older, two values", joined(2, "\r\n", true), 2},
+        {"CR alone", joined(5, "\r", true), -1},
+        {"CR alone, no final line break", joined(5, "\r", false), -1},
+        {"cut inside the second value", joined(2, "\r\n", false).chopped(3), -1},
+    };
+    registerCompany(7, QStringLiteral("株式会社甲"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        destroyAllForms();
+        svc.boxes.clear();
+        writeFile(taxAccountantPath(), c.bytes);
+        load(QStringLiteral("7"));
+        Form12 &f = form12();
+        const QStringList shown = {f.Text58.text(), f.Text59.text(), f.Text21.text(), f.Text22.text(), f.Text23.text()};
+        click(f.Command15); // 登録実行, nothing typed
+        if (c.valuesRead < 0) {
+            ASSERT_EQ(svc.boxes.size(), 2u);
+            EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
+            EXPECT_TRUE(svc.boxes[0].prompt.contains(taxAccountantPath())) << svc.boxes[0].prompt.toStdString();
+            EXPECT_TRUE(svc.boxes[0].prompt.contains(Error::badFileFormat().description()));
+            EXPECT_TRUE(svc.boxes[1].prompt.contains(taxAccountantPath())) << "the save says why it waits";
+            EXPECT_EQ(shown, QStringList(5)) << "nothing of a file read in part";
+            EXPECT_EQ(readFile(taxAccountantPath()), c.bytes);
+            continue;
+        }
+        EXPECT_EQ(svc.boxes.size(), 0u);
+        const QStringList expected = values.mid(0, c.valuesRead) + QStringList(5 - c.valuesRead);
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(readFile(taxAccountantPath()), lines(quoted(expected) + quotedTail(1)));
+    }
 }
 
 TEST_F(PrintWindow, SavesThatCannotWriteSayWhy) {

@@ -48,11 +48,13 @@ namespace {
 
 // The empty box comes first: every other text is compared with what it does.
 const QString kMistyped[] = {
-    QString(),                     // emptied
-    QStringLiteral(" "),           // the single blank a box starts with
-    QStringLiteral("abc"),         // letters
-    QStringLiteral("1,2,3"),       // stray commas: read as 123
-    QStringLiteral("１２３"),      // full-width digits
+    QString(),                // emptied
+    QStringLiteral(" "),      // the single blank a box starts with
+    QStringLiteral("abc"),    // letters
+    QStringLiteral("1,2,3"),  // stray commas: read as 123
+    QStringLiteral("１２３"), // typed with the input method in full-width mode: read as ASCII
+    QStringLiteral("－５"),
+    QStringLiteral("１，２３４"),
     QStringLiteral("99999999999"), // beyond 32 bits
     QStringLiteral("-5"),          // a negative where an amount is expected
     QStringLiteral("\U0001F600"),  // a character code page 932 cannot hold
@@ -65,10 +67,12 @@ const QString kUnencodable = QStringLiteral("保存できない文字が含ま�
 
 // The whole number a text reads as, when it reads as one at all.
 std::optional<std::int32_t> wholeOf(const QString &text) {
-    if (text == QStringLiteral("1,2,3"))
+    if (text == QStringLiteral("1,2,3") || text == QStringLiteral("１２３"))
         return 123;
-    if (text == QStringLiteral("-5"))
+    if (text == QStringLiteral("-5") || text == QStringLiteral("－５"))
         return -5;
+    if (text == QStringLiteral("１，２３４"))
+        return 1234;
     return std::nullopt;
 }
 

@@ -89,8 +89,8 @@ struct RecordCase {
 
 void PrintTo(const RecordCase &c, std::ostream *os) { *os << c.name; }
 
-const std::vector<Way> kChains = {Way::open,    Way::print, Way::bulk,    Way::pages,
-                                  Way::backup,  Way::restore, Way::copy, Way::rollover};
+const std::vector<Way> kChains = {Way::open,   Way::print,   Way::bulk, Way::pages,
+                                  Way::backup, Way::restore, Way::copy, Way::rollover};
 
 // The ways that copy a company's records from one place to another, and read every record they copy first.
 bool copies(Way w) { return w == Way::backup || w == Way::restore || w == Way::copy; }
@@ -99,7 +99,8 @@ std::vector<RecordCase> recordCases() {
     auto schedule = [](const char *name, const QString &path, std::vector<Way> ways = kChains) {
         return RecordCase{name, path, std::move(ways)};
     };
-    const std::vector<Way> notRolled = {Way::open, Way::print, Way::bulk, Way::pages, Way::backup, Way::restore, Way::copy};
+    const std::vector<Way> notRolled = {Way::open,   Way::print,   Way::bulk, Way::pages,
+                                        Way::backup, Way::restore, Way::copy};
     return {
         {"profile", profilePath(2), kChains, {}, true},
         // A rate is a fraction, so a large negative one reads; Schedule 1 then says its overflow.
@@ -119,8 +120,9 @@ std::vector<RecordCase> recordCases() {
          {},
          false,
          writeSampleAccountant,
-         // Saved by an older version with fewer lines; what is not there stays empty.
-         {Damage::empty, Damage::truncated}},
+         // Saved by an older version with fewer lines, which ends after whole lines; what is not there stays
+         // empty. A file cut inside a line is damaged.
+         {Damage::empty}},
         schedule("schedule1", schedule1Path(2)),
         schedule("schedule2", schedule2Path(2), notRolled),
         schedule("schedule4", schedule4Path(2)),
@@ -361,7 +363,8 @@ TEST_P(DamagedRecord, IsSaidAndNothingIsWrittenFromIt) {
             Disk floppyAfter = readDisk(qEnvironmentVariable("HOJINZEI_DRIVE_A"));
             if (way == Way::restore) {
                 // The damaged record there was looked at above.
-                const QString damagedThere = QDir(qEnvironmentVariable("HOJINZEI_DRIVE_A")).relativeFilePath(hostPath(at));
+                const QString damagedThere =
+                    QDir(qEnvironmentVariable("HOJINZEI_DRIVE_A")).relativeFilePath(hostPath(at));
                 floppyBefore.erase(damagedThere);
                 floppyAfter.erase(damagedThere);
             }

@@ -36,6 +36,8 @@ enum class Damage {
     belowInt32,
     // Saved again in UTF-8 by another program.
     utf8,
+    // Saved again with lines that end in CR alone: one line where every value is due.
+    crAlone,
 };
 
 inline const std::pair<Damage, const char *> kDamages[] = {
@@ -50,6 +52,7 @@ inline const std::pair<Damage, const char *> kDamages[] = {
     {Damage::notANumber, "NaN on a value line"},
     {Damage::belowInt32, "-2147483649 on a value line"},
     {Damage::utf8, "saved in UTF-8"},
+    {Damage::crAlone, "lines in CR alone"},
 };
 
 inline bool isValueDamage(Damage d) {
@@ -144,6 +147,11 @@ inline void damage(const QString &windowsPath, Damage d) {
         if (!writtenInUtf8(utf8))
             utf8 += "\"別途積立金\"\r\n";
         rewrite(utf8);
+        break;
+    }
+    case Damage::crAlone: {
+        QByteArray cr = bytes;
+        rewrite(cr.replace("\r\n", "\r"));
         break;
     }
     }

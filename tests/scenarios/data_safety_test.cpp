@@ -36,6 +36,16 @@ protected:
         std::erase_if(y, [](const auto &f) { return isScratchFile(f.first); });
         return differences(x, y);
     }
+    // The registration window on a registered code, OK to both questions, "登録実行".
+    void registerAgain(std::int32_t code) {
+        click(form1().Command1); // 会社登録
+        form2().Text100.setText(QString::number(code));
+        click(form2().Command7); // DATA
+        svc.answer(mb::Ok);      // 同じコード名があります
+        svc.answer(mb::Ok);      // 書き換えますか
+        click(form2().Command4); // 登録実行
+        EXPECT_TRUE(svc.answers.empty());
+    }
 };
 
 // Company 1 is open when the rate file goes missing or cannot be read; then company 2 is opened, printed and its
@@ -115,19 +125,14 @@ TEST_F(DataSafety, EveryChainLeavesTheSameRecords) {
     EXPECT_EQ(changedFiles(opened, readDisk()), "") << "opening after printing";
 
     form1().Text2.setText(kName1);
-    svc.answer(mb::Yes); // company 1 holds a year's figures already: applying them again is what the test asks
+    svc.answer(mb::Yes);      // company 1 holds a year's figures already: applying them again is what the test asks
     click(form1().Command19); // 一括入力
     EXPECT_EQ(changedFiles(opened, readDisk()), "") << "the bulk input";
     openCompany(1);
     EXPECT_EQ(changedFiles(opened, readDisk()), "") << "opening after the bulk input";
 
     // Registering again rewrites the special fields in their shorter overwrite form; the schedules stay.
-    click(form1().Command1); // 会社登録
-    form2().Text100.setText(QStringLiteral("1"));
-    click(form2().Command7); // DATA
-    svc.answer(mb::Ok);      // 同じコード名があります
-    svc.answer(mb::Ok);      // 書き換えますか
-    click(form2().Command4); // 登録実行
+    registerAgain(1);
     Disk registered = readDisk(), expected = opened;
     for (Disk *d : {&registered, &expected})
         d->erase(insideDrive(specialFieldPath(1)));
@@ -162,13 +167,59 @@ TEST_F(DataSafety, InterimPaymentsTypedInTheBulkInputReachSchedule1) {
     click(form14().Command1);
     Schedule1Record s1;
     readSchedule1(2, s1);
-    EXPECT_EQ(s1.C(5) + s1.C(8), 70000); // 中間納付額⑬ + 中間均等割額⑲
+    EXPECT_EQ(s1.C(5) + s1.C(8), 70000);  // 中間納付額⑬ + 中間均等割額⑲
     EXPECT_EQ(s1.D(4) + s1.D(7), 120000); // 中間納付額⑪ + 中間均等割額⑯
 
     // Opened again, the bulk input shows them as they were typed.
     click(form1().Command19);
     EXPECT_EQ(form14().bulkFigureBox(bulk::interimPrefecturalTax).text(), QStringLiteral("70,000"));
     EXPECT_EQ(form14().bulkFigureBox(bulk::interimMunicipalTax).text(), QStringLiteral("120,000"));
+}
+
+// Company 2 has no Schedule 6 record. Printed and registered again right after company 1, it leaves the drive as
+// it does in a session where company 1 was never opened: a missing record is an empty one, never the figures of
+// the company shown before.
+TEST_F(DataSafety, AMissingRecordTakesNothingFromTheCompanyOpenBefore) {
+    const auto printAndRegisterAgain = [this] {
+        click(form1().Command18); // 印刷
+        registerAgain(2);
+        click(form1().Command18);
+    };
+    const auto withoutSchedule6 = [] { QFile::remove(hostPath(schedule6Path(2))); };
+
+    // Company 1 as the user left it (opened, printed, or registered again), then company 2 in a fresh program
+    // and in the same one.
+    const std::pair<const char *, std::function<void()>> before[] = {
+        {"opened", [] {}},
+        {"printed", [this] { click(form1().Command18); }},
+        {"registered again", [this] { registerAgain(1); }},
+    };
+    for (const auto &[what, step] : before) {
+        SCOPED_TRACE(what);
+        const auto companyOneAsLeft = [&] {
+            session(1);
+            step();
+        };
+        // Company 2 opened from the menu, then printed and registered again; or registered again at once.
+        for (const bool opened : {true, false}) {
+            SCOPED_TRACE(opened ? "company 2 opened" : "company 2 registered again at once");
+            const auto reach = [&] {
+                withoutSchedule6();
+                if (opened)
+                    openCompany(2);
+                else
+                    registerAgain(2);
+                printAndRegisterAgain();
+            };
+            companyOneAsLeft();
+            destroyAllForms();
+            reach();
+            const Disk alone = readDisk();
+            companyOneAsLeft();
+            reach();
+            EXPECT_EQ(differences(alone, readDisk()), "");
+        }
+    }
 }
 
 } // namespace

@@ -60,8 +60,8 @@ struct HeldSave {
     std::function<void()> save; // the user types into the boxes and saves
     QString title;              // of the box that refuses the save
     QString held;               // the record that box names
-    // An accountant's file cut short reads as an older, shorter one: the damages that make each record unreadable.
-    std::vector<Damage> damages = {Damage::badBytes, Damage::folder, Damage::truncated, Damage::utf8};
+    // The damages that make each record unreadable.
+    std::vector<Damage> damages = {Damage::badBytes, Damage::folder, Damage::truncated, Damage::utf8, Damage::crAlone};
 };
 
 void PrintTo(const HeldSave &c, std::ostream *os) { *os << c.name; }
@@ -112,13 +112,9 @@ std::vector<HeldSave> heldSaves() {
         {"print_special_fields", specialFieldPath(2), printCompany2,
          [] { HzTest::click(form12().Command21); }, // 特設欄データ登　録
          printTitle, specialFieldPath(2)},
-        {"print_tax_accountant",
-         taxAccountantPath(),
-         printCompany2,
+        {"print_tax_accountant", taxAccountantPath(), printCompany2,
          [] { HzTest::click(form12().Command15); }, // 登録実行
-         printTitle,
-         taxAccountantPath(),
-         {Damage::badBytes, Damage::folder, Damage::utf8}},
+         printTitle, taxAccountantPath()},
         // The print window stops at a profile it cannot read, before it reads the company's special fields.
         {"print_profile", profilePath(2), printCompany2, saveSpecialFieldsInPrint, printTitle, profilePath(2)},
         {"rates", dataroot::taxRateFile, openRates, [] { HzTest::click(form18().Command4); }, // 計算実行
@@ -216,7 +212,7 @@ std::vector<AfreshSave> afreshSaves() {
         // Pasted, as a user copies the name from a letter.
         {"tax_accountant",
          taxAccountantPath(),
-         {Damage::badBytes, Damage::utf8},
+         {Damage::badBytes, Damage::truncated, Damage::utf8, Damage::crAlone},
          printCompany2,
          [](ScriptedServices &) {
              QGuiApplication::clipboard()->setText(QStringLiteral("税理士二郎"));
