@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <optional>
 
 namespace hz {
@@ -210,16 +212,39 @@ DigitSplit splitDigits(std::int64_t amount, int boxes) {
     return d;
 }
 
-void printDigitBoxes(Page &page, const DigitSplit &digits, double x, double pitch, double y, int lastBox,
+int leadingBoxes(std::int32_t digit1) {
+    int lead = 0;
+    for (std::int64_t rest = std::abs(std::int64_t{digit1}); rest >= 10; rest /= 10)
+        ++lead;
+    return lead;
+}
+
+int mostLeadingBoxes(int boxes) {
+    return leadingBoxes(splitDigits(std::numeric_limits<std::int32_t>::min(), boxes)[1]);
+}
+
+void printDigitBoxes(Page &page, const DigitSplit &digits, int boxes, double x, double pitch, double y, int lastBox,
                      bool absolute) {
-    const ItemPlace place(page, GuidePlace::Digits, x, y, pitch, lastBox);
+    const int most = mostLeadingBoxes(boxes);
+    const ItemPlace place(page, GuidePlace::Digits, x - pitch * most, y, pitch, lastBox + most);
+    auto print = [&](double at, std::int32_t v) { page.number(at, y, absolute && v < 0 ? -v : v); };
+    // Digit 1 one figure a box, from the left; each figure keeps the digit's sign, as every box does.
+    const std::int32_t first = digits[1];
+    const int lead = leadingBoxes(first);
+    std::int32_t power = 1;
+    for (int k = 0; k < lead; ++k)
+        power *= 10;
     bool started = false;
-    for (int j = 1; j <= lastBox; ++j) {
+    for (int k = lead; k >= 0; --k, power /= 10) {
+        const std::int32_t figure = first / power % 10;
+        started = started || figure != 0;
+        if (started && lastBox >= 1)
+            print(x - pitch * k, figure);
+    }
+    for (int j = 2; j <= lastBox; ++j) {
         started = started || digits[j] != 0;
-        if (!started)
-            continue;
-        const std::int32_t v = absolute && digits[j] < 0 ? -digits[j] : digits[j];
-        page.number(x + pitch * (j - 1), y, v);
+        if (started)
+            print(x + pitch * (j - 1), digits[j]);
     }
 }
 

@@ -164,6 +164,7 @@ struct Box {
     QRectF mm;
     QString field; // the field a text of the print data fills from here; empty for fixed texts and figures
     bool text = false;
+    bool digit = false; // one box of a row of digit boxes
 };
 
 double emMm(double points) { return points * mmPerPoint; }
@@ -202,7 +203,7 @@ void addDigitBoxes(std::vector<Box> &boxes, const GuidePlace &p) {
     const double top = p.y + ink.top() - padding;
     const double height = ink.height() + 2 * padding;
     for (int j = 0; j < p.boxes; ++j)
-        boxes.push_back({QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false});
+        boxes.push_back({QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false, true});
 }
 
 bool sameLine(const QRectF &a, const QRectF &b) {
@@ -240,6 +241,28 @@ void joinTexts(std::vector<Box> &boxes) {
                     boxes.erase(boxes.begin() + std::ptrdiff_t(j));
                     joined = true;
                 }
+            }
+    }
+}
+
+// The "▲" of a row of digit boxes stands a box left of the amount's first digit, so for a longer amount it moves
+// into the boxes left of box 1 that the billions take: the mark's places and those boxes make one box.
+void joinMarksAndDigits(std::vector<Box> &boxes) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (std::size_t i = 0; i < boxes.size() && !joined; ++i)
+            for (std::size_t j = 0; j < boxes.size() && !joined; ++j) {
+                Box &mark = boxes[i];
+                const Box &other = boxes[j];
+                if (i == j || !mark.text || !mark.field.isEmpty() ||
+                    !(other.digit || (other.text && other.field.isEmpty() && mark.digit)))
+                    continue;
+                if (!onOneLine(mark.mm, other.mm) || horizontalOverlap(mark.mm, other.mm) <= 0.01)
+                    continue;
+                mark.mm = mark.mm.united(other.mm);
+                mark.digit = true;
+                boxes.erase(boxes.begin() + std::ptrdiff_t(j));
+                joined = true;
             }
     }
 }
@@ -493,6 +516,7 @@ FullLayout layOut(int picture, const PageSpec &page) {
         }
     }
     joinTexts(boxes);
+    joinMarksAndDigits(boxes);
     widenFields(boxes, found.lines, std::min(page.pictureWidth, 200.0) - edge);
     separateLines(boxes);
 
