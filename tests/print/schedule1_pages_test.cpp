@@ -160,8 +160,9 @@ TEST_F(Schedule1Pages, NineAndTenDigitTaxesGoOneDigitABoxOnEveryLine) {
             EXPECT_EQ(wideLine(job, page, 13), c.hundreds);
             // Nothing prints two figures in one box any more.
             for (const PrintOp &t : job.texts()) {
-                if (t.text.trimmed().toInt() != 0)
+                if (t.text.trimmed().toInt() != 0) {
                     EXPECT_LE(t.text.trimmed().size(), 2) << t.text.toStdString() << " at " << t.x << ", " << t.y;
+                }
             }
         }
     }
