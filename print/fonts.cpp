@@ -41,6 +41,11 @@ double textWidthMm(const QFont &font, const QString &text) {
     return metrics.horizontalAdvance(text) / measureDpi * mmPerInch;
 }
 
+double textLineHeightMm(const QFont &font) {
+    const QFontMetricsF metrics(font, &measuringDevice());
+    return (metrics.ascent() + metrics.descent()) / measureDpi * mmPerInch;
+}
+
 QRectF textInkMm(const QFont &font, const QString &text) {
     const QFontMetricsF metrics(font, &measuringDevice());
     const QRectF ink = metrics.tightBoundingRect(text).translated(0, metrics.ascent());

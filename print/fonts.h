@@ -17,6 +17,8 @@ QFont printFont(const QString &faceName, double points);
 
 // The width of text in font, in millimetres, measured on a 1200 dpi device.
 double textWidthMm(const QFont &font, const QString &text);
+// The height of a line of text in font, from the top of a text as printed to the bottom of its descent, in mm.
+double textLineHeightMm(const QFont &font);
 // Where the glyphs of text in font put ink, in millimetres from the top-left corner of the text as printed.
 QRectF textInkMm(const QFont &font, const QString &text);
 

@@ -1,6 +1,8 @@
 #include "print/page.h"
 
 #include "core/numbers.h"
+#include "print/device_printer.h"
+#include "print/fonts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,7 +90,176 @@ void Page::amountInCell(double right, double y, const QString &measured, const Q
 }
 
 void Page::textInCell(double x, double y, const QString &s, double cellRight) {
-    printFitted(fitInCell(x, QString(), s, {x, cellRight}), y, s);
+    const double right = cellRight + state.lineOriginX - ruleClearance - add(state.blockOffsetX, state.pageShiftX);
+    fitInBox(x, y, s, {x, y, right, y + textLineHeightMm(printFont(fontName_, fontSize_))}, false);
+}
+
+Page::TextBox Page::roomBetweenRules(double left, double top, double right, double bottom) const {
+    const double shiftX = add(state.blockOffsetX, state.pageShiftX) - state.lineOriginX;
+    const double shiftY = add(state.blockOffsetY, state.pageShiftY) - state.lineOriginY;
+    return {left + ruleClearance - shiftX, top + ruleClearance - shiftY, right - ruleClearance - shiftX,
+            bottom - ruleClearance - shiftY};
+}
+
+namespace {
+
+// Where a line of a fitted text prints, and what of it.
+struct BoxLine {
+    double x;
+    double y;
+    QString text;
+};
+
+// Measures texts in the page's face at any size, as the printer measures them, and where their ink falls.
+class BoxMeasure {
+public:
+    BoxMeasure(Printer &printer, const QString &face, const Page::TextBox &box)
+        : printer_(printer), face_(face), box_(box) {}
+
+    double width(double points, const QString &s) {
+        printer_.setFontSize(points);
+        return printer_.textWidth(s);
+    }
+    QRectF ink(double points, const QString &s) const { return textInkMm(printFont(face_, points), s); }
+
+    // The text at this size from (x, y) keeps its ink inside the box and its advance ends by the right side.
+    bool fits(double points, const BoxLine &l) {
+        if (l.x < box_.left || l.x + width(points, l.text) > box_.right + 1e-9)
+            return false;
+        const QRectF r = ink(points, l.text).translated(l.x, l.y);
+        return r.isEmpty() || (r.left() >= box_.left - 1e-9 && r.right() <= box_.right + 1e-9 &&
+                               r.top() >= box_.top - 1e-9 && r.bottom() <= box_.bottom + 1e-9);
+    }
+
+    // One line at this size from its start, moved up or down the least that keeps its ink inside the box's
+    // height (a layout's place may set a text on its row's rule); false where it does not fit even so.
+    bool oneLine(double points, BoxLine &l) {
+        const QRectF r = ink(points, l.text).translated(l.x, l.y);
+        if (!r.isEmpty() && r.height() <= box_.bottom - box_.top) {
+            if (r.top() < box_.top)
+                l.y += box_.top - r.top();
+            else if (r.bottom() > box_.bottom)
+                l.y -= r.bottom() - box_.bottom;
+        }
+        return fits(points, l);
+    }
+
+    // The most characters of s from its start whose advance fits room, never half of a surrogate pair.
+    qsizetype fullest(double points, const QString &s, double room) {
+        qsizetype lo = 0, hi = s.size();
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi + 1) / 2;
+            if (width(points, s.left(mid)) <= room + 1e-9)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        if (lo > 0 && lo < s.size() && s.at(lo - 1).isHighSurrogate())
+            --lo;
+        return lo;
+    }
+
+    // Two lines from x, one em apart, their ink together in the middle of the box's height; empty where they do
+    // not both fit.
+    std::vector<BoxLine> twoLines(double points, double x, const QString &first, const QString &second) {
+        const double pitch = points * mmPerPoint;
+        const QRectF both = ink(points, first).united(ink(points, second).translated(0, pitch));
+        const double top = (box_.top + box_.bottom - both.height()) / 2 - both.top();
+        std::vector<BoxLine> lines{{x, top, first}, {x, top + pitch, second}};
+        if (!fits(points, lines[0]) || !fits(points, lines[1]))
+            lines.clear();
+        return lines;
+    }
+
+private:
+    Printer &printer_;
+    const QString &face_;
+    const Page::TextBox &box_;
+};
+
+} // namespace
+
+void Page::textInBox(double x, double y, const QString &s, const TextBox &box) { fitInBox(x, y, s, box, true); }
+
+void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, bool twoLines) {
+    if (s.isEmpty()) {
+        text(x, y, s);
+        return;
+    }
+    const double base = fontSize_;
+    // The box in the layout's coordinates, cut to the sheet.
+    const double shiftX = add(state.blockOffsetX, state.pageShiftX);
+    const double shiftY = add(state.blockOffsetY, state.pageShiftY);
+    const TextBox box{std::max(given.left, -sheet::originX - shiftX), std::max(given.top, -sheet::originY - shiftY),
+                      std::min(given.right, sheet::paperWidth - sheet::originX - shiftX),
+                      std::min(given.bottom, sheet::paperHeight - sheet::originY - shiftY)};
+    if (guidePlaces && !inItem_) {
+        GuidePlace place{GuidePlace::Text, fontName_, base, textX(x), textY(y), s};
+        place.box = TextBox{box.left + shiftX, box.top + shiftY, box.right + shiftX, box.bottom + shiftY};
+        guidePlaces->push_back(place);
+    }
+    BoxMeasure measure(printer_, fontName_, box);
+    const double startX = std::max(x, box.left);
+    const double room = box.right - startX;
+    // Sizes to try, largest first: the page's, then tenths of a point below it down to 6 pt. Widths grow with the
+    // size almost in proportion, so sizes well above what the proportion allows are passed over.
+    const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1;
+    auto sizesFrom = [&](double ratio) {
+        std::vector<double> sizes{base};
+        const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
+        for (int tenths = start; tenths >= smallestTenths; --tenths)
+            sizes.push_back(tenths / 10.0);
+        return sizes;
+    };
+    const double whole = measure.width(base, s);
+
+    double size = base;
+    std::vector<BoxLine> lines;
+    for (double points : sizesFrom(whole > 0 ? room / whole : 1))
+        if (BoxLine l{startX, y, s}; measure.oneLine(points, l)) {
+            size = points;
+            lines = {l};
+            break;
+        }
+    if (lines.empty() && twoLines)
+        for (double points : sizesFrom(whole > 0 ? 2 * room / whole : 1)) {
+            const qsizetype k = measure.fullest(points, s, room);
+            if (k == 0 || k == s.size() || measure.width(points, s.mid(k)) > room + 1e-9)
+                continue;
+            lines = measure.twoLines(points, startX, s.left(k), s.mid(k));
+            if (!lines.empty()) {
+                size = points;
+                break;
+            }
+        }
+    if (lines.empty()) {
+        // What fits at the smallest size: two lines where the box holds them, else one.
+        size = std::min(base, smallestTenths / 10.0);
+        const QString first = s.left(measure.fullest(size, s, room));
+        const QString rest = s.mid(first.size());
+        const QString second = rest.left(measure.fullest(size, rest, room));
+        if (twoLines && !first.isEmpty() && !second.isEmpty())
+            lines = measure.twoLines(size, startX, first, second);
+        if (lines.empty() && !first.isEmpty()) {
+            lines = {{startX, y, first}};
+            if (!measure.oneLine(size, lines[0]))
+                lines.clear();
+        }
+        qsizetype printed = 0;
+        for (const BoxLine &l : lines)
+            printed += l.text.size();
+        if (printed < s.size() && std::find(shortened_.begin(), shortened_.end(), s) == shortened_.end())
+            shortened_.push_back(s);
+    }
+
+    const bool outer = !inItem_;
+    inItem_ = true;
+    printer_.setFontSize(size);
+    for (const BoxLine &l : lines)
+        text(l.x, l.y, l.text);
+    printer_.setFontSize(base);
+    if (outer)
+        inItem_ = false;
 }
 
 Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell) {

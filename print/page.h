@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -52,23 +53,20 @@ constexpr int frame = 6; // frames, outer box lines, strike lines
 constexpr int grid = 2;  // grid and inner lines
 } // namespace drawwidth
 
-// A place where a page prints one item, as a guide sheet shows it: a text, an amount aligned to a right edge, or a
-// row of digit boxes. Positions in millimetres with every offset added, size in points.
-struct GuidePlace {
-    enum Kind { Text, Amount, Digits };
-    Kind kind = Text;
-    QString font;
-    double size = 0;
-    double x = 0;     // Text: where it starts; Amount: the right edge; Digits: where the number of box 1 starts
-    double y = 0;     // top
-    QString text;     // Text: what the page printed there
-    double pitch = 0; // Digits: from one box to the next
-    int boxes = 0;    // Digits: how many the page fills
-};
+struct GuidePlace;
 
 // One page being drawn: the printer of its job, the print data it reads and the page state it may change.
 class Page {
 public:
+    // The room a text may take on its page, in the layout's millimetres (the coordinates text() takes). Inside the
+    // page: the windows have a TextBox of their own.
+    struct TextBox {
+        double left;
+        double top;
+        double right;
+        double bottom;
+    };
+
     Page(Printer &printer, PrintData &data, PageState &state) : data(data), state(state), printer_(printer) {}
 
     Printer &printer() { return printer_; }
@@ -101,9 +99,21 @@ public:
     // The same for a figure placed by the width of measured and printed as printed (a stored amount printed with
     // its sign changed).
     void amountInCell(double right, double y, const QString &measured, const QString &printed, CellSpan cell);
-    // A text from x that must end clear of the rule at cellRight: at the page's size where it does, else at the
-    // largest smaller size that does (fitInCell), from the same x.
+    // A text that starts at (x, y): at the page's size where it fits box; else at the largest smaller size, in
+    // tenths of a point down to 6 pt, on one line from the same start; else on two lines inside the box (the break
+    // where the first line is fullest, each line at one size that fits both, the two in the middle of the box's
+    // height); else what fits, with no ink outside the box, and the cut is kept in shortenedTexts(). A text fits
+    // where its ink lies inside the box and its advance ends by the box's right side; one line whose ink would
+    // cross the box's top or bottom moves down or up just enough. The box never reaches off the sheet.
+    void textInBox(double x, double y, const QString &s, const TextBox &box);
+    // A text from x that must end clear of the rule at cellRight (a line's x, as line() takes it), where the
+    // height of its row is not known: fitted as textInBox fits it into the room of one line at the page's size,
+    // never on two lines.
     void textInCell(double x, double y, const QString &s, double cellRight);
+    // The room between four rules as line() takes them, clear of their strokes, as textInBox takes it.
+    TextBox roomBetweenRules(double left, double top, double right, double bottom) const;
+    // The texts textInBox could not print whole, in the order printed, each once.
+    const std::vector<QString> &shortenedTexts() const { return shortened_; }
 
     // The stored image of a picture page, scaled into width × height millimetres from the corner.
     void paintPicture(const QImage &image, double width, double height);
@@ -131,6 +141,7 @@ private:
     // tenth of a point and not below 6 pt, at which it fits, the layout's place preferred. One that fits nowhere
     // prints at 6 pt, ending at R or starting at its start.
     Fitted fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell);
+    void fitInBox(double x, double y, const QString &s, const TextBox &box, bool twoLines);
     void printFitted(const Fitted &fitted, double y, const QString &printed);
 
     friend class ItemPlace;
@@ -138,9 +149,27 @@ private:
     double textY(double y) const;
 
     Printer &printer_;
+    std::vector<QString> shortened_;
     QString fontName_;
     double fontSize_ = 0;
     bool inItem_ = false;
+};
+
+// A place where a page prints one item, as a guide sheet shows it: a text, an amount aligned to a right edge, or a
+// row of digit boxes. Positions in millimetres with every offset added, size in points.
+struct GuidePlace {
+    enum Kind { Text, Amount, Digits };
+    Kind kind = Text;
+    QString font;
+    double size = 0;
+    double x = 0;     // Text: where it starts; Amount: the right edge; Digits: where the number of box 1 starts
+    double y = 0;     // top
+    QString text;     // Text: what the page printed there
+    double pitch = 0; // Digits: from one box to the next
+    int boxes = 0;    // Digits: how many the page fills
+    // Text printed with textInBox: the room it was given, every offset added. The place keeps the whole text and
+    // the page's size, however the text was fitted.
+    std::optional<Page::TextBox> box = std::nullopt;
 };
 
 // While it lives, the item being printed (an amount, a row of digit boxes) is kept as one place of a guide sheet,

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "print/page_images.h"
+#include "print/print_failures.h"
 
 #include <iterator>
 
@@ -62,6 +63,8 @@ void printPage(const PageSpec &entry, PrintData &data, PageState &state) {
         entry.draw(page);
         state.resetOffsets();
         job->endDoc();
+        for (const QString &text : page.shortenedTexts())
+            noteShortenedText(QString::fromUtf16(entry.caption), text);
     } catch (const Error &) {
         if (job)
             job->abort();

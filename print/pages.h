@@ -50,7 +50,8 @@ const PageSpec *pageSpecForPicture(int picture);
 
 // Prints one page as one print job: opens the job titled with its caption, ScaleMode, the image of a picture
 // page, the page's drawing, every offset back to 0, EndDoc. A page that cannot be printed throws hz::Error after
-// its job was aborted (nothing half-drawn is sent) and every offset and digit base was set back to 0.
+// its job was aborted (nothing half-drawn is sent) and every offset and digit base was set back to 0. A page that
+// printed a text only in part (too long for its box) notes it once the page is sent.
 void printPage(const PageSpec &entry, PrintData &data, PageState &state);
 
 } // namespace hz

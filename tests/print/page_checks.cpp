@@ -1,5 +1,6 @@
 #include "tests/print/page_checks.h"
 
+#include "print/device_printer.h"
 #include "print/fonts.h"
 #include "tests/support/print_support.h"
 
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace hz::test {
@@ -149,6 +151,80 @@ QStringList layoutFaults(const PrintJobLog &job, const std::function<bool(const 
                               .arg(QString::fromStdString(describe(inks[j].first)));
         }
     return faults;
+}
+
+QStringList textInBoxFaults(const PrintJobLog &job, const QString &text, const Page::TextBox &box) {
+    const std::vector<PrintOp> texts = job.texts();
+    const QRectF room(QPointF(box.left, box.top), QPointF(box.right, box.bottom));
+    auto inkOf = [](const std::vector<std::size_t> &ops, const std::vector<PrintOp> &all) {
+        QRectF ink;
+        for (std::size_t i : ops)
+            ink = ink.united(inkRect(all[i]));
+        return ink;
+    };
+    // Every way the text was printed whole: one op, or two printed one after the other; the one inside the box
+    // first.
+    std::vector<std::vector<std::size_t>> whole;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].text == text)
+            whole.push_back({i});
+        else if (i + 1 < texts.size() && !texts[i].text.isEmpty() && !texts[i + 1].text.isEmpty() &&
+                 texts[i].text + texts[i + 1].text == text)
+            whole.push_back({i, i + 1});
+    }
+    const std::string name = QStringLiteral("「%1」").arg(text).toStdString();
+    if (whole.empty()) {
+        QStringList parts;
+        for (const PrintOp &t : texts)
+            if (!t.text.isEmpty() && text.contains(t.text))
+                parts << QString::fromStdString(describe(t));
+        return {QStringLiteral("%1 is not printed whole; printed of it: %2")
+                    .arg(QString::fromStdString(name), parts.isEmpty() ? QStringLiteral("nothing") : parts.join(", "))};
+    }
+    const auto inside = std::find_if(whole.begin(), whole.end(), [&](const std::vector<std::size_t> &ops) {
+        return room.contains(inkOf(ops, texts));
+    });
+    const std::vector<std::size_t> ops = inside != whole.end() ? *inside : whole.front();
+
+    QStringList faults;
+    const QRectF sheetRect(-sheet::originX, -sheet::originY, sheet::paperWidth, sheet::paperHeight);
+    for (std::size_t i : ops) {
+        const PrintOp &t = texts[i];
+        const QRectF ink = inkRect(t);
+        const QString what = QString::fromStdString(describe(t));
+        if (t.size < 6 - 1e-9)
+            faults << QStringLiteral("%1 is smaller than 6 pt").arg(what);
+        if (!room.contains(ink))
+            faults << QStringLiteral("%1 has ink (%2, %3)-(%4, %5) outside its box (%6, %7)-(%8, %9)")
+                          .arg(what)
+                          .arg(ink.left())
+                          .arg(ink.top())
+                          .arg(ink.right())
+                          .arg(ink.bottom())
+                          .arg(box.left)
+                          .arg(box.top)
+                          .arg(box.right)
+                          .arg(box.bottom);
+        if (!sheetRect.contains(ink))
+            faults << QStringLiteral("%1 leaves the sheet").arg(what);
+        for (const PrintOp &l : job.lines())
+            if ((l.x == l.x2 || l.y == l.y2) && ink.intersects(strokeRect(l, readableGap)))
+                faults << QStringLiteral("%1 touches the rule (%2, %3)-(%4, %5)")
+                              .arg(what)
+                              .arg(l.x)
+                              .arg(l.y)
+                              .arg(l.x2)
+                              .arg(l.y2);
+        for (std::size_t j = 0; j < texts.size(); ++j)
+            if (std::find(ops.begin(), ops.end(), j) == ops.end() && inkRect(texts[j]).intersects(ink))
+                faults << QStringLiteral("%1 overlaps %2").arg(what, QString::fromStdString(describe(texts[j])));
+    }
+    return faults;
+}
+
+void expectTextInBox(const PrintJobLog &job, const QString &text, const Page::TextBox &box) {
+    for (const QString &f : textInBoxFaults(job, text, box))
+        ADD_FAILURE() << f.toStdString();
 }
 
 void expectReadableLayout(const PrintJobLog &job, const QStringList &marks, const QStringList &unchecked) {

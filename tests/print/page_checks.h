@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/page.h"
 #include "print/recording_printer.h"
 
 #include <QRectF>
@@ -43,5 +44,12 @@ QStringList layoutFaults(const PrintJobLog &job, const std::function<bool(const 
 // texts whose ink overlaps. Texts in marks (a circle drawn over a caption) may overlap other texts; texts in
 // unchecked are left out.
 void expectReadableLayout(const PrintJobLog &job, const QStringList &marks = {}, const QStringList &unchecked = {});
+
+// What is wrong with how a text the filer typed prints in its box (as recorded, every offset added): nothing when it
+// prints whole (its characters in order in one text, or in two texts printed one after the other), at 6 pt or
+// more, its ink inside the box and the sheet, no straight rule through its ink and no other text's ink under it.
+QStringList textInBoxFaults(const PrintJobLog &job, const QString &text, const Page::TextBox &box);
+// Adds a failure for each of them, naming the text.
+void expectTextInBox(const PrintJobLog &job, const QString &text, const Page::TextBox &box);
 
 } // namespace hz::test

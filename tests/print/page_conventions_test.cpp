@@ -3,6 +3,8 @@
 #include "print/device_printer.h"
 #include "print/fonts.h"
 #include "print/pages.h"
+#include "print/print_failures.h"
+#include "tests/print/page_checks.h"
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
@@ -13,6 +15,8 @@
 
 namespace hz::test {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 class PageConventions : public HzTest {
 protected:
@@ -79,7 +83,6 @@ TEST_F(PageConventions, AnItemTooWideForItsCellIsSetSmallerFromTheSameEdge) {
         {"fits nowhere: 6 pt, ending at the edge", 2147483647, nullptr, 100, {95, 102}, 6, 100},
         {"a text that fits", 0, u"山田太郎", 50, {50, 70}, 11, 0},
         {"a text too long: smaller from its start", 0, u"東京都千代田区丸の内1-1", 36, {36, 75}, 9.5, 0},
-        {"a text too long even at 6 pt", 0, u"東京都千代田区丸の内一丁目一番一号丸の内ビル二十階", 36, {36, 75}, 6, 0},
     };
     for (const CellCase &c : cases) {
         static const CellCase *now;
@@ -254,6 +257,201 @@ TEST_F(PageConventions, PdfWordsLandWhereTheRecorderPutsThem) {
     ASSERT_EQ(amount.size(), 1u);
     EXPECT_NEAR(amount.front().mm.left(), 150 - 7 * digitWidth(10), 0.3);
     snapshotImage(renderPdf(pdf, 150), QStringLiteral("page-conventions"));
+}
+
+// A text set into a box 6 mm high: where its lines come out, and at what size.
+struct BoxCase {
+    const char *name;
+    const char16_t *text;
+    double size;    // expected, of every line
+    int lines;      // expected
+    bool shortened; // printed only in part
+};
+
+TEST_F(PageConventions, ATextKeepsItsSizeInItsBoxElseShrinksElseTakesTwoLinesElseIsCutInsideIt) {
+    // Full-width characters are 0.35278 mm per point; the room from the start is 38.65 mm.
+    const QString longAddress = QString::fromUtf16(u"愛知県名古屋市中区栄三丁目１５番２７号").repeated(11).left(200);
+    const BoxCase cases[] = {
+        {"fits at the page's size", u"山田太郎", 11, 1, false},
+        {"too long: the largest tenth of a point that fits, from its start", u"東京都千代田区丸の内1-1", 9.5, 1, false},
+        {"too long at 6 pt: two lines, the first as full as it goes",
+         u"神奈川県横浜市港北区新横浜三丁目１９番地５新横浜スクエアビル", 7.2, 2, false},
+        {"too long for two lines: what fits, at 6 pt", nullptr, 6, 2, true},
+    };
+    for (const BoxCase &c : cases) {
+        static QString text;
+        text = c.text ? QString::fromUtf16(c.text) : longAddress;
+        static const Page::TextBox box{36, 48, 74.65, 54};
+        svc.boxes.clear();
+        const PrintJobLog job = draw([](Page &p) {
+            p.font(fontname::mincho, 11);
+            p.state.blockOffsetX = -4; // the box is in the layout's coordinates, like the start
+            p.textInBox(40, 50, text, {box.left + 4, box.top, box.right + 4, box.bottom});
+            p.text(10, 10, QStringLiteral("次"));
+        });
+        SCOPED_TRACE(c.name);
+        std::vector<PrintOp> lines = job.texts();
+        ASSERT_EQ(lines.size(), std::size_t(c.lines) + 1);
+        lines.pop_back();
+        QString printed;
+        for (const PrintOp &l : lines) {
+            EXPECT_NEAR(l.size, c.size, 1e-9);
+            EXPECT_DOUBLE_EQ(l.x, 36);
+            const QRectF ink = inkRect(l);
+            EXPECT_TRUE(QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)).contains(ink));
+            EXPECT_LE(printedEnd(l), box.right + 1e-9);
+            printed += l.text;
+        }
+        if (c.lines == 1)
+            EXPECT_DOUBLE_EQ(lines[0].y, 50);
+        else
+            // The first line as full as it goes: one character more would not fit.
+            EXPECT_GT(36 + textWidthMm(printFont(fontname::mincho, c.size), lines[0].text + text[lines[0].text.size()]),
+                      box.right);
+        if (c.shortened) {
+            EXPECT_TRUE(text.startsWith(printed));
+            EXPECT_LT(printed.size(), text.size());
+            // The page is named with the start of the text, in the same box as pages that failed.
+            ASSERT_EQ(svc.boxes.size(), 1u);
+            EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
+            EXPECT_EQ(svc.boxes[0].prompt,
+                      QStringLiteral("次のページは印刷しましたが、欄に入りきらない文字を省きました。"
+                                     "欄に入るよう短くして印刷し直してください。\n試し：「%1…」")
+                          .arg(text.left(30)));
+        } else {
+            EXPECT_EQ(printed, text);
+            EXPECT_EQ(svc.boxes.size(), 0u);
+            const QStringList faults = textInBoxFaults(job, text, box);
+            EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+        }
+        // The next item prints at the page's size again.
+        EXPECT_EQ(job.texts().back().size, 11);
+    }
+}
+
+TEST_F(PageConventions, ABoxNeverReachesOffTheSheet) {
+    const PrintJobLog job = draw([](Page &p) {
+        p.font(fontname::mincho, 11);
+        p.state.pageShiftX = 2;
+        p.state.pageShiftY = 1;
+        p.textInBox(170, 284, QStringLiteral("株式会社東日本総合不動産コンサルティング"), {170, 283, 260, 300});
+    });
+    ASSERT_FALSE(job.texts().empty());
+    for (const PrintOp &t : job.texts()) {
+        const QRectF ink = inkRect(t);
+        EXPECT_LE(printedEnd(t), sheet::paperWidth - sheet::originX + 1e-9) << t.text.toStdString();
+        EXPECT_LE(ink.bottom(), sheet::paperHeight - sheet::originY) << t.text.toStdString();
+    }
+}
+
+TEST_F(PageConventions, TwoFittedTextsOnOnePageAreNamedInOneBoxAfterTheAction) {
+    const QString a = QString::fromUtf16(u"東").repeated(80), b = QString::fromUtf16(u"西").repeated(10);
+    static QString first, second;
+    first = a;
+    second = b;
+    reportingPrintFailures([&] {
+        for (int copy = 0; copy < 2; ++copy)
+            draw([](Page &p) {
+                p.font(fontname::mincho, 11);
+                p.textInBox(10, 10, first, {10, 10, 40, 14});
+                p.textInBox(10, 20, second, {10, 20, 14, 24});
+            });
+        notePrintFailure(QStringLiteral("別表四"), QStringLiteral("用紙がありません。"));
+        EXPECT_TRUE(svc.boxes.empty());
+    });
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].prompt,
+              QStringLiteral("次のページは印刷されませんでした。\n別表四：用紙がありません。\n\n"
+                             "次のページは印刷しましたが、欄に入りきらない文字を省きました。"
+                             "欄に入るよう短くして印刷し直してください。\n試し：「%1…」\n試し：「%2」")
+                  .arg(a.left(30), b));
+}
+
+TEST_F(PageConventions, AGuideSheetKeepsTheWholeTextAndItsBoxWithTheOffsets) {
+    PrintJobLog log;
+    RecordingPrinter printer(log);
+    std::vector<GuidePlace> places;
+    Page page(printer, data, state);
+    page.guidePlaces = &places;
+    page.font(fontname::mincho, 11);
+    page.state.blockOffsetX = 3;
+    page.state.pageShiftY = 2;
+    const QString address = QStringLiteral("神奈川県横浜市港北区新横浜三丁目１９番地５");
+    page.textInBox(20, 30, address, {20, 29, 60, 35});
+    ASSERT_EQ(places.size(), 1u);
+    EXPECT_EQ(places[0].text, address);
+    EXPECT_EQ(places[0].size, 11);
+    EXPECT_DOUBLE_EQ(places[0].x, 23);
+    EXPECT_DOUBLE_EQ(places[0].y, 32);
+    ASSERT_TRUE(places[0].box.has_value());
+    EXPECT_DOUBLE_EQ(places[0].box->left, 23);
+    EXPECT_DOUBLE_EQ(places[0].box->top, 31);
+    EXPECT_DOUBLE_EQ(places[0].box->right, 63);
+    EXPECT_DOUBLE_EQ(places[0].box->bottom, 37);
+    EXPECT_EQ(log.texts().size(), 2u); // printed on two lines, kept as one place
+}
+
+// The check of a filer's text in its box, on recorded pages made by hand.
+TEST_F(PageConventions, TheTextInBoxCheckFindsEachWayATextCanPrintBadly) {
+    const QString name = QStringLiteral("株式会社東日本総合");
+    const Page::TextBox box{10, 10, 60, 17};
+    auto text = [](const QString &t, double x, double y, double size = 8) {
+        PrintOp op;
+        op.font = fontname::mincho;
+        op.size = size;
+        op.x = x;
+        op.y = y;
+        op.text = t;
+        return op;
+    };
+    auto rule = [](double x1, double y1, double x2, double y2) {
+        PrintOp op;
+        op.kind = PrintOp::Line;
+        op.drawWidth = 2;
+        op.x = x1;
+        op.y = y1;
+        op.x2 = x2;
+        op.y2 = y2;
+        return op;
+    };
+    struct Case {
+        const char *name;
+        std::vector<PrintOp> ops;
+        const char *fault; // a part of the one fault expected; nullptr: none
+    };
+    const Case cases[] = {
+        {"whole on one line", {text(name, 11, 11), rule(10, 10, 60, 10), text(u"次"_s, 70, 11)}, nullptr},
+        {"whole on two lines", {text(u"株式会社"_s, 11, 10.5), text(u"東日本総合"_s, 11, 13.4)}, nullptr},
+        {"its end lost", {text(u"株式会社東日本"_s, 11, 11)}, "not printed whole"},
+        {"three pieces",
+         {text(u"株式会社"_s, 11, 10.5), text(u"東日本"_s, 11, 13), text(u"総合"_s, 40, 13)},
+         "not printed whole"},
+        {"two lines not one after the other",
+         {text(u"株式会社"_s, 11, 10.5), text(u"次"_s, 70, 11), text(u"東日本総合"_s, 11, 13)},
+         "not printed whole"},
+        {"below 6 pt", {text(name, 11, 11, 5.9)}, "smaller than 6 pt"},
+        {"past the box", {text(name, 40, 11)}, "outside its box"},
+        {"a rule through it", {text(name, 11, 11), rule(30, 10, 30, 17)}, "touches the rule"},
+        {"another text under it", {text(name, 11, 11), text(u"１２３"_s, 20, 12)}, "overlaps"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintJobLog job;
+        job.ops = c.ops;
+        const QStringList faults = textInBoxFaults(job, name, box);
+        if (!c.fault) {
+            EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+        } else {
+            ASSERT_EQ(faults.size(), 1) << faults.join('\n').toStdString();
+            EXPECT_TRUE(faults[0].contains(QString::fromUtf8(c.fault))) << faults[0].toStdString();
+        }
+    }
+    // Off the sheet, with a box that reaches off it too.
+    PrintJobLog job;
+    job.ops = {text(name, 185, 11)};
+    const QStringList faults = textInBoxFaults(job, name, {170, 10, 260, 16});
+    ASSERT_EQ(faults.size(), 1) << faults.join('\n').toStdString();
+    EXPECT_TRUE(faults[0].contains(QStringLiteral("leaves the sheet")));
 }
 
 } // namespace

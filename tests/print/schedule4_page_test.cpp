@@ -162,7 +162,8 @@ TEST_F(Schedule4Page, RowNamesOnTheirLinesAndOffsetsBackAtZero) {
     EXPECT_EQ(visibleTextAt(job, 37, 103), "賞与引当金繰入");
     EXPECT_EQ(visibleTextAt(job, 37, 108), "<none>");
     EXPECT_EQ(visibleTextAt(job, 37, 169), "賞与引当金認容");
-    EXPECT_EQ(visibleTextAt(job, 37, 174), "とても長い名前の調整項目です"); // not cut
+    // Too long for one line: whole, in its row between the rules.
+    expectTextInBox(job, QStringLiteral("とても長い名前の調整項目です"), {37, 174, 67, 180});
     EXPECT_EQ(opsAt(job, 37, 103).front().size, 11);
     EXPECT_TRUE(job.ended());
     EXPECT_EQ(state.blockOffsetX, 0);
