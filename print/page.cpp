@@ -331,6 +331,11 @@ void Page::printFitted(const Fitted &fitted, double y, const QString &printed) {
         printer_.setFontSize(fontSize_);
 }
 
+void Page::keepShortened(const QString &s) {
+    if (std::find(shortened_.begin(), shortened_.end(), s) == shortened_.end())
+        shortened_.push_back(s);
+}
+
 void Page::paintPicture(const QImage &image, double width, double height) {
     printer_.paintPicture(image, 0, 0, width, height);
 }
@@ -341,6 +346,15 @@ ItemPlace::ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, doub
         return;
     page.guidePlaces->push_back({kind, page.fontName_, page.fontSize_, page.textX(x), page.textY(y), {}, pitch, boxes});
     page.inItem_ = true;
+}
+
+ItemPlace::ItemPlace(Page &page, double x, double y, const QString &text, const Page::TextBox &box)
+    : ItemPlace(page, GuidePlace::Text, x, y) {
+    if (!outer_)
+        return;
+    GuidePlace &place = page.guidePlaces->back();
+    place.text = text;
+    place.box = Page::TextBox{page.textX(box.left), page.textY(box.top), page.textX(box.right), page.textY(box.bottom)};
 }
 
 ItemPlace::~ItemPlace() {

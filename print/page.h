@@ -114,6 +114,9 @@ public:
     TextBox roomBetweenRules(double left, double top, double right, double bottom) const;
     // The texts textInBox could not print whole, in the order printed, each once.
     const std::vector<QString> &shortenedTexts() const { return shortened_; }
+    // Keeps a text the page printed by a rule of its own (one character a place down a margin) and could not print
+    // whole, with those of textInBox.
+    void keepShortened(const QString &s);
 
     // The stored image of a picture page, scaled into width × height millimetres from the corner.
     void paintPicture(const QImage &image, double width, double height);
@@ -177,6 +180,9 @@ struct GuidePlace {
 class ItemPlace {
 public:
     ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, double pitch = 0, int boxes = 0);
+    // A text the page prints in pieces by a rule of its own, in its room (layout millimetres, as textInBox takes
+    // it), kept whole as one place.
+    ItemPlace(Page &page, double x, double y, const QString &text, const Page::TextBox &box);
     ~ItemPlace();
     ItemPlace(const ItemPlace &) = delete;
     ItemPlace &operator=(const ItemPlace &) = delete;

@@ -79,10 +79,10 @@ const SampleText bankFields[] = {{u"銀行名"}, {u"支店名"}, {u"口座番号
                                  {u"区名"}};
 const SampleText addresseeFields[] = {{u"県税事務所"}, {u"市役所・区役所"}};
 
-// Every amount of the sample: nine digits, as many as a row of digit boxes holds. The figures a page places by its
-// own width (the capital, the municipal totals) get that much room; amounts aligned to a right edge and rows of
-// digit boxes get theirs whatever the figure.
-constexpr std::int32_t sampleAmount = 999'999'999;
+// Every amount of the sample: ten digits, as many as a whole yen amount has (and two of them still add up within 32
+// bits). The figures a page places by its own width (the capital, the municipal totals) get that much room; amounts
+// aligned to a right edge and rows of digit boxes get theirs whatever the figure.
+constexpr std::int32_t sampleAmount = 1'000'000'000;
 
 PrintData sampleData() {
     PrintData d;
@@ -165,6 +165,7 @@ struct Box {
     QString field; // the field a text of the print data fills from here; empty for fixed texts and figures
     bool text = false;
     bool digit = false; // one box of a row of digit boxes
+    bool given = false; // the room the page gave the text: drawn as it is
 };
 
 double emMm(double points) { return points * mmPerPoint; }
@@ -172,9 +173,13 @@ double emMm(double points) { return points * mmPerPoint; }
 // Room left and right of a text or an amount in its box, so that the box's lines stand clear of its characters.
 constexpr double sidePadding = 0.3;
 
-// From where the text starts (a blank in front of a number is the place of its minus sign) to the end of its last
-// character that is not a blank; a text of blanks alone keeps its whole width.
+// The room the page gave the text, or from where the text starts (a blank in front of a number is the place of its
+// minus sign) to the end of its last character that is not a blank; a text of blanks alone keeps its whole width.
 Box textBox(const GuidePlace &p) {
+    if (p.box) {
+        const QRectF room(QPointF(p.box->left, p.box->top), QPointF(p.box->right, p.box->bottom));
+        return {room, fieldOf(p.text), true, false, true};
+    }
     const QFont font = printFont(p.font, p.size);
     qsizetype end = p.text.size();
     while (end > 0 && p.text.at(end - 1).isSpace())
@@ -273,7 +278,7 @@ constexpr double fieldGap = 1;
 // line, or the edge of the printable area.
 void widenFields(std::vector<Box> &boxes, const std::vector<QRectF> &lines, double right) {
     for (Box &f : boxes) {
-        if (f.field.isEmpty())
+        if (f.field.isEmpty() || f.given)
             continue;
         double limit = right;
         auto stopAt = [&](const QRectF &r) {
@@ -302,7 +307,9 @@ void separateLines(std::vector<Box> &boxes) {
             // Neighbours on a line whose room beside the characters overlaps share it.
             if (onOneLine(a.mm, b.mm)) {
                 if (a.mm.left() < b.mm.left() && horizontalOverlap(a.mm, b.mm) <= 2 * sidePadding) {
-                    const double meet = (a.mm.right() + b.mm.left()) / 2;
+                    const double meet = a.given   ? a.mm.right()
+                                        : b.given ? b.mm.left()
+                                                  : (a.mm.right() + b.mm.left()) / 2;
                     a.mm.setRight(meet);
                     b.mm.setLeft(meet);
                 }
@@ -310,7 +317,10 @@ void separateLines(std::vector<Box> &boxes) {
             }
             if (a.mm.top() >= b.mm.top())
                 continue;
-            const double meet = b.text ? b.mm.top() : (a.mm.bottom() + b.mm.top()) / 2;
+            // The room a page gave a text stays as it is; a box over or under it gives way.
+            const double meet = a.given             ? a.mm.bottom()
+                                : b.given || b.text ? b.mm.top()
+                                                    : (a.mm.bottom() + b.mm.top()) / 2;
             a.mm.setBottom(meet);
             b.mm.setTop(meet);
         }

@@ -66,6 +66,7 @@ void schedule1Billions(PrintData &d) {
     for (std::size_t k = 1; k < d.sched1Amounts.size(); ++k)
         d.sched1Amounts[k] = 2147483647;
     d.sched1Amounts[3] = 1000000000;
+    d.companyNumbers[2] = 2147483647; // the capital, placed by its own width
 }
 
 void schedule1BillionsOfRefunds(PrintData &d) {
@@ -129,6 +130,12 @@ Variant municipal(double perCapita, double perCapitaPaid, double due, const char
     };
 }
 
+void municipalLargestCapital(PrintData &d) {
+    // Ten digits of capital, placed by their own width.
+    municipal(50000, 25000, 98765, "普通預金", 1234500)(d);
+    d.companyNumbers[2] = 2147483647;
+}
+
 void lossCarriedForward(PrintData &d) {
     for (std::size_t k = 1; k < d.sched7Amounts.size(); ++k)
         d.sched7Amounts[k] = 987654321;
@@ -173,10 +180,12 @@ const std::vector<PictureCase> &pictureCases() {
         {"利子の愛知県", {interestLevy, extremeInterestLevy}},
         {"法人市民税",
          {municipal(50000, 25000, 98765, "普通預金", 1234500), municipal(130000, 65000, 987654, "当座預金", 0),
-          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500)}},
+          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500),
+          municipalLargestCapital}},
         {"市民税入力用",
          {municipal(50000, 25000, 98765, "普通預金", 1234500), municipal(130000, 65000, 987654, "当座預金", 0),
-          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500)}},
+          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500),
+          municipalLargestCapital}},
         {"税務代理権限書", {nothingMore}},
     };
     return cases;
