@@ -193,7 +193,7 @@ void totals(Page &page) {
 void employeeRow(Page &page, double employeesRight) {
     const auto &m = page.data.muniTaxValues;
     textEndingAt(page, employeeRowY, page.data.refundBankTexts[6],
-                 {employeesLeft, employeeRowY - 0.05, employeesRight, employeeRowY + 6});
+                 {employeesLeft, employeeRowY - 0.05, employeesRight, employeeRowY + 4.3});
     numberEndingAt(page, 91, employeeRowY, roundHalfEven(m[6]), floorWhole(m[6] / 100));
     drawTexts(page, monthsText);
 }

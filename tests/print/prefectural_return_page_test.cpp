@@ -1,5 +1,6 @@
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "print/Form12.h"
 #include "print/fonts.h"
 #include "print/pages.h"
 #include "tests/print/local_return_rows.h"
@@ -165,9 +166,49 @@ TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginPrintWholeA
                 }
             }
         }
+        // Nothing else of the page lies under the margin's characters.
+        for (const PrintOp &t : job.texts()) {
+            if (t.x == name.x || t.x == phone.x)
+                continue;
+            const QRectF other = inkRect(t);
+            for (const PrintOp &m : job.texts())
+                if (m.x == name.x || m.x == phone.x) {
+                    EXPECT_FALSE(other.intersects(inkRect(m)))
+                        << t.text.toStdString() << " under " << m.text.toStdString();
+                }
+        }
         // The texts after them are in their own sizes again.
         EXPECT_EQ(textAt(job, 130, 59)->size, 11);
     }
+}
+
+// A name longer than the margin holds at the closest step: what it holds prints, above the telephone, and the
+// "印刷" box names the page and the name, so that the user can shorten it.
+TEST_F(PrefecturalReturn, ANameLongerThanTheMarginHoldsIsCutAboveTheTelephoneAndNamed) {
+    QString name;
+    for (int i = 0; i < 4; ++i)
+        name += QStringLiteral("佐々木田中右衛門太郎");
+    data.accountantTexts[1] = name;
+    form12().data = data;
+    PrintRecorder recorder;
+    click(form12().Command3);
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    const PrintJobLog &job = recorder.jobs.front();
+    ASSERT_TRUE(job.ended());
+    QString printed;
+    for (const PrintOp &t : job.texts())
+        if (t.x == 187) {
+            printed += t.text;
+            EXPECT_GE(t.size, 6);
+            EXPECT_LE(inkRect(t).bottom(), 254) << t.text.toStdString() << " at " << t.y;
+        }
+    EXPECT_TRUE(name.startsWith(printed));
+    EXPECT_GT(printed.size(), 8);
+    EXPECT_LT(printed.size(), name.size());
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
+    EXPECT_TRUE(svc.boxes[0].prompt.contains(caption + QStringLiteral("：「") + name.left(10)))
+        << svc.boxes[0].prompt.toStdString();
 }
 
 TEST_F(PrefecturalReturn, AccountTypeAndAddresseeFollowTheirTextsExactly) {
