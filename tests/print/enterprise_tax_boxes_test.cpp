@@ -21,15 +21,15 @@ protected:
         failed = false;
         after = {-1, -1, -1, -1};
         const PageSpec entry{u"試し", 0, 0, 0, 0, [](Page &p) {
-                                 p.font(fontname::mincho, 11);
-                                 p.state.blockOffsetX = p.state.blockOffsetY = 0;
-                                 try {
-                                     EnterpriseTaxBoxes(p);
-                                 } catch (const Error &) {
-                                     failed = true;
-                                 }
-                                 after = {st->blockOffsetX, st->blockOffsetY, st->digitBaseX, st->digitBaseY};
-                             }};
+                                p.font(fontname::mincho, 11);
+                                p.state.blockOffsetX = p.state.blockOffsetY = 0;
+                                try {
+                                    EnterpriseTaxBoxes(p);
+                                } catch (const Error &) {
+                                    failed = true;
+                                }
+                                after = {st->blockOffsetX, st->blockOffsetY, st->digitBaseX, st->digitBaseY};
+                            }};
         PrintRecorder recorder;
         printPage(entry, data, state);
         positionsAfter = after;
