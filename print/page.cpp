@@ -17,8 +17,23 @@ namespace {
 // The least room between a fitted item's printed width and the middle of a rule: half a frame line and the gap a
 // reader still sees as a gap.
 constexpr double ruleClearance = 0.35;
+// The least room between a boxed text's ink and the middle of a rule around it: half the rule's line and the gap a
+// reader still sees as a gap.
+constexpr double gridClearance = 0.2;
+constexpr double frameClearance = 0.4;
 // Fitted sizes go in tenths of a point, down to 6 pt.
 constexpr int smallestTenths = 60;
+
+// The sizes an item may take, largest first: the page's, then tenths of a point below it down to 6 pt. Widths grow
+// with the size almost in proportion, so sizes well above ratio × base, which cannot fit, are passed over.
+std::vector<double> sizesToTry(double base, double ratio) {
+    std::vector<double> sizes{base};
+    const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
+    const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
+    for (int tenths = start; tenths >= smallestTenths; --tenths)
+        sizes.push_back(tenths / 10.0);
+    return sizes;
+}
 
 } // namespace
 
@@ -94,11 +109,12 @@ void Page::textInCell(double x, double y, const QString &s, double cellRight) {
     fitInBox(x, y, s, {x, y, right, y + textLineHeightMm(printFont(fontName_, fontSize_))}, false);
 }
 
-Page::TextBox Page::roomBetweenRules(double left, double top, double right, double bottom) const {
+Page::TextBox Page::roomBetweenRules(double left, double top, double right, double bottom, unsigned frames) const {
     const double shiftX = add(state.blockOffsetX, state.pageShiftX) - state.lineOriginX;
     const double shiftY = add(state.blockOffsetY, state.pageShiftY) - state.lineOriginY;
-    return {left + ruleClearance - shiftX, top + ruleClearance - shiftY, right - ruleClearance - shiftX,
-            bottom - ruleClearance - shiftY};
+    auto clear = [&](unsigned side) { return (frames & side) != 0 ? frameClearance : gridClearance; };
+    return {left + clear(leftFrame) - shiftX, top + clear(topFrame) - shiftY, right - clear(rightFrame) - shiftX,
+            bottom - clear(bottomFrame) - shiftY};
 }
 
 namespace {
@@ -201,28 +217,18 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     BoxMeasure measure(printer_, fontName_, box);
     const double startX = std::max(x, box.left);
     const double room = box.right - startX;
-    // Sizes to try, largest first: the page's, then tenths of a point below it down to 6 pt. Widths grow with the
-    // size almost in proportion, so sizes well above what the proportion allows are passed over.
-    const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1;
-    auto sizesFrom = [&](double ratio) {
-        std::vector<double> sizes{base};
-        const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
-        for (int tenths = start; tenths >= smallestTenths; --tenths)
-            sizes.push_back(tenths / 10.0);
-        return sizes;
-    };
     const double whole = measure.width(base, s);
 
     double size = base;
     std::vector<BoxLine> lines;
-    for (double points : sizesFrom(whole > 0 ? room / whole : 1))
+    for (double points : sizesToTry(base, whole > 0 ? room / whole : 1))
         if (BoxLine l{startX, y, s}; measure.oneLine(points, l)) {
             size = points;
             lines = {l};
             break;
         }
     if (lines.empty() && twoLines)
-        for (double points : sizesFrom(whole > 0 ? 2 * room / whole : 1)) {
+        for (double points : sizesToTry(base, whole > 0 ? 2 * room / whole : 1)) {
             const qsizetype k = measure.fullest(points, s, room);
             if (k == 0 || k == s.size() || measure.width(points, s.mid(k)) > room + 1e-9)
                 continue;
@@ -268,14 +274,11 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
     const double shift = add(state.blockOffsetX, state.pageShiftX);
     const double lo = cell.left + state.lineOriginX + ruleClearance - shift;
     const double hi = cell.right + state.lineOriginX - ruleClearance - shift;
-    const bool amount = !measured.isNull();
 
-    // Where the item starts at size points, if it fits there.
+    // Where the amount starts at size points, if it fits there.
     auto place = [&](double points) -> std::optional<double> {
         printer_.setFontSize(points);
         const double w = printer_.textWidth(printed);
-        if (!amount)
-            return anchor + w <= hi ? std::optional(anchor) : std::nullopt;
         const double placed = anchor - printer_.textWidth(measured);
         if (placed >= lo && placed + w <= hi)
             return placed;
@@ -285,40 +288,25 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
         return std::nullopt;
     };
 
-    Fitted fitted{anchor, base};
-    if (const auto x = place(base)) {
-        fitted.x = *x;
-    } else {
-        // Widths grow with the size almost in proportion: start a little above the size that proportion gives,
-        // then step down to the first that fits.
-        printer_.setFontSize(base);
-        const double w = printer_.textWidth(printed);
-        double ratio = 0;
-        if (w > 0) {
-            ratio = ((amount ? std::min(anchor, hi) : hi) - (amount ? lo : anchor)) / w;
-            if (amount) {
-                const double m = printer_.textWidth(measured);
-                double placedRatio = m > 0 ? (anchor - lo) / m : 1;
-                if (w > m)
-                    placedRatio = std::min(placedRatio, (hi - anchor) / (w - m));
-                ratio = std::max(ratio, placedRatio);
-            }
-        }
-        const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
-        const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
-        // Nowhere: the smallest size (never larger than the page's), ending at the edge or from the start.
-        fitted = {amount ? std::min(anchor, hi) : anchor, std::min(base, smallestTenths / 10.0)};
-        bool found = false;
-        for (int tenths = start; tenths >= smallestTenths && !found; --tenths)
-            if (const auto x = place(tenths / 10.0)) {
-                fitted = {*x, tenths / 10.0};
-                found = true;
-            }
-        if (!found && amount) {
-            printer_.setFontSize(fitted.size);
-            fitted.x -= printer_.textWidth(printed);
-        }
+    printer_.setFontSize(base);
+    const double w = printer_.textWidth(printed);
+    double ratio = 1;
+    if (w > 0) {
+        const double m = printer_.textWidth(measured);
+        double placedRatio = m > 0 ? (anchor - lo) / m : 1;
+        if (w > m)
+            placedRatio = std::min(placedRatio, (hi - anchor) / (w - m));
+        ratio = std::max((std::min(anchor, hi) - lo) / w, placedRatio);
     }
+    // Nowhere: the smallest size (never larger than the page's), ending at the edge.
+    Fitted fitted{0, std::min(base, smallestTenths / 10.0)};
+    printer_.setFontSize(fitted.size);
+    fitted.x = std::min(anchor, hi) - printer_.textWidth(printed);
+    for (double points : sizesToTry(base, ratio))
+        if (const auto x = place(points)) {
+            fitted = {*x, points};
+            break;
+        }
     printer_.setFontSize(base);
     return fitted;
 }
@@ -462,7 +450,9 @@ void pageHeaderBlock(Page &page, bool withValues) {
     if (withValues) {
         const auto &n = page.data.companyNumbers;
         page.fontSize(11);
-        page.textInCell(142, 15, page.data.companyTexts[2], 192); // to the frame's right rule
+        // Between the 法人名 caption's rule and the frame, from the header's top to the page frame under it.
+        page.textInBox(142, 15, page.data.companyTexts[2],
+                       page.roomBetweenRules(139, 9, 192, 24, Page::topFrame | Page::rightFrame | Page::bottomFrame));
         page.fontSize(8);
         eraDate(page, {110, 117, 124}, 12, n[3], n[4], n[5]);
         eraDate(page, {110, 117, 124}, 19, n[6], n[7], n[8]);

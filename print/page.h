@@ -110,8 +110,10 @@ public:
     // height of its row is not known: fitted as textInBox fits it into the room of one line at the page's size,
     // never on two lines.
     void textInCell(double x, double y, const QString &s, double cellRight);
-    // The room between four rules as line() takes them, clear of their strokes, as textInBox takes it.
-    TextBox roomBetweenRules(double left, double top, double right, double bottom) const;
+    // The room between four rules as line() takes them, clear of their strokes, as textInBox takes it; frames
+    // names the sides that are frame lines, the others being grid lines.
+    enum FrameSide : unsigned { leftFrame = 1, topFrame = 2, rightFrame = 4, bottomFrame = 8 };
+    TextBox roomBetweenRules(double left, double top, double right, double bottom, unsigned frames = 0) const;
     // The texts textInBox could not print whole, in the order printed, each once.
     const std::vector<QString> &shortenedTexts() const { return shortened_; }
     // Keeps a text the page printed by a rule of its own (one character a place down a margin) and could not print
@@ -134,16 +136,14 @@ private:
         double x;
         double size;
     };
-    // The one rule for every figure and text a page sets into a cell. An item fits at a size when its printed text
-    // stays clear of both rules of the cell (a text is only held to the right one: it keeps its start).
-    // - A text starts at anchor.
-    // - An amount (measured not null) is placed as the layouts place it, anchor (its right edge R) less the width of
-    //   measured; where the printed text's commas then reach over the rule, it ends at R instead (at the cell's
-    //   last clear point when R itself lies on the rule), so that it keeps its size.
-    // The item keeps the page's size where it fits; otherwise it gets the largest smaller size, in steps of a
-    // tenth of a point and not below 6 pt, at which it fits, the layout's place preferred. One that fits nowhere
-    // prints at 6 pt, ending at R or starting at its start.
+    // The one rule for every figure a page sets into a cell. An amount fits at a size when its printed text stays
+    // clear of both rules of the cell. It is placed as the layouts place it, anchor (its right edge R) less the
+    // width of measured; where the printed text's commas then reach over the rule, it ends at R instead (at the
+    // cell's last clear point when R itself lies on the rule), so that it keeps its size. It keeps the page's size
+    // where it fits; otherwise it gets the largest smaller size, in steps of a tenth of a point and not below 6 pt,
+    // at which it fits, the layout's place preferred. One that fits nowhere prints at 6 pt, ending at R.
     Fitted fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell);
+    // The one rule for every text: textInBox, or one line only.
     void fitInBox(double x, double y, const QString &s, const TextBox &box, bool twoLines);
     void printFitted(const Fitted &fitted, double y, const QString &printed);
 

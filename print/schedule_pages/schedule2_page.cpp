@@ -94,8 +94,12 @@ constexpr ShareholderRow shareholderRows[] = {
     {135, 18, 27, 19, 20, 21, 8}, // 5
     {145, 22, 29, 23, 24, 25, 9}, // 6
 };
-// The texts of a row, each from its x up to the rule that closes its column. The address starts 1 mm right of its
-// column's rule at 35: from the rule itself its first character's ink would run into the rule.
+// The texts of a row, each from its x in its column between the rules, on one or two lines of the row. The address
+// starts 1 mm right of its column's rule at 35: from the rule itself its first character's ink would run into the
+// rule.
+constexpr double tableLeft = 25;
+constexpr double rowHeight = 10;
+constexpr double rowTextDrop = 3; // a row's texts stand 3 mm below its top rule
 constexpr double rankRight = 35;
 constexpr double addressX = 36;
 constexpr double addressRight = 75;
@@ -144,12 +148,18 @@ void Schedule2Page(Page &page) {
 
     page.fontSize(11);
     for (const ShareholderRow &r : shareholderRows) {
+        const double top = r.y - rowTextDrop;
+        auto cellText = [&](double x, int element, double left, double right) {
+            page.textInBox(x, r.y, d.sched2Texts[element],
+                           page.roomBetweenRules(left, top, right, top + rowHeight,
+                                                 left == tableLeft ? unsigned{Page::leftFrame} : 0u));
+        };
         if (r.rank != 0)
-            page.textInCell(r.rankX, r.y, d.sched2Texts[r.rank], rankRight);
-        page.textInCell(addressX, r.y, d.sched2Texts[r.address], addressRight);
-        page.textInCell(nameX, r.y, d.sched2Texts[r.name], nameRight);
+            cellText(r.rankX, r.rank, tableLeft, rankRight);
+        cellText(addressX, r.address, rankRight, addressRight);
+        cellText(nameX, r.name, addressRight, nameRight);
         if (r.relation != 0)
-            page.textInCell(relationX, r.y, d.sched2Texts[r.relation], relationRight);
+            cellText(relationX, r.relation, nameRight, relationRight);
         page.rightAlignedAmount(sharesRight, r.y, d.sched2Shares[r.shares], sharesCell);
     }
 

@@ -311,7 +311,8 @@ constexpr Amount subCells[] = {
 constexpr double rowNameLeft = 33;
 constexpr double rowNameX = 44;
 constexpr double rowNameRight = 67;
-constexpr double rowNameY[] = {109, 114, 175, 180};
+// Each 1 mm under its line's top rule: lines 10 and 18 too, whose names would otherwise stand on the rule.
+constexpr double rowNameY[] = {109, 115, 175, 181};
 constexpr double rowBandTop[] = {102, 108, 168, 174}; // the rules above lines 9, 10, 17 and 18
 
 void printAmounts(Page &page, std::span<const Amount> items) {

@@ -16,13 +16,17 @@ namespace {
 // 24-48, row r from 48 + 6(r − 1). Part Ⅱ the same up to ③, its ④ 142-192; heading 240-258, rows from 258.
 
 constexpr TextItem title[] = {
-    {11, 25, 13, u"利益積立金額及び資本積立金額の計算に"}, {11, 25, 17, u"関する明細書"},
-    {11, 194, 9, u"別"}, {11, 194, 14, u"表"}, {11, 194, 19, u"五"}, {11, 193, 24, u"(一)"},
+    {11, 25, 13, u"利益積立金額及び資本積立金額の計算に"},
+    {11, 25, 17, u"関する明細書"},
+    {11, 194, 9, u"別"},
+    {11, 194, 14, u"表"},
+    {11, 194, 19, u"五"},
+    {11, 193, 24, u"(一)"},
 };
 
 // Two boxes, one per part; the band 234-240 between them has no sides.
 constexpr LineItem frame[] = {
-    {25, 24, 192, 24},  {25, 282, 192, 282}, {25, 24, 25, 234},   {192, 24, 192, 234},
+    {25, 24, 192, 24},   {25, 282, 192, 282}, {25, 24, 25, 234},  {192, 24, 192, 234},
     {25, 234, 192, 234}, {25, 240, 192, 240}, {25, 240, 25, 282}, {192, 240, 192, 282},
 };
 
@@ -34,13 +38,13 @@ constexpr LineItem profitHeadRules[] = {
 // Rows 28 to 30 share the label cell 25-35 (未納法人税等): the rules between them start right of it.
 constexpr LineItem profitLowerRules[] = {{35, 216, 192, 216}, {35, 222, 192, 222}, {25, 228, 192, 228}};
 constexpr LineItem profitColumnRules[] = {
-    {61, 48, 61, 234},   {67, 30, 67, 234},   {92, 30, 92, 234},   {117, 36, 117, 234},
+    {61, 48, 61, 234},   {67, 30, 67, 234},   {92, 30, 92, 234},  {117, 36, 117, 234},
     {142, 30, 142, 234}, {167, 30, 167, 234}, {35, 210, 35, 228},
 };
 
 constexpr LineItem capitalRules[] = {
-    {92, 246, 142, 246}, {67, 252, 192, 252},
-    {61, 258, 61, 282},  {67, 240, 67, 282}, {92, 240, 92, 282}, {117, 246, 117, 282}, {142, 240, 142, 282},
+    {92, 246, 142, 246}, {67, 252, 192, 252},  {61, 258, 61, 282},   {67, 240, 67, 282},
+    {92, 240, 92, 282},  {117, 246, 117, 282}, {142, 240, 142, 282},
 };
 
 constexpr TextItem partTitles[] = {
@@ -50,12 +54,21 @@ constexpr TextItem partTitles[] = {
 
 constexpr TextItem profitHeads[] = {
     {8, 33, 38, u"区　　　　　　　　　分"},
-    {8, 73, 32, u"期 首 現 在"},   {8, 71, 36, u"利益積立金額"},
+    {8, 73, 32, u"期 首 現 在"},
+    {8, 71, 36, u"利益積立金額"},
     {8, 104, 32, u"当　期　中　の　増　減"},
-    {8, 103, 38, u"減"},           {8, 128, 38, u"増"},
-    {8, 144, 32, u"当期利益金処分"}, {8, 146, 36, u"等による増減"},
-    {8, 169, 32, u"差引翌期首現在"}, {8, 171, 36, u"利益積立金額"}, {8, 169, 39, u"①－②＋③＋④"},
-    {8, 78, 44, u"①"}, {8, 103, 44, u"②"}, {8, 128, 44, u"③"}, {8, 153, 44, u"④"}, {8, 178, 44, u"⑤"},
+    {8, 103, 38, u"減"},
+    {8, 128, 38, u"増"},
+    {8, 144, 32, u"当期利益金処分"},
+    {8, 146, 36, u"等による増減"},
+    {8, 169, 32, u"差引翌期首現在"},
+    {8, 171, 36, u"利益積立金額"},
+    {8, 169, 39, u"①－②＋③＋④"},
+    {8, 78, 44, u"①"},
+    {8, 103, 44, u"②"},
+    {8, 128, 44, u"③"},
+    {8, 153, 44, u"④"},
+    {8, 178, 44, u"⑤"},
     {8, 33, 50, u"利　益　準　備　金"},  // 1
     {8, 45, 56, u"準　備　金"},          // 2
     {8, 33, 200, u"繰越損益金(損は赤)"}, // 26
@@ -74,11 +87,17 @@ constexpr TextItem unpaidLabel[] = {
 
 constexpr TextItem capitalHeads[] = {
     {8, 33, 248, u"区　　　　　　　　　分"},
-    {8, 71, 243, u"期　首　現　在"}, {8, 71, 247, u"資本積立金額"},
+    {8, 71, 243, u"期　首　現　在"},
+    {8, 71, 247, u"資本積立金額"},
     {8, 104, 242, u"当　期　中　の　増　減"},
-    {8, 103, 248, u"減"},            {8, 128, 248, u"増"},
-    {8, 150, 243, u"差引翌期首現在資本積立金額"}, {8, 160, 247, u"①－②＋③"},
-    {8, 78, 254, u"①"}, {8, 103, 254, u"②"}, {8, 128, 254, u"③"}, {8, 165, 254, u"④"},
+    {8, 103, 248, u"減"},
+    {8, 128, 248, u"増"},
+    {8, 150, 243, u"差引翌期首現在資本積立金額"},
+    {8, 160, 247, u"①－②＋③"},
+    {8, 78, 254, u"①"},
+    {8, 103, 254, u"②"},
+    {8, 128, 254, u"③"},
+    {8, 165, 254, u"④"},
     {8, 33, 260, u"資　本　準　備　金"}, // 32
     {8, 33, 278, u"差　引　合　計　額"}, // 35
 };
@@ -147,20 +166,27 @@ struct ProfitRow {
 };
 
 constexpr ProfitRow profitRows[] = {
-    {45, &userRowEdges},  // 利益準備金, on printed row 1
+    {45, &userRowEdges}, // 利益準備金, on printed row 1
     // The user's rows 2 to 8 print on rows 19 to 25, 2 mm below the top of the row like every other row.
-    {153, &userRowEdges}, {159, &userRowEdges}, {165, &userRowEdges}, {171, &userRowEdges},
-    {177, &userRowEdges}, {183, &userRowEdges}, {189, &userRowEdges},
-    {195, &totalRowEdges},       // 繰越損益金
-    {201, &totalRowEdges},       // 納税充当金
+    {153, &userRowEdges},
+    {159, &userRowEdges},
+    {165, &userRowEdges},
+    {171, &userRowEdges},
+    {177, &userRowEdges},
+    {183, &userRowEdges},
+    {189, &userRowEdges},
+    {195, &totalRowEdges},        // 繰越損益金
+    {201, &totalRowEdges},        // 納税充当金
     {207, &unpaidRowEdges, true}, // 未納法人税
     {213, &unpaidRowEdges, true}, // 未納道府県民税
     {219, &unpaidRowEdges, true}, // 未納市町村民税
-    {224, &totalRowEdges},       // 差引合計額
+    {224, &totalRowEdges},        // 差引合計額
 };
 
+constexpr double rowNameLeft = 25; // the frame
 constexpr double rowNameX = 36;
 constexpr double rowNameRight = 61; // the row numbers' rule
+constexpr double rowHeight = 6;
 
 constexpr std::array<double, 4> capitalEdges{97, 121, 144, 187}; // ④ spans 142-192
 constexpr double capitalRowY[] = {254, 260, 266, 272};
@@ -191,8 +217,15 @@ void drawFigures(Page &page) {
                 page.rightAlignedAmount(right, row.y, v, cell);
         }
     }
+    // A row name in its caption cell, between the rules of its row: the user's rows stand 2 mm below the top, part
+    // Ⅱ's 1 mm (the rules are where the block offsets put the figures).
+    auto rowName = [&](double y, double topAboveY, const QString &name) {
+        const double top = y + st.blockOffsetY - topAboveY;
+        page.textInBox(rowNameX, y, name,
+                       page.roomBetweenRules(rowNameLeft, top, rowNameRight, top + rowHeight, Page::leftFrame));
+    };
     for (int k = 1; k <= 7; ++k)
-        page.textInCell(rowNameX, profitRows[k].y, d.schedule5_1RowNames[k], rowNameRight);
+        rowName(profitRows[k].y, 2, d.schedule5_1RowNames[k]);
 
     // Part Ⅱ row by row; the user's names stand on rows 2 and 3.
     for (int r = 1; r <= 4; ++r) {
@@ -200,7 +233,7 @@ void drawFigures(Page &page) {
             page.rightAlignedAmount(capitalEdges[c - 1], capitalRowY[r - 1], d.capitalCells[4 * (r - 1) + c],
                                     capitalCells[c - 1]);
         if (r <= 2)
-            page.textInCell(rowNameX, capitalRowY[r], d.capitalRowNames[r], rowNameRight);
+            rowName(capitalRowY[r], 1, d.capitalRowNames[r]);
     }
 
     st.blockOffsetX = 0;

@@ -184,6 +184,7 @@ struct IssueRow {
     double y;
 };
 constexpr IssueRow issueRows[] = {{1, 10, 99}, {2, 16, 104}};
+constexpr double issueNameLeft = 31;
 constexpr double issueNameX = 33;
 constexpr double issueNameRight = 66; // the rule of column 7
 constexpr double issueRightEdges[] = {81, 102, 124, 145, 167, 188};
@@ -207,7 +208,9 @@ void Schedule6Page(Page &page) {
     for (const AmountItem &a : creditAmounts)
         page.rightAlignedAmount(a.right, a.y, cells[a.element], a.cell);
     for (const IssueRow &row : issueRows) {
-        page.textInCell(issueNameX, row.y, page.data.schedule6Texts[row.name], issueNameRight);
+        // In its row of 5 mm under the rule 1 mm above it, from the vertical caption's strip to column 7.
+        page.textInBox(issueNameX, row.y, page.data.schedule6Texts[row.name],
+                       page.roomBetweenRules(issueNameLeft, row.y - 1, issueNameRight, row.y + 4));
         for (int j = 0; j < 6; ++j)
             page.rightAlignedAmount(issueRightEdges[j], row.y, cells[row.firstElement + j],
                                     {issueColumnRules[j], issueColumnRules[j + 1]});

@@ -3,6 +3,8 @@
 
 #include "core/numbers.h"
 #include "print/pages.h"
+#include "print/print_failures.h"
+#include "tests/print/long_text_company.h"
 #include "tests/print/page_checks.h"
 #include "tests/print/page_items.h"
 #include "tests/support/fixture.h"
@@ -216,7 +218,7 @@ TEST_F(FiguresInCells, LongNamesAndAddressesPrintWholeInsideTheirColumns) {
         {"別表二", "代表者の長男の妻", 117, 105},
         {"別表二", "第6位", 29, 145},
         {"別表四", "寄附金の損金不算入額", 37, 103},
-        {"別表四", "前期賞与引当金の当期認容額", 37, 174},
+        {"別表四", "前期賞与引当金の当期認容額", 37, 175},
         {"別五（一）", "特別償却準備金積立額", 28, 158},
         {"別五（一）", "その他資本剰余金の振替額", 28, 271},
         {"別表六", "東京電力株式会社第五百回社債", 33, 99},
@@ -293,6 +295,96 @@ TEST_F(FiguresInCells, PagesWithTheLargestFiguresRender) {
             }
         }
     }
+}
+
+// A text the filer typed and the cell it belongs in, between the page's rules as printed.
+struct BoxedText {
+    QString text;
+    Page::TextBox cell;
+};
+
+// Every text of the long-text company on every drawn page, each with its cell.
+std::vector<std::pair<QString, std::vector<BoxedText>>> longTextPages(const PrintData &d) {
+    const BoxedText header{d.companyTexts[2], {139, 9, 192, 24}};
+    std::vector<BoxedText> two{header};
+    for (int r = 1; r <= 6; ++r) {
+        const double top = 92 + 10 * (r - 1);
+        if (r > 1)
+            two.push_back({d.sched2Texts[4 * r - 2], {25, top, 35, top + 10}});
+        two.push_back({d.sched2Texts[4 * r - 1], {35, top, 75, top + 10}});
+        two.push_back({d.sched2Texts[4 * r], {75, top, 115, top + 10}});
+        if (r > 1)
+            two.push_back({d.sched2Texts[4 * r + 1], {115, top, 136, top + 10}});
+    }
+    std::vector<BoxedText> four{header};
+    const double fourTops[] = {102, 108, 168, 174}; // lines 9, 10, 17 and 18
+    for (int k = 1; k <= 4; ++k)
+        four.push_back({d.schedule4RowNames[k], {33, fourTops[k - 1], 67, fourTops[k - 1] + 6}});
+    std::vector<BoxedText> fiveOne{header};
+    for (int k = 1; k <= 7; ++k) // rows 19 to 25
+        fiveOne.push_back({d.schedule5_1RowNames[k], {25, 150 + 6.0 * k, 61, 156 + 6.0 * k}});
+    for (int k = 1; k <= 2; ++k) // part Ⅱ's rows 2 and 3
+        fiveOne.push_back({d.capitalRowNames[k], {25, 258 + 6.0 * k, 61, 264 + 6.0 * k}});
+    std::vector<BoxedText> six{header};
+    for (int k = 1; k <= 2; ++k)
+        six.push_back({d.schedule6Texts[k], {31, 93 + 5.0 * k, 66, 98 + 5.0 * k}});
+    return {{QStringLiteral("別表二"), two},         {QStringLiteral("別表四"), four},
+            {QStringLiteral("別五（一）"), fiveOne}, {QStringLiteral("別五（二）"), {header}},
+            {QStringLiteral("別表六"), six},         {QStringLiteral("別表七"), {header}},
+            {QStringLiteral("別表十五"), {header}}};
+}
+
+TEST_F(FiguresInCells, EveryTextOfACompanyWithRealLengthsPrintsWholeInItsCell) {
+    // With $HOJINZEI_SNAPSHOT_DIR set, each page is kept as a picture to look at.
+    const PrintData d = longTextCompany();
+    for (const auto &[caption, texts] : longTextPages(d)) {
+        SCOPED_TRACE(caption.toStdString());
+        PrintData data = d;
+        PageState state;
+        const PrintJobLog job = recordPage(caption, data, state);
+        ASSERT_TRUE(job.ended());
+        for (const BoxedText &t : texts) {
+            ASSERT_FALSE(t.text.isEmpty());
+            expectTextInBox(job, t.text, t.cell);
+        }
+        PrintData again = d;
+        EXPECT_FALSE(renderPage(caption, again, QStringLiteral("long-text-company-%1").arg(caption)).isEmpty());
+    }
+    // Nothing was cut, so nothing is said.
+    EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(FiguresInCells, ATextTooLongForItsCellKeepsInsideItAndThePrintBoxNamesThePage) {
+    PrintData d = longTextCompany();
+    const QString address = (longAddresses.join(QString()) + longAddresses.join(QString())).left(200);
+    ASSERT_EQ(address.size(), 200);
+    d.sched2Texts[7] = address; // row 2's address
+    d.companyTexts[2] = address;
+    PrintJobLog job;
+    reportingPrintFailures([&] {
+        PageState state;
+        job = recordPage(QStringLiteral("別表二"), d, state);
+        EXPECT_TRUE(svc.boxes.empty()); // not before the action ends
+    });
+    ASSERT_TRUE(job.ended());
+    for (const Page::TextBox &cell : {Page::TextBox{35, 102, 75, 112}, Page::TextBox{139, 9, 192, 24}}) {
+        QString printed;
+        const QRectF room(QPointF(cell.left, cell.top), QPointF(cell.right, cell.bottom));
+        for (const PrintOp &t : job.texts())
+            if (room.intersects(inkRect(t))) {
+                EXPECT_TRUE(room.contains(inkRect(t))) << t.text.toStdString();
+                EXPECT_GE(t.size, 6);
+                printed += t.text;
+            }
+        EXPECT_TRUE(address.startsWith(printed)) << printed.toStdString();
+        EXPECT_GT(printed.size(), 20);
+    }
+    const QStringList faults = layoutFaults(job, [](const PrintOp &) { return true; }, {QStringLiteral("〇")});
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
+    EXPECT_TRUE(svc.boxes[0].prompt.contains(QStringLiteral("別表二：「%1…」").arg(address.left(30))))
+        << svc.boxes[0].prompt.toStdString();
 }
 
 } // namespace

@@ -157,13 +157,14 @@ TEST_F(Schedule4Page, TotalsCreditsAndSubCells) {
 }
 
 TEST_F(Schedule4Page, RowNamesOnTheirLinesAndOffsetsBackAtZero) {
-    data.schedule4RowNames = {"", "賞与引当金繰入", "", "賞与引当金認容", "とても長い名前の調整項目です"};
+    data.schedule4RowNames = {"", "賞与引当金繰入", "寄附金", "賞与引当金認容", "とても長い名前の調整項目です"};
     const PrintJobLog job = print();
     EXPECT_EQ(visibleTextAt(job, 37, 103), "賞与引当金繰入");
-    EXPECT_EQ(visibleTextAt(job, 37, 108), "<none>");
+    // Line 10's name 1 mm under its top rule like line 9's, not on the rule.
+    EXPECT_EQ(visibleTextAt(job, 37, 109), "寄附金");
     EXPECT_EQ(visibleTextAt(job, 37, 169), "賞与引当金認容");
     // Too long for one line: whole, in its row between the rules.
-    expectTextInBox(job, QStringLiteral("とても長い名前の調整項目です"), {37, 174, 67, 180});
+    expectTextInBox(job, QStringLiteral("とても長い名前の調整項目です"), {33, 174, 67, 180});
     EXPECT_EQ(opsAt(job, 37, 103).front().size, 11);
     EXPECT_TRUE(job.ended());
     EXPECT_EQ(state.blockOffsetX, 0);
