@@ -7,6 +7,7 @@
 #include "print/page_images.h"
 #include "print/pages.h"
 #include "print/recording_printer.h"
+#include "tests/print/long_text_company.h"
 #include "tests/print/page_checks.h"
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
@@ -20,36 +21,20 @@
 namespace hz::test {
 namespace {
 
-PrintData longTextCompany() {
-    PrintData d;
+// The long-text company with every other text the forms print filled in as long as real ones, and amounts of ten
+// digits where the rows hold them, so that every item the pages print is there to be under a text.
+PrintData overFormCompany() {
+    PrintData d = longTextCompany();
     d.companyNumbers = {0, 1001, 2147483647, 30, 4, 1, 31, 3, 31, 31, 5, 28};
-    d.companyTexts[1] = QStringLiteral("カブシキガイシャヒガシニホンソウゴウフドウサンコンサルティング");
-    d.companyTexts[2] = QStringLiteral("株式会社東日本総合不動産コンサルティング");
-    d.companyTexts[3] = QStringLiteral("神奈川県横浜市港北区新横浜三丁目１９番地５　新横浜第一ビルディング１２階");
-    d.companyTexts[4] = QStringLiteral("ハセガワ　ソウイチロウ");
-    d.companyTexts[5] = QStringLiteral("愛知県名古屋市中区栄三丁目１５番２７号　栄パークサイドマンション８０５号室");
-    d.companyTexts[6] = QStringLiteral("不動産の売買・賃貸の仲介及び管理業務");
-    d.companyTexts[7] = QStringLiteral("神奈川");
-    d.companyTexts[8] = QStringLiteral("045-475-1234");
-    d.companyTexts[9] = QStringLiteral("長谷川　総一郎");
+    d.companyTexts[5] = longAddresses[3]; // the longest, with its building's name
     d.companyTexts[10] = d.companyTexts[9];
-    d.accountantTexts = {QString(),
-                         QStringLiteral("佐々木田中右衛門太郎"),
-                         QStringLiteral("03-5555-1234"),
-                         QStringLiteral("東京都千代田区丸の内一丁目２番３号　丸の内センタービル"),
-                         QStringLiteral("123456"),
-                         QStringLiteral("東京地方")};
-    d.refundBankTexts = {QString(),
-                         QStringLiteral("東日本総合信用金庫"),
-                         QStringLiteral("新横浜駅東口中央通"),
-                         QStringLiteral("1234567"),
-                         QStringLiteral("普通預金"),
-                         QString(),
-                         QStringLiteral("12345"),
-                         QStringLiteral("港北区")};
-    d.specialFieldTexts = {QString(), QStringLiteral("神奈川県横浜県税事務所長"), QStringLiteral("横浜市長")};
-    // Amounts of ten digits where the rows hold them, so that every item the pages print is there to be under a
-    // text.
+    d.accountantTexts[4] = QStringLiteral("123456");
+    d.accountantTexts[5] = QStringLiteral("東京地方");
+    d.refundBankTexts[3] = QStringLiteral("1234567");
+    d.refundBankTexts[4] = QStringLiteral("普通預金");
+    d.refundBankTexts[6] = QStringLiteral("12345"); // five-digit employees against the month count
+    d.refundBankTexts[7] = QStringLiteral("中村区");
+    d.specialFieldTexts = {QString(), QStringLiteral("愛知県名古屋西県税事務所長"), QStringLiteral("名古屋市中村区長")};
     for (std::size_t k = 1; k < d.sched1Amounts.size(); ++k)
         d.sched1Amounts[k] = 1234567890;
     d.sched1Amounts[3] = 1000000000;
@@ -130,10 +115,10 @@ void placeScan(int picture) {
     ASSERT_TRUE(scan.save(host));
 }
 
-class LongTexts : public HzTest {};
+class TextsOverForms : public HzTest {};
 
-TEST_F(LongTexts, EveryTextOverEveryFormPrintsWholeInItsFieldsRoomOverTheGuideAndOverAScan) {
-    const PrintData company = longTextCompany();
+TEST_F(TextsOverForms, EveryTextOverEveryFormPrintsWholeInItsFieldsRoomOverTheGuideAndOverAScan) {
+    const PrintData company = overFormCompany();
     for (const bool overScan : {false, true}) {
         for (const PageTexts &p : pagesOverForms(company)) {
             const QString caption = QString::fromUtf8(p.caption);
@@ -158,14 +143,14 @@ TEST_F(LongTexts, EveryTextOverEveryFormPrintsWholeInItsFieldsRoomOverTheGuideAn
             }
             if (!overScan) {
                 PrintData again = company;
-                renderPage(caption, again, QStringLiteral("long-texts-%1").arg(caption));
+                renderPage(caption, again, QStringLiteral("texts-over-forms-%1").arg(caption));
             }
         }
     }
 }
 
-TEST_F(LongTexts, AnAddressTooLongForItsRoomPrintsWhatFitsAndTheBoxNamesThePage) {
-    PrintData data = longTextCompany();
+TEST_F(TextsOverForms, AnAddressTooLongForItsRoomPrintsWhatFitsAndTheBoxNamesThePage) {
+    PrintData data = overFormCompany();
     QString address;
     while (address.size() < 200)
         address += QStringLiteral("愛知県名古屋市中区栄三丁目１５番２７号");
