@@ -22,7 +22,7 @@ constexpr double ruleClearance = 0.35;
 constexpr double gridClearance = 0.2;
 constexpr double frameClearance = 0.4;
 // Fitted sizes go in tenths of a point, down to 6 pt.
-constexpr int smallestTenths = 60;
+constexpr int smallestTenths = static_cast<int>(smallestPoints * 10);
 
 // The sizes an item may take, largest first: the page's, then tenths of a point below it down to 6 pt. Widths grow
 // with the size almost in proportion, so sizes well above ratio × base, which cannot fit, are passed over.

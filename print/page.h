@@ -53,6 +53,9 @@ constexpr int frame = 6; // frames, outer box lines, strike lines
 constexpr int grid = 2;  // grid and inner lines
 } // namespace drawwidth
 
+// The smallest size a page fits a text or figure down to, in points.
+inline constexpr double smallestPoints = 6;
+
 struct GuidePlace;
 
 // One page being drawn: the printer of its job, the print data it reads and the page state it may change.

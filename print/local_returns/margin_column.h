@@ -8,9 +8,9 @@
 // rest on down the margin's free length.
 namespace hz {
 
-// Characters stand this close at the closest: at the smallest size their ink stays clear of each other's.
+// Characters stand this close at the closest: at the smallest size a page fits a text down to, their ink stays
+// clear of each other's.
 inline constexpr double closestMarginStep = 2;
-inline constexpr double smallestMarginPoints = 6;
 
 // The y of each of count characters: the places first; after the eighth, one step for all the rest, the last
 // step of the places where the free length down to end holds them so, else the step that holds them all (the

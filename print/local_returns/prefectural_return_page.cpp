@@ -73,7 +73,7 @@ void printDownwards(Page &page, const QString &s, const MarginColumn &column, do
         const double step = ys.size() == 1      ? column.places[1] - column.places[0]
                             : i + 1 < ys.size() ? ys[i + 1] - ys[i]
                                                 : ys[i] - ys[i - 1];
-        page.fontSize(std::clamp(step / mmPerPoint, smallestMarginPoints, points));
+        page.fontSize(std::clamp(step / mmPerPoint, smallestPoints, points));
         page.text(column.x, ys[i], chars[i]);
     }
     page.fontSize(points);
