@@ -29,7 +29,8 @@ constexpr int smallestTenths = static_cast<int>(smallestPoints * 10);
 std::vector<double> sizesToTry(double base, double ratio) {
     std::vector<double> sizes{base};
     const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
-    const int start = std::min(static_cast<int>(std::floor(ratio * base * 10)) + 5, below);
+    // From a ratio of 1 on every size below the page's is tried; the clamp keeps the product a small number.
+    const int start = std::min(static_cast<int>(std::floor(std::clamp(ratio, 0.0, 1.0) * base * 10)) + 5, below);
     for (int tenths = start; tenths >= smallestTenths; --tenths)
         sizes.push_back(tenths / 10.0);
     return sizes;
@@ -209,10 +210,11 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     const TextBox box{std::max(given.left, -sheet::originX - shiftX), std::max(given.top, -sheet::originY - shiftY),
                       std::min(given.right, sheet::paperWidth - sheet::originX - shiftX),
                       std::min(given.bottom, sheet::paperHeight - sheet::originY - shiftY)};
-    if (guidePlaces && !inItem_) {
-        GuidePlace place{GuidePlace::Text, fontName_, base, textX(x), textY(y), s};
-        place.box = TextBox{box.left + shiftX, box.top + shiftY, box.right + shiftX, box.bottom + shiftY};
-        guidePlaces->push_back(place);
+    // A guide sheet keeps the whole text, at the page's size, and its box; not the lines it is printed in.
+    const ItemPlace place(*this, GuidePlace::Text, x, y);
+    if (place.kept()) {
+        guidePlaces->back().text = s;
+        guidePlaces->back().box = TextBox{box.left + shiftX, box.top + shiftY, box.right + shiftX, box.bottom + shiftY};
     }
     BoxMeasure measure(printer_, fontName_, box);
     const double startX = std::max(x, box.left);
@@ -258,14 +260,10 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
             shortened_.push_back(s);
     }
 
-    const bool outer = !inItem_;
-    inItem_ = true;
     printer_.setFontSize(size);
     for (const BoxLine &l : lines)
         text(l.x, l.y, l.text);
     printer_.setFontSize(base);
-    if (outer)
-        inItem_ = false;
 }
 
 Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell) {

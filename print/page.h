@@ -187,6 +187,8 @@ public:
     // it), kept whole as one place.
     ItemPlace(Page &page, double x, double y, const QString &text, const Page::TextBox &box);
     ~ItemPlace();
+    // This item is the place kept (a guide sheet is being drawn, and it is not part of an outer item).
+    bool kept() const { return outer_; }
     ItemPlace(const ItemPlace &) = delete;
     ItemPlace &operator=(const ItemPlace &) = delete;
 

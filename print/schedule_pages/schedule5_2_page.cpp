@@ -338,9 +338,9 @@ void drawReserve(Page &page) {
     std::int32_t other = v[21];
     for (int e : {15, 27, 33, 39, 45, 51, 57, 63})
         other = add(other, v[e]);
-    const std::int32_t additions = add(v[68], v[67]);            // (31) + (34)
-    const std::int32_t withdrawals = add(v[69], other);          // 41 計 (35) + ... + (40)
-    v[70] = sub(additions, withdrawals);                         // 42 差引計, 44 期末納税充当金
+    const std::int32_t additions = add(v[68], v[67]);   // (31) + (34)
+    const std::int32_t withdrawals = add(v[69], other); // 41 計 (35) + ... + (40)
+    v[70] = sub(additions, withdrawals);                // 42 差引計, 44 期末納税充当金
     page.rightAlignedAmount(left, 278, other, leftCell);         // 37
     page.rightAlignedAmount(right, 260, withdrawals, rightCell); // 41
     page.rightAlignedAmount(right, 266, v[70], rightCell);       // 42

@@ -385,6 +385,7 @@ TEST_F(FiguresInCells, ATextTooLongForItsCellKeepsInsideItAndThePrintBoxNamesThe
     EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
     EXPECT_TRUE(svc.boxes[0].prompt.contains(QStringLiteral("別表二：「%1…」").arg(address.left(30))))
         << svc.boxes[0].prompt.toStdString();
+    EXPECT_FALSE(renderPage(QStringLiteral("別表二"), d, QStringLiteral("long-text-cut-別表二")).isEmpty());
 }
 
 } // namespace

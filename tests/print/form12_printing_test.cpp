@@ -272,6 +272,28 @@ TEST_F(Printing, FailedPagesAreNamedInOneBoxAfterTheWholeSetAndTheSetGoesOn) {
     EXPECT_EQ(f.Text6.text(), QStringLiteral("1"));
 }
 
+TEST_F(Printing, TextsCutShortInASetAreNamedOnceInTheBoxWithTheFailedPagesAfterTheSet) {
+    Form12 &f = form12();
+    const QString address = QString(u'東').repeated(200);
+    const QString issue = QStringLiteral("東日本総合不動産株式会社第１２回無担保社債（グリーンボンド）利付");
+    f.data.sched2Texts[7] = address;
+    f.data.schedule6Texts[1] = issue;
+    recorder->failOpening(1, QStringLiteral("プリンタに出力できません。")); // the first 別表四
+    click(f.Command28);
+
+    // Every page of both copies was sent, the shortened ones too.
+    QStringList printed = kBatchSet + kBatchSet;
+    printed.removeAt(1);
+    EXPECT_EQ(titles(), printed);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
+    EXPECT_EQ(svc.boxes[0].prompt,
+              QStringLiteral("次のページは印刷されませんでした。\n別表四：プリンタに出力できません。\n\n"
+                             "次のページは印刷しましたが、欄に入りきらない文字を省きました。"
+                             "欄に入るよう短くして印刷し直してください。\n別表二：「%1…」\n別表六：「%2…」")
+                  .arg(address.left(30), issue.left(30)));
+}
+
 TEST_F(Printing, WithoutAPrinterEveryPageOfASetIsTriedAndNamed) {
     recorder.reset();
     QTemporaryDir parent;

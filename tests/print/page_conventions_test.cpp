@@ -329,6 +329,23 @@ TEST_F(PageConventions, ATextKeepsItsSizeInItsBoxElseShrinksElseTakesTwoLinesEls
     }
 }
 
+TEST_F(PageConventions, ATextInACellOfUnknownHeightStaysOnOneLineAndIsCutAtItsRule) {
+    static const QString address = QStringLiteral("東京都千代田区丸の内一丁目一番一号丸の内ビル二十階");
+    const PrintJobLog job = draw([](Page &p) {
+        p.font(fontname::mincho, 11);
+        p.textInCell(36, 50, address, 75);
+    });
+    ASSERT_EQ(job.texts().size(), 1u);
+    const PrintOp t = job.texts().front();
+    EXPECT_EQ(t.size, 6);
+    EXPECT_DOUBLE_EQ(t.y, 50);
+    EXPECT_TRUE(address.startsWith(t.text));
+    EXPECT_LT(t.text.size(), address.size());
+    EXPECT_LE(printedEnd(t), 75 - 0.35 + 1e-9);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_TRUE(svc.boxes[0].prompt.endsWith(QStringLiteral("試し：「%1」").arg(address)));
+}
+
 TEST_F(PageConventions, ABoxNeverReachesOffTheSheet) {
     const PrintJobLog job = draw([](Page &p) {
         p.font(fontname::mincho, 11);
@@ -344,7 +361,7 @@ TEST_F(PageConventions, ABoxNeverReachesOffTheSheet) {
     }
 }
 
-TEST_F(PageConventions, TwoFittedTextsOnOnePageAreNamedInOneBoxAfterTheAction) {
+TEST_F(PageConventions, TextsCutShortAreNamedOnceEachAfterTheActionInTheBoxOfTheFailedPages) {
     const QString a = QString::fromUtf16(u"東").repeated(80), b = QString::fromUtf16(u"西").repeated(10);
     static QString first, second;
     first = a;
