@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <optional>
 
 namespace hz {
@@ -20,7 +22,7 @@ constexpr double ruleClearance = 0.35;
 constexpr double gridClearance = 0.2;
 constexpr double frameClearance = 0.4;
 // Fitted sizes go in tenths of a point, down to 6 pt.
-constexpr int smallestTenths = 60;
+constexpr int smallestTenths = static_cast<int>(smallestPoints * 10);
 
 // The sizes an item may take, largest first: the page's, then tenths of a point below it down to 6 pt. Widths grow
 // with the size almost in proportion, so sizes well above ratio × base, which cannot fit, are passed over.
@@ -315,6 +317,11 @@ void Page::printFitted(const Fitted &fitted, double y, const QString &printed) {
         printer_.setFontSize(fontSize_);
 }
 
+void Page::keepShortened(const QString &s) {
+    if (std::find(shortened_.begin(), shortened_.end(), s) == shortened_.end())
+        shortened_.push_back(s);
+}
+
 void Page::paintPicture(const QImage &image, double width, double height) {
     printer_.paintPicture(image, 0, 0, width, height);
 }
@@ -325,6 +332,15 @@ ItemPlace::ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, doub
         return;
     page.guidePlaces->push_back({kind, page.fontName_, page.fontSize_, page.textX(x), page.textY(y), {}, pitch, boxes});
     page.inItem_ = true;
+}
+
+ItemPlace::ItemPlace(Page &page, double x, double y, const QString &text, const Page::TextBox &box)
+    : ItemPlace(page, GuidePlace::Text, x, y) {
+    if (!outer_)
+        return;
+    GuidePlace &place = page.guidePlaces->back();
+    place.text = text;
+    place.box = Page::TextBox{page.textX(box.left), page.textY(box.top), page.textX(box.right), page.textY(box.bottom)};
 }
 
 ItemPlace::~ItemPlace() {
@@ -367,16 +383,39 @@ DigitSplit splitDigits(std::int64_t amount, int boxes) {
     return d;
 }
 
-void printDigitBoxes(Page &page, const DigitSplit &digits, double x, double pitch, double y, int lastBox,
+int leadingBoxes(std::int32_t digit1) {
+    int lead = 0;
+    for (std::int64_t rest = std::abs(std::int64_t{digit1}); rest >= 10; rest /= 10)
+        ++lead;
+    return lead;
+}
+
+int mostLeadingBoxes(int boxes) {
+    return leadingBoxes(splitDigits(std::numeric_limits<std::int32_t>::min(), boxes)[1]);
+}
+
+void printDigitBoxes(Page &page, const DigitSplit &digits, int boxes, double x, double pitch, double y, int lastBox,
                      bool absolute) {
-    const ItemPlace place(page, GuidePlace::Digits, x, y, pitch, lastBox);
+    const int most = mostLeadingBoxes(boxes);
+    const ItemPlace place(page, GuidePlace::Digits, x - pitch * most, y, pitch, lastBox + most);
+    auto print = [&](double at, std::int32_t v) { page.number(at, y, absolute && v < 0 ? -v : v); };
+    // Digit 1 one figure a box, from the left; each figure keeps the digit's sign, as every box does.
+    const std::int32_t first = digits[1];
+    const int lead = leadingBoxes(first);
+    std::int32_t power = 1;
+    for (int k = 0; k < lead; ++k)
+        power *= 10;
     bool started = false;
-    for (int j = 1; j <= lastBox; ++j) {
+    for (int k = lead; k >= 0; --k, power /= 10) {
+        const std::int32_t figure = first / power % 10;
+        started = started || figure != 0;
+        if (started && lastBox >= 1)
+            print(x - pitch * k, figure);
+    }
+    for (int j = 2; j <= lastBox; ++j) {
         started = started || digits[j] != 0;
-        if (!started)
-            continue;
-        const std::int32_t v = absolute && digits[j] < 0 ? -digits[j] : digits[j];
-        page.number(x + pitch * (j - 1), y, v);
+        if (started)
+            print(x + pitch * (j - 1), digits[j]);
     }
 }
 

@@ -53,6 +53,9 @@ constexpr int frame = 6; // frames, outer box lines, strike lines
 constexpr int grid = 2;  // grid and inner lines
 } // namespace drawwidth
 
+// The smallest size a page fits a text or figure down to, in points.
+inline constexpr double smallestPoints = 6;
+
 struct GuidePlace;
 
 // One page being drawn: the printer of its job, the print data it reads and the page state it may change.
@@ -116,6 +119,9 @@ public:
     TextBox roomBetweenRules(double left, double top, double right, double bottom, unsigned frames = 0) const;
     // The texts textInBox could not print whole, in the order printed, each once.
     const std::vector<QString> &shortenedTexts() const { return shortened_; }
+    // Keeps a text the page printed by a rule of its own (one character a place down a margin) and could not print
+    // whole, with those of textInBox.
+    void keepShortened(const QString &s);
 
     // The stored image of a picture page, scaled into width × height millimetres from the corner.
     void paintPicture(const QImage &image, double width, double height);
@@ -177,6 +183,9 @@ struct GuidePlace {
 class ItemPlace {
 public:
     ItemPlace(Page &page, GuidePlace::Kind kind, double x, double y, double pitch = 0, int boxes = 0);
+    // A text the page prints in pieces by a rule of its own, in its room (layout millimetres, as textInBox takes
+    // it), kept whole as one place.
+    ItemPlace(Page &page, double x, double y, const QString &text, const Page::TextBox &box);
     ~ItemPlace();
     // This item is the place kept (a guide sheet is being drawn, and it is not part of an outer item).
     bool kept() const { return outer_; }
@@ -196,13 +205,19 @@ void drawTexts(Page &page, std::span<const TextItem> items);
 void drawLines(Page &page, int width, std::span<const LineItem> lines);
 void drawBoxes(Page &page, int width, std::span<const BoxItem> boxes);
 
-// Digit boxes: an amount written one digit per box. Digit 1 is the most significant and takes any excess (two
-// digits in box 1 when the amount is longer than the row); every digit carries the sign of the amount.
+// Digit boxes: an amount written one digit per box. Digit 1 is the most significant and takes any excess (12 for
+// 123,456,789 split into eight); every digit carries the sign of the amount.
 using DigitSplit = std::array<std::int32_t, 10>; // digits 1..boxes
 DigitSplit splitDigits(std::int64_t amount, int boxes);
-// Prints digits 1..lastBox as numbers at x + pitch × (j − 1), y; a box gets its digit only once a digit up to it is
-// not 0, so leading zeros stay blank and 0 prints nothing. absolute drops the digits' signs.
-void printDigitBoxes(Page &page, const DigitSplit &digits, double x, double pitch, double y, int lastBox,
+// The boxes left of box 1 that digit 1 fills: one for each of its figures beyond the first (the forms have boxes
+// there for the hundred millions and billions).
+int leadingBoxes(std::int32_t digit1);
+// The most leadingBoxes any 32-bit amount split into boxes digits takes.
+int mostLeadingBoxes(int boxes);
+// Prints digits 1..lastBox as numbers at x + pitch × (j − 1), y, the figures of digit 1 beyond its last one going on
+// leftwards at x − pitch, x − 2 pitch; a box gets its digit only once a digit up to it is not 0, so leading zeros
+// stay blank and 0 prints nothing. absolute drops the digits' signs. boxes is the split's count of digits.
+void printDigitBoxes(Page &page, const DigitSplit &digits, int boxes, double x, double pitch, double y, int lastBox,
                      bool absolute);
 
 // The three numbers of a 平成 date, each printed as a number at its own x on one line.

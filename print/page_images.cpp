@@ -79,10 +79,10 @@ const SampleText bankFields[] = {{u"銀行名"}, {u"支店名"}, {u"口座番号
                                  {u"区名"}};
 const SampleText addresseeFields[] = {{u"県税事務所"}, {u"市役所・区役所"}};
 
-// Every amount of the sample: nine digits, as many as a row of digit boxes holds. The figures a page places by its
-// own width (the capital, the municipal totals) get that much room; amounts aligned to a right edge and rows of
-// digit boxes get theirs whatever the figure.
-constexpr std::int32_t sampleAmount = 999'999'999;
+// Every amount of the sample: ten digits, as many as a whole yen amount has (and two of them still add up within 32
+// bits). The figures a page places by its own width (the capital, the municipal totals) get that much room; amounts
+// aligned to a right edge and rows of digit boxes get theirs whatever the figure.
+constexpr std::int32_t sampleAmount = 1'000'000'000;
 
 PrintData sampleData() {
     PrintData d;
@@ -164,6 +164,8 @@ struct Box {
     QRectF mm;
     QString field; // the field a text of the print data fills from here; empty for fixed texts and figures
     bool text = false;
+    bool digit = false; // one box of a row of digit boxes
+    bool given = false; // the room the page gave the text: drawn as it is
 };
 
 double emMm(double points) { return points * mmPerPoint; }
@@ -171,9 +173,13 @@ double emMm(double points) { return points * mmPerPoint; }
 // Room left and right of a text or an amount in its box, so that the box's lines stand clear of its characters.
 constexpr double sidePadding = 0.3;
 
-// From where the text starts (a blank in front of a number is the place of its minus sign) to the end of its last
-// character that is not a blank; a text of blanks alone keeps its whole width.
+// The room the page gave the text, or from where the text starts (a blank in front of a number is the place of its
+// minus sign) to the end of its last character that is not a blank; a text of blanks alone keeps its whole width.
 Box textBox(const GuidePlace &p) {
+    if (p.box) {
+        const QRectF room(QPointF(p.box->left, p.box->top), QPointF(p.box->right, p.box->bottom));
+        return {room, fieldOf(p.text), true, false, true};
+    }
     const QFont font = printFont(p.font, p.size);
     qsizetype end = p.text.size();
     while (end > 0 && p.text.at(end - 1).isSpace())
@@ -202,7 +208,7 @@ void addDigitBoxes(std::vector<Box> &boxes, const GuidePlace &p) {
     const double top = p.y + ink.top() - padding;
     const double height = ink.height() + 2 * padding;
     for (int j = 0; j < p.boxes; ++j)
-        boxes.push_back({QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false});
+        boxes.push_back({QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false, true});
 }
 
 bool sameLine(const QRectF &a, const QRectF &b) {
@@ -244,13 +250,35 @@ void joinTexts(std::vector<Box> &boxes) {
     }
 }
 
+// The "▲" of a row of digit boxes stands a box left of the amount's first digit, so for a longer amount it moves
+// into the boxes left of box 1 that the billions take: the mark's places and those boxes make one box.
+void joinMarksAndDigits(std::vector<Box> &boxes) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (std::size_t i = 0; i < boxes.size() && !joined; ++i)
+            for (std::size_t j = 0; j < boxes.size() && !joined; ++j) {
+                Box &mark = boxes[i];
+                const Box &other = boxes[j];
+                if (i == j || !mark.text || !mark.field.isEmpty() ||
+                    !(other.digit || (other.text && other.field.isEmpty() && mark.digit)))
+                    continue;
+                if (!onOneLine(mark.mm, other.mm) || horizontalOverlap(mark.mm, other.mm) <= 0.01)
+                    continue;
+                mark.mm = mark.mm.united(other.mm);
+                mark.digit = true;
+                boxes.erase(boxes.begin() + std::ptrdiff_t(j));
+                joined = true;
+            }
+    }
+}
+
 constexpr double fieldGap = 1;
 
 // A text of the print data runs on to the right as far as its line has room: up to the next box or stroke on its
 // line, or the edge of the printable area.
 void widenFields(std::vector<Box> &boxes, const std::vector<QRectF> &lines, double right) {
     for (Box &f : boxes) {
-        if (f.field.isEmpty())
+        if (f.field.isEmpty() || f.given)
             continue;
         double limit = right;
         auto stopAt = [&](const QRectF &r) {
@@ -279,7 +307,9 @@ void separateLines(std::vector<Box> &boxes) {
             // Neighbours on a line whose room beside the characters overlaps share it.
             if (onOneLine(a.mm, b.mm)) {
                 if (a.mm.left() < b.mm.left() && horizontalOverlap(a.mm, b.mm) <= 2 * sidePadding) {
-                    const double meet = (a.mm.right() + b.mm.left()) / 2;
+                    const double meet = a.given   ? a.mm.right()
+                                        : b.given ? b.mm.left()
+                                                  : (a.mm.right() + b.mm.left()) / 2;
                     a.mm.setRight(meet);
                     b.mm.setLeft(meet);
                 }
@@ -287,7 +317,10 @@ void separateLines(std::vector<Box> &boxes) {
             }
             if (a.mm.top() >= b.mm.top())
                 continue;
-            const double meet = b.text ? b.mm.top() : (a.mm.bottom() + b.mm.top()) / 2;
+            // The room a page gave a text stays as it is; a box over or under it gives way.
+            const double meet = a.given             ? a.mm.bottom()
+                                : b.given || b.text ? b.mm.top()
+                                                    : (a.mm.bottom() + b.mm.top()) / 2;
             a.mm.setBottom(meet);
             b.mm.setTop(meet);
         }
@@ -493,6 +526,7 @@ FullLayout layOut(int picture, const PageSpec &page) {
         }
     }
     joinTexts(boxes);
+    joinMarksAndDigits(boxes);
     widenFields(boxes, found.lines, std::min(page.pictureWidth, 200.0) - edge);
     separateLines(boxes);
 

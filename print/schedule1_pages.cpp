@@ -90,14 +90,22 @@ bool rowTenInHundreds(const PageState &s) {
 
 bool applies(When when, const Longs<23> &a, const PageState &s) {
     switch (when) {
-    case When::Always: return true;
-    case When::Income: return a[1] >= 0;
-    case When::TaxDue: return a[5] >= 1;
-    case When::InHundreds: return rowTenInHundreds(s);
-    case When::Line15: return rowTenInHundreds(s) && a[5] >= 0;
-    case When::CreditExceeds: return a[18] < 0;
-    case When::InterimBack: return a[4] != 0 && a[5] < 0;
-    case When::Refund: return a[5] < 0;
+    case When::Always:
+        return true;
+    case When::Income:
+        return a[1] >= 0;
+    case When::TaxDue:
+        return a[5] >= 1;
+    case When::InHundreds:
+        return rowTenInHundreds(s);
+    case When::Line15:
+        return rowTenInHundreds(s) && a[5] >= 0;
+    case When::CreditExceeds:
+        return a[18] < 0;
+    case When::InterimBack:
+        return a[4] != 0 && a[5] < 0;
+    case When::Refund:
+        return a[5] < 0;
     }
     return false;
 }
@@ -111,8 +119,22 @@ struct DigitRow {
     int lastBox;
     Shifts shifts;
     When when = When::Always;
-    bool lossMark = false; // "▲" 5 mm left of box 1 when the row's amount is below 0
+    bool lossMark = false; // "▲" left of the first digit when the row's amount is below 0
 };
+
+constexpr double pitch = 5;
+
+// "▲" a box left of the amount's first digit: 5 mm left of box 1, further left with every figure an amount of nine
+// or ten digits puts left of box 1. A guide sheet gets every place it can take.
+void printLossMark(Page &page, const DigitRow &r, int lead, bool loss) {
+    const QString mark = QStringLiteral("▲");
+    if (page.everyPlace()) {
+        for (int k = 0; k <= mostLeadingBoxes(8); ++k)
+            page.text(r.x1 - pitch * (k + 1), r.y, mark);
+    } else if (loss) {
+        page.text(r.x1 - pitch * (lead + 1), r.y, mark);
+    }
+}
 
 void printDigitRows(Page &page, std::span<const DigitRow> rows) {
     const Longs<23> &a = page.data.sched1Amounts;
@@ -120,12 +142,12 @@ void printDigitRows(Page &page, std::span<const DigitRow> rows) {
         if (!applies(r.when, a, page.state) && !page.everyPlace())
             continue;
         setShifts(page.state, r.shifts);
-        if (r.lossMark && (a[r.row] < 0 || page.everyPlace()))
-            page.text(r.x1 - 5, r.y, QStringLiteral("▲"));
         DigitSplit digits{};
         for (int j = 1; j <= 8; ++j)
             digits[j] = page.state.sched1Digits[r.row][j];
-        printDigitBoxes(page, digits, r.x1, 5, r.y, r.lastBox, false);
+        if (r.lossMark)
+            printLossMark(page, r, leadingBoxes(digits[1]), a[r.row] < 0);
+        printDigitBoxes(page, digits, 8, r.x1, pitch, r.y, r.lastBox, false);
     }
     setShifts(page.state, {});
 }
@@ -154,16 +176,18 @@ QString accountType(const QString &stored) {
     return stored;
 }
 
-// A text of the company's particulars in "MS 明朝": a fixed mark, or a field of the print data.
-enum class Field { Fixed, Company, Capital, Bank, AccountType };
+// A field of the print data the filer typed, printed in "MS 明朝" from its place and fitted into the room its field
+// has on the form: up to the next item printed on its line or the sheet's edge, down to the next line. The
+// capital is a figure of known width and is printed at its place.
+enum class Field { Company, Capital, Bank, AccountType };
 
 struct FieldItem {
     double size;
     double x;
     double y;
     Field field;
-    int k = 0; // element of companyTexts or refundBankTexts
-    const char16_t *fixed = nullptr;
+    int k; // element of companyTexts or refundBankTexts
+    Page::TextBox box;
 };
 
 void printFields(Page &page, std::span<const FieldItem> items) {
@@ -171,42 +195,60 @@ void printFields(Page &page, std::span<const FieldItem> items) {
     for (const FieldItem &f : items) {
         page.fontSize(f.size);
         switch (f.field) {
-        case Field::Fixed: page.text(f.x, f.y, QString::fromUtf16(f.fixed)); break;
-        case Field::Company: page.text(f.x, f.y, d.companyTexts[f.k]); break;
+        case Field::Company:
+            page.textInBox(f.x, f.y, d.companyTexts[f.k], f.box);
+            break;
         // 期末現在の資本金の額, left-aligned; 0 prints nothing.
-        case Field::Capital: page.text(f.x, f.y, fmtAmount(d.companyNumbers[2])); break;
-        case Field::Bank: page.text(f.x, f.y, d.refundBankTexts[f.k]); break;
-        case Field::AccountType: page.text(f.x, f.y, accountType(d.refundBankTexts[4])); break;
+        case Field::Capital:
+            page.text(f.x, f.y, fmtAmount(d.companyNumbers[2]));
+            break;
+        case Field::Bank:
+            page.textInBox(f.x, f.y, d.refundBankTexts[f.k], f.box);
+            break;
+        case Field::AccountType:
+            page.textInBox(f.x, f.y, accountType(d.refundBankTexts[4]), f.box);
+            break;
         }
     }
 }
 
 // ---- Schedule 1 over the image of the form ------------------------------------------------------------------
 
+// The header's texts stand 2 mm above their layout places (a4HeaderShifts); the boxes are in the layout's places.
+// 納税地 and 代表者住所 stop before 事業種目 and the 〇 marks, 法人名 before the 〇 of 同族会社.
+// clang-format off
 constexpr FieldItem a4Header[] = {
-    {11, 108, 80, Field::Fixed, 0, u"確　定"}, // the title's blank: 事業年度分の確定申告書
-    {11, 37, 23, Field::Company, 7},          // tax office, in front of 税務署長殿
-    {11, 24, 29, Field::Company, 3},          // 納税地
-    {11, 24, 44, Field::Company, 2},          // 法人名
-    {11, 24, 66, Field::Company, 5},          // 代表者住所
-    {11, 106, 26, Field::Company, 6},         // 事業種目
-    {11, 114, 34, Field::Capital},            // 期末現在の資本金の額
-    {11, 108, 43, Field::Fixed, 0, u"〇"},     // 同族会社 in the row 同非区分
-    {11, 188, 75, Field::Fixed, 0, u"〇"},     // 否 of 別表等 送付要否
-    {9, 54, 35, Field::Company, 8},           // telephone, after 電話(
-    {9, 24, 38, Field::Company, 1},           // フリガナ of 法人名
-    {9, 24, 51, Field::Company, 4},           // フリガナ of 代表者
+    {11, 37, 23, Field::Company, 7, {36.7, 22.95, 104.7, 28.95}},   // tax office, in front of 税務署長殿
+    {11, 24, 29, Field::Company, 3, {23.7, 28.95, 104.7, 34.95}},   // 納税地
+    {11, 24, 44, Field::Company, 2, {23.7, 43.95, 106.7, 50}},     // 法人名
+    {11, 24, 66, Field::Company, 5, {23.7, 65.95, 105.7, 72}},     // 代表者住所
+    {11, 106, 26, Field::Company, 6, {105.7, 25.95, 197, 32}},     // 事業種目
+    {11, 114, 34, Field::Capital, 0, {}},                     // 期末現在の資本金の額
+    {9, 54, 35, Field::Company, 8, {53.7, 34.95, 112.7, 37.95}},    // telephone, after 電話(
+    {9, 24, 38, Field::Company, 1, {23.7, 37.95, 197, 42.95}},      // フリガナ of 法人名
+    {9, 24, 51, Field::Company, 4, {23.7, 50.95, 197, 56.95}},      // フリガナ of 代表者
+};
+// clang-format on
+constexpr TextItem a4Marks[] = {
+    {11, 108, 80, u"確　定"}, // the title's blank: 事業年度分の確定申告書
+    {11, 108, 43, u"〇"},     // 同族会社 in the row 同非区分
+    {11, 188, 75, u"〇"},     // 否 of 別表等 送付要否
 };
 constexpr Shifts a4HeaderShifts{0, 0, 0, -2};
 
-// 還付を受けようとする金融機関等
+// 還付を受けようとする金融機関等, 1 mm above the layout: the bank before the branch, the branch before the account
+// type, each in front of the form's 銀行, 支店 and 預金.
 constexpr FieldItem a4Refund[] = {
-    {11, 112, 251, Field::Bank, 1},       // in front of 銀行
-    {11, 136, 251, Field::Bank, 2},       // in front of 支店
-    {11, 157, 251, Field::AccountType},   // in front of 預金
-    {11, 117, 261, Field::Bank, 3},       // after 口座番号
+    {11, 112, 251, Field::Bank, 1, {111.7, 250.95, 135, 257}},        // in front of 銀行
+    {11, 136, 251, Field::Bank, 2, {135.7, 250.95, 156, 257}},        // in front of 支店
+    {11, 157, 251, Field::AccountType, 0, {156.7, 250.95, 197, 257}}, // in front of 預金
+    {11, 117, 261, Field::Bank, 3, {116.7, 260.95, 197, 267}},        // after 口座番号
 };
 constexpr Shifts a4RefundShifts{0, 0, 0, -1};
+
+// The names in the brush face: the tax accountant in 税理士署名押印, the representative in 代表者自署押印.
+constexpr Page::TextBox a4Accountant{146.7, 274.95, 197, 281};
+constexpr Page::TextBox a4Representative{23.7, 54.95, 197, 61};
 
 // Lines of the form, in the order printed. Shifts: half-millimetre fits of the image rounded half to even.
 constexpr DigitRow a4Rows[] = {
@@ -221,17 +263,17 @@ constexpr DigitRow a4Rows[] = {
     {3, 61, 250, 8, {-1, -4, 0, -2}},                   // 44 計
     {5, 61, 193, 6, {-1, -2, 0, -2}, When::Line15},     // 15 差引確定法人税額, in hundreds
     {10, 61, 180, 6, {-1, -2, 0, -2}, When::InHundreds}, // 13 差引所得に対する法人税額 (amount 18), in hundreds
-    {6, 61, 199, 5, {-1, -2, 0, -2}},                   // 30 the income up to 8,000,000 yen, in thousands
-    {7, 155, 199, 8, {-2, -2, -4, -2}},                 // 34 the tax on line 30
-    {8, 61, 206, 5, {0, -2, 0, -2}},                    // 31 the income above 8,000,000 yen, in thousands
-    {9, 155, 206, 8, {0, -2, -7, -2}},                  // 35 the tax on line 31
-    {19, 61, 256, 8, {-1, -4, 0, -2}},                  // 45 控除した金額
-    {20, 61, 263, 8, {-1, -5, 0, -2}},                  // 46 控除しきれなかった金額
+    {6, 61, 199, 5, {-1, -2, 0, -2}},                    // 30 the income up to 8,000,000 yen, in thousands
+    {7, 155, 199, 8, {-2, -2, -4, -2}},                  // 34 the tax on line 30
+    {8, 61, 206, 5, {0, -2, 0, -2}},                     // 31 the income above 8,000,000 yen, in thousands
+    {9, 155, 206, 8, {0, -2, -7, -2}},                   // 35 the tax on line 31
+    {19, 61, 256, 8, {-1, -4, 0, -2}},                   // 45 控除した金額
+    {20, 61, 263, 8, {-1, -5, 0, -2}},                   // 46 控除しきれなかった金額
     {21, 155, 97, 8, {-2, 2, -4, -2}, When::CreditExceeds}, // 16 所得税額等の還付金額
     {22, 155, 103, 8, {-2, 2, -4, -2}, When::InterimBack},  // 17 中間納付額
-    {23, 155, 122, 8, {-5, 1, -2, -2}},                 // 19 計 of the refunds
-    {11, 155, 174, 8, {-2, 0, -4, -4}},                 // 26 欠損金又は災害損失金等の当期控除額
-    {12, 155, 180, 8, {-2, -2, -4, -1}},                // 27 翌期へ繰り越す欠損金又は災害損失金
+    {23, 155, 122, 8, {-5, 1, -2, -2}},                     // 19 計 of the refunds
+    {11, 155, 174, 8, {-2, 0, -4, -4}},                     // 26 欠損金又は災害損失金等の当期控除額
+    {12, 155, 180, 8, {-2, -2, -4, -1}},                    // 27 翌期へ繰り越す欠損金又は災害損失金
 };
 
 // Circles over the list of attached documents (添付書類).
@@ -240,28 +282,35 @@ constexpr TextItem a4Attachments[] = {
 
 // ---- Schedule 1 on the tax office's sheet ------------------------------------------------------------------
 
+// clang-format off
 constexpr FieldItem sheetHeader[] = {
-    {11, 37, 18, Field::Company, 7},          // tax office, in front of 税務署長殿
-    {11, 109, 23, Field::Company, 6},         // 事業種目
-    {11, 24, 27, Field::Company, 3},          // 納税地
-    {11, 119, 31, Field::Capital},            // 期末現在の資本金の額
-    {9, 54, 32, Field::Company, 8},           // telephone
-    {9, 24, 35, Field::Company, 1},           // フリガナ of 法人名
-    {11, 111, 40, Field::Fixed, 0, u"〇"},     // 同族会社
-    {11, 24, 41, Field::Company, 2},          // 法人名
-    {9, 24, 48, Field::Company, 4},           // フリガナ of 代表者
-    {11, 24, 63, Field::Company, 5},          // 代表者住所
-    {11, 195, 74, Field::Fixed, 0, u"〇"},     // 否 of 別表等送付要否
-    {11, 112, 80, Field::Fixed, 0, u"確　定"}, // the title's blank
+    {11, 37, 18, Field::Company, 7, {36.7, 17.95, 197, 22.95}},    // tax office, in front of 税務署長殿
+    {11, 109, 23, Field::Company, 6, {108.7, 22.95, 197, 29}},    // 事業種目
+    {11, 24, 27, Field::Company, 3, {23.7, 26.95, 108, 31.95}},    // 納税地, before 事業種目
+    {11, 119, 31, Field::Capital, 0, {}},                    // 期末現在の資本金の額
+    {9, 54, 32, Field::Company, 8, {53.7, 31.95, 118, 34.95}},     // telephone
+    {9, 24, 35, Field::Company, 1, {23.7, 34.95, 197, 39.95}},     // フリガナ of 法人名
+    {11, 24, 41, Field::Company, 2, {23.7, 40.95, 110, 47}},    // 法人名, before the 〇 of 同族会社
+    {9, 24, 48, Field::Company, 4, {23.7, 47.95, 197, 53.95}},     // フリガナ of 代表者
+    {11, 24, 63, Field::Company, 5, {23.7, 62.95, 109, 69}},      // 代表者住所, before the 〇 of 添付書類
+};
+// clang-format on
+constexpr TextItem sheetMarks[] = {
+    {11, 111, 40, u"〇"},     // 同族会社
+    {11, 195, 74, u"〇"},     // 否 of 別表等送付要否
+    {11, 112, 80, u"確　定"}, // the title's blank
 };
 
 constexpr FieldItem sheetRefund[] = {
-    {11, 117, 259, Field::Bank, 1},
-    {11, 142, 259, Field::Bank, 2},
-    {11, 164, 259, Field::AccountType},
-    {11, 122, 268, Field::Bank, 3},
+    {11, 117, 259, Field::Bank, 1, {116.7, 258.95, 141, 265}},
+    {11, 142, 259, Field::Bank, 2, {141.7, 258.95, 163, 265}},
+    {11, 164, 259, Field::AccountType, 0, {163.7, 258.95, 197, 265}},
+    {11, 122, 268, Field::Bank, 3, {121.7, 267.95, 197, 274}},
 };
 constexpr Shifts sheetRefundShifts{0, 0, 0, -1};
+
+constexpr Page::TextBox sheetRepresentative{39.7, 53.95, 197, 60};
+constexpr Page::TextBox sheetAccountant{147.7, 279.95, 197, 286};
 
 // The same lines as on the image, fitted to the real sheet by whole-millimetre steps down or up.
 constexpr DigitRow sheetRows[] = {
@@ -298,16 +347,16 @@ void Schedule1Page(Page &page) {
     PrintData &d = page.data;
     const auto &n = d.companyNumbers;
 
-    // Names in the brush face: the tax accountant in 税理士署名押印, the representative in 代表者自署押印.
     page.font(fontname::brush, 11);
-    page.text(147, 275, d.accountantTexts[1]);
+    page.textInBox(147, 275, d.accountantTexts[1], a4Accountant);
     if (d.companyTexts[10] != noRepresentative) {
         page.fontSize(14);
-        page.text(24, 55, d.companyTexts[10]);
+        page.textInBox(24, 55, d.companyTexts[10], a4Representative);
     }
 
     page.font(fontname::mincho, 11);
     setShifts(page.state, a4HeaderShifts);
+    drawTexts(page, a4Marks);
     printFields(page, a4Header);
     setShifts(page.state, a4RefundShifts);
     printFields(page, a4Refund);
@@ -338,10 +387,11 @@ void Schedule1OfficeSheetPage(Page &page) {
 
     page.font(fontname::brush, 14);
     if (d.companyTexts[10] != noRepresentative)
-        page.text(40, 54, d.companyTexts[10]);
-    page.text(148, 280, d.accountantTexts[1]);
+        page.textInBox(40, 54, d.companyTexts[10], sheetRepresentative);
+    page.textInBox(148, 280, d.accountantTexts[1], sheetAccountant);
 
     page.font(fontname::mincho, 11);
+    drawTexts(page, sheetMarks);
     printFields(page, sheetHeader);
     setShifts(page.state, sheetRefundShifts);
     printFields(page, sheetRefund);

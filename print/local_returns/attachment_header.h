@@ -11,6 +11,7 @@ namespace hz {
 struct AttachmentHeader {
     double nameX;
     double nameY;
+    Page::TextBox nameBox;        // 法人名's room on the form
     std::array<double, 3> dateXs; // year, month, day
     double startY;                // 日から
     double endY;                  // 日まで

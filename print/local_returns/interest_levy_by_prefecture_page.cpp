@@ -8,7 +8,8 @@ namespace hz {
 
 namespace {
 
-constexpr AttachmentHeader header{43, 25, {146, 157, 168}, 22, 28};
+// 法人名 up to the dates of 事業年度.
+constexpr AttachmentHeader header{43, 25, {42.7, 24.95, 145, 31}, {146, 157, 168}, 22, 28};
 
 // The 愛知 row of the left half: 事務所の有無 and the right edge of 控除・還付を受ける利子割額.
 constexpr TextItem officeMark[] = {{11, 42, 260, u"有"}};

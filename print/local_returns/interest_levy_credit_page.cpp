@@ -7,7 +7,8 @@ namespace hz {
 
 namespace {
 
-constexpr AttachmentHeader header{43, 37, {146, 155, 163}, 34, 38};
+// 法人名 up to the dates of 事業年度.
+constexpr AttachmentHeader header{43, 37, {42.7, 36.95, 145, 43}, {146, 155, 163}, 34, 38};
 
 // Row 1 (預貯金の利子及び合同運用信託の収益の分配) and row 6 (計).
 constexpr double rowYs[] = {68, 99};

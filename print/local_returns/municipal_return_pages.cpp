@@ -1,6 +1,7 @@
 #include "core/numbers.h"
 #include "print/pages.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <span>
@@ -13,16 +14,18 @@ namespace hz {
 
 namespace {
 
-// A text of the print data printed as stored, at its top-left corner; element of one of the text arrays.
+// A text of the print data from its top-left corner, fitted into its field's room on the form (up to the next item
+// printed on its line or the sheet's edge, down to the next line); element of one of the text arrays.
 struct FieldItem {
     double x;
     double y;
     int element;
+    Page::TextBox box;
 };
 
 void drawFields(Page &page, std::span<const FieldItem> items, std::span<const QString> texts) {
     for (const FieldItem &f : items)
-        page.text(f.x, f.y, texts[f.element]);
+        page.textInBox(f.x, f.y, texts[f.element], f.box);
 }
 
 // A number printed with its sign blank, placed by the width of its plain digits against the right edge (so a
@@ -31,22 +34,30 @@ void numberEndingAt(Page &page, double right, double y, std::int64_t measured, s
     page.number(right - page.printer().textWidth(plain(measured)), y, printed);
 }
 
-// A text placed by its own width against the right edge.
-void textEndingAt(Page &page, double right, double y, const QString &s) {
-    page.text(right - page.printer().textWidth(s), y, s);
+// A text placed by its own width against the right edge of its box; one wider than its room starts at the box's
+// left and is fitted from there.
+void textEndingAt(Page &page, double y, const QString &s, const Page::TextBox &box) {
+    page.textInBox(std::max(box.left, box.right - page.printer().textWidth(s)), y, s, box);
 }
 
 // ---- the filing copy's own items ----
 
-constexpr FieldItem addressee[] = {{42, 20, 2}}; // before 殿: the 市役所・区役所 (specialFieldTexts)
+constexpr FieldItem addressee[] = {
+    {42, 20, 2, {41.7, 19.95, 197, 26}}}; // before 殿: the 市役所・区役所 (specialFieldTexts)
 
-// 関与税理士署名押印: the telephone inside (電話　), then the name (accountantTexts).
-constexpr FieldItem accountant[] = {{154, 282, 2}, {122, 277, 1}};
-constexpr FieldItem representativeName[] = {{22, 68, 9}}; // 代表者氏名 (companyTexts)
+// 関与税理士署名押印: the telephone inside (電話　), then the name above it (accountantTexts).
+constexpr FieldItem accountant[] = {{154, 282, 2, {153.7, 281.95, 197, 288}},
+                                    {122, 277, 1, {121.7, 276.95, 197, 281.95}}};
+constexpr FieldItem representativeName[] = {{22, 68, 9, {21.7, 67.95, 197, 73.95}}}; // 代表者氏名 (companyTexts)
 
-// companyTexts: 所在地, 法人名, 事業種目 in 11 pt; the telephone of 所在地 and the two ふりがな in 9 pt.
-constexpr FieldItem companyLarge[] = {{22, 33, 3}, {22, 54, 2}, {139, 39, 6}};
-constexpr FieldItem companySmall[] = {{80, 42, 8}, {22, 47, 1}, {22, 63, 4}};
+// companyTexts: 所在地, 法人名 (before the capital's 合計額), 事業種目 in 11 pt; the telephone of 所在地 (before
+// 事業種目) and the two ふりがな in 9 pt.
+constexpr FieldItem companyLarge[] = {{22, 33, 3, {21.7, 32.95, 197, 38.95}},
+                                      {22, 54, 2, {21.7, 53.95, 166, 60}},
+                                      {139, 39, 6, {138.7, 38.95, 197, 44.95}}};
+constexpr FieldItem companySmall[] = {{80, 42, 8, {79.7, 41.95, 138, 46.95}},
+                                      {22, 47, 1, {21.7, 46.95, 166, 53}},
+                                      {22, 63, 4, {21.7, 62.95, 197, 67.95}}};
 
 constexpr TextItem kindOfReturn[] = {{9, 125, 74, u"確　定"}}; // inside （　）申告書 of the title line
 
@@ -57,10 +68,13 @@ constexpr double settlementY = 231;
 // 法人税の申告書の種類: 青色.
 constexpr TextItem blueReturnCircle[] = {{11, 132, 235, u"○"}};
 
-constexpr FieldItem ward[] = {{23, 237, 7}}; // 区分 of the first row of the 指定都市 table (refundBankTexts)
+// 区分 of the first row of the 指定都市 table (refundBankTexts), before the months.
+constexpr FieldItem ward[] = {{23, 237, 7, {22.7, 236.95, 53, 243}}};
 
-// 還付を受けようとする金融機関: 銀行, 支店, 口座番号 (refundBankTexts).
-constexpr FieldItem bank[] = {{122, 253, 1}, {157, 253, 2}, {158, 257, 3}};
+// 還付を受けようとする金融機関: 銀行 (before 支店 and the circles of 普通・当座), 支店, 口座番号 (refundBankTexts).
+constexpr FieldItem bank[] = {{122, 253, 1, {121.7, 252.95, 156, 257.95}},
+                              {157, 253, 2, {156.7, 252.95, 197, 256.95}},
+                              {158, 257, 3, {157.7, 256.95, 197, 263}}};
 // The circle over 普通 or 当座 of 口座番号(普通・当座), for the account type exactly as stored.
 struct AccountCircle {
     const char16_t *accountType;
@@ -105,6 +119,8 @@ constexpr TextItem noCircles[] = {{11, 180, 234, u"○"}, {11, 180, 244, u"○"}
 
 constexpr TextItem monthsText[] = {{11, 54, 237, u"12"}}; // 月数 of the 指定都市 table
 constexpr double employeeRowY = 237;
+// 従業者数 ends at its right edge, and starts no further left than a millimetre after the months' "12".
+constexpr double employeesLeft = 58.9;
 
 void period(Page &page) {
     const auto &n = page.data.companyNumbers;
@@ -176,7 +192,8 @@ void totals(Page &page) {
 // levy's digits, and 12 months.
 void employeeRow(Page &page, double employeesRight) {
     const auto &m = page.data.muniTaxValues;
-    textEndingAt(page, employeesRight, employeeRowY, page.data.refundBankTexts[6]);
+    textEndingAt(page, employeeRowY, page.data.refundBankTexts[6],
+                 {employeesLeft, employeeRowY - 0.05, employeesRight, employeeRowY + 4.3});
     numberEndingAt(page, 91, employeeRowY, roundHalfEven(m[6]), floorWhole(m[6] / 100));
     drawTexts(page, monthsText);
 }

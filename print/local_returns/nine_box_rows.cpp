@@ -17,9 +17,15 @@ void printRow(Page &page, int slot, std::int32_t whole, bool negative, int boxes
 
     const double x = page.state.digitBaseX;
     const double y = page.state.digitBaseY;
-    if (marksNegative && (negative || page.everyPlace()))
-        page.text(x - markLeft, y, QStringLiteral("▲"));
-    printDigitBoxes(page, digits, x, pitch, y, boxes, true);
+    // The mark stands 4 mm left of the first digit: of box 1, or of the billions left of it.
+    const QString mark = QStringLiteral("▲");
+    if (marksNegative && page.everyPlace()) {
+        for (int k = 0; k <= mostLeadingBoxes(9); ++k)
+            page.text(x - markLeft - pitch * k, y, mark);
+    } else if (marksNegative && negative) {
+        page.text(x - markLeft - pitch * leadingBoxes(digits[1]), y, mark);
+    }
+    printDigitBoxes(page, digits, 9, x, pitch, y, boxes, true);
 }
 
 } // namespace

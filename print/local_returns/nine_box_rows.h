@@ -23,9 +23,10 @@ struct NineBoxRow {
 };
 
 // Splits the amount into nine digits, keeps their absolute values in digitBoxes(slot), prints "▲" 4 mm left of
-// box 1 when the row marks negatives and the amount is below 0, then digits 1..boxes without leading zeros, each
-// as a number with its blank. A row of 7 or 6 boxes shows the amount cut to hundreds or thousands; from 10^9 up
-// box 1 holds two digits. Uses the digit base, block offsets and page shifts in force and the font in force.
+// the first digit when the row marks negatives and the amount is below 0, then digits 1..boxes without leading
+// zeros, each as a number with its blank. A row of 7 or 6 boxes shows the amount cut to hundreds or thousands; from
+// 10^9 up the billions go one box left of box 1 (and the mark with them). Uses the digit base, block offsets and
+// page shifts in force and the font in force.
 void printNineBoxRow(Page &page, int slot, std::int32_t amount, int boxes, bool marksNegative);
 // A floating amount holding whole yen: rounded half to even; one beyond 32 bits fails the page with an overflow.
 // The mark follows the unrounded value, so -0.4 prints "▲" alone.

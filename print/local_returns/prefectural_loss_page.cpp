@@ -19,6 +19,9 @@ struct PriorYearRow {
 constexpr PriorYearRow priorYearRows[] = {{5, 44, 51}, {4, 137, 144}, {3, 153, 160}, {2, 169, 176}, {1, 184, 191}};
 constexpr std::array<double, 3> periodXs = {31, 43, 55};
 
+// 法人名 at the top right, to the sheet's edge.
+constexpr Page::TextBox nameBox{153.7, 18.95, 197, 25};
+
 struct AmountItem {
     double y;
     int element; // of the Schedule 7 figures; 0: the page's own 計 of 控除未済欠損金額
@@ -44,7 +47,7 @@ void PrefecturalLossPage(Page &page) {
     auto &priorYears = page.state.priorYears;
 
     page.font(fontname::mincho, 11);
-    page.text(154, 19, d.companyTexts[2]);
+    page.textInBox(154, 19, d.companyTexts[2], nameBox);
     eraDate(page, {92, 101, 107}, 15, n[3], n[4], n[5]);
     eraDate(page, {92, 101, 107}, 20, n[6], n[7], n[8]);
 

@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 #include "print/fonts.h"
+#include "print/local_returns/margin_column.h"
 #include "print/local_returns/nine_box_rows.h"
 #include "print/pages.h"
 
@@ -11,11 +12,15 @@ namespace hz {
 
 namespace {
 
-// The accountant's name and telephone run down the right margin one character a position, cut after the eighth.
-constexpr double accountantNameX = 187;
-constexpr std::array<double, 8> accountantNameYs = {203, 206, 208, 211, 214, 217, 220, 223};
-constexpr double accountantPhoneX = 189;
-constexpr std::array<double, 8> accountantPhoneYs = {255, 257, 259, 261, 263, 265, 267, 269};
+// The accountant's name and telephone run down the right margin one character a place: the first eight at the
+// form's places, the rest on down the margin's free length, closer together where they need it.
+struct MarginColumn {
+    double x;
+    std::array<double, 8> places;
+    double end; // no character reaches below this
+};
+constexpr MarginColumn accountantName{187, {203, 206, 208, 211, 214, 217, 220, 223}, 254};  // above the telephone
+constexpr MarginColumn accountantPhone{189, {255, 257, 259, 261, 263, 265, 267, 269}, 288}; // to the sheet's foot
 
 // The fixed texts: the return is always a final one (確定) and the corporate return a blue one.
 constexpr TextItem returnType{11, 130, 59, u"確定"};
@@ -47,29 +52,33 @@ constexpr NineBoxRow refundInterim{39, 9, true, 168, 247, -6, 5}; // 還付請�
 constexpr NineBoxRow refundLevy{40, 9, false, 168, 252, -6, 5};   // 還付請求 利子割額
 // clang-format on
 
-// The first n characters of a text, a surrogate pair counting as one character.
-std::vector<QString> firstCharacters(const QString &s, std::size_t n) {
+// The characters of a text, a surrogate pair counting as one.
+std::vector<QString> characters(const QString &s) {
     std::vector<QString> out;
-    for (const char32_t c : s.toUcs4()) {
-        if (out.size() == n)
-            break;
+    for (const char32_t c : s.toUcs4())
         out.push_back(QString::fromUcs4(&c, 1));
-    }
     return out;
 }
 
-// A text written downwards, one character a position from the top, cut after the last position. The positions
-// stand 2 or 3 mm apart, less than the em of the text's size: each character prints at the size whose em is the
-// step to the next position (the last one the step before it), or at the text's own size where that is smaller,
-// so that no character runs into the next.
-void printDownwards(Page &page, const QString &s, double x, const std::array<double, 8> &ys, double points) {
-    const std::vector<QString> chars = firstCharacters(s, ys.size());
-    for (std::size_t i = 0; i < chars.size(); ++i) {
-        const double step = i + 1 < ys.size() ? ys[i + 1] - ys[i] : ys[i] - ys[i - 1];
-        page.fontSize(std::min(points, step / mmPerPoint));
-        page.text(x, ys[i], chars[i]);
+// A text written downwards, one character a place. Each character prints at the size whose em is the step to the
+// next place (the last one the step before it), or at the text's own size where that is smaller, so that no
+// character runs into the next; not below the smallest size, whose characters' ink stays clear of each other's at
+// the column's closest step. A text longer than the margin holds prints what it holds and is kept as cut.
+void printDownwards(Page &page, const QString &s, const MarginColumn &column, double points) {
+    const ItemPlace place(page, column.x, column.places[0], s,
+                          {column.x - 0.3, column.places[0] - 0.05, column.x + points * mmPerPoint, column.end});
+    const std::vector<QString> chars = characters(s);
+    const std::vector<double> ys = marginPlaces(column.places, column.end, chars.size());
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+        const double step = ys.size() == 1      ? column.places[1] - column.places[0]
+                            : i + 1 < ys.size() ? ys[i + 1] - ys[i]
+                                                : ys[i] - ys[i - 1];
+        page.fontSize(std::clamp(step / mmPerPoint, smallestPoints, points));
+        page.text(column.x, ys[i], chars[i]);
     }
     page.fontSize(points);
+    if (ys.size() < chars.size())
+        page.keepShortened(s);
 }
 
 void companyBlock(Page &page) {
@@ -77,28 +86,29 @@ void companyBlock(Page &page) {
     const auto &n = d.companyNumbers;
 
     page.font(fontname::brush, 11);
-    page.text(27, 53, d.companyTexts[9]); // 代表者
-    printDownwards(page, d.accountantTexts[1], accountantNameX, accountantNameYs, 11);
+    page.textInBox(27, 53, d.companyTexts[9], {26.7, 52.95, 197, 58.95}); // 代表者
+    printDownwards(page, d.accountantTexts[1], accountantName, 11);
     page.font(fontname::mincho, 8);
-    printDownwards(page, d.accountantTexts[2], accountantPhoneX, accountantPhoneYs, 8);
+    printDownwards(page, d.accountantTexts[2], accountantPhone, 8);
 
     page.text(returnType);
     eraDate(page, {25, 34, 43}, 59, n[3], n[4], n[5]); // 事業年度 自
     eraDate(page, {59, 69, 75}, 59, n[6], n[7], n[8]); // 至
-    page.text(21, 23, d.specialFieldTexts[1] + QStringLiteral(" 殿"));
-    page.text(27, 30, d.companyTexts[3]);  // 所在地
-    page.text(27, 45, d.companyTexts[2]);  // 法人名
-    page.text(140, 28, d.companyTexts[6]); // 事業種目
+    page.textInBox(21, 23, d.specialFieldTexts[1] + QStringLiteral(" 殿"), {20.7, 22.95, 197, 27.95});
+    page.textInBox(27, 30, d.companyTexts[3], {26.7, 29.95, 139, 36});      // 所在地, before 事業種目
+    page.textInBox(27, 45, d.companyTexts[2], {26.7, 44.95, 160, 48.95});   // 法人名, before the capital's 合計額
+    page.textInBox(140, 28, d.companyTexts[6], {139.7, 27.95, 197, 32.95}); // 事業種目
 
     page.fontSize(9);
-    page.text(90, 37, d.companyTexts[8]);                 // 電話
-    page.text(27, 41, d.companyTexts[1]);                 // ふりがな
-    page.text(27, 49, d.companyTexts[4]);                 // 代表者のふりがな
-    eraDate(page, {42, 49, 56}, 259, n[9], n[10], n[11]); // 決算確定の日
+    page.textInBox(90, 37, d.companyTexts[8], {89.7, 36.95, 197, 40.95}); // 電話
+    page.textInBox(27, 41, d.companyTexts[1], {26.7, 40.95, 197, 44.95}); // ふりがな
+    page.textInBox(27, 49, d.companyTexts[4], {26.7, 48.95, 197, 52.95}); // 代表者のふりがな
+    eraDate(page, {42, 49, 56}, 259, n[9], n[10], n[11]);                 // 決算確定の日
     page.text(blueReturn);
-    page.text(149, 264, d.refundBankTexts[1]); // 銀行名
-    page.text(149, 269, d.refundBankTexts[2]); // 支店名
-    page.text(167, 273, d.refundBankTexts[3]); // 口座番号
+    // The bank's texts stop before the column of the accountant's telephone.
+    page.textInBox(149, 264, d.refundBankTexts[1], {148.7, 263.95, 188, 268.95}); // 銀行名
+    page.textInBox(149, 269, d.refundBankTexts[2], {148.7, 268.95, 188, 272.95}); // 支店名
+    page.textInBox(167, 273, d.refundBankTexts[3], {166.7, 272.95, 188, 279});    // 口座番号
     const QString &accountType = d.refundBankTexts[4];
     if (accountType == QStringLiteral("普通預金"))
         page.text(151, 273, QStringLiteral("普通"));
@@ -149,6 +159,20 @@ void prefecturalColumn(Page &page) {
 }
 
 } // namespace
+
+std::vector<double> marginPlaces(const std::array<double, 8> &places, double end, std::size_t count) {
+    std::vector<double> ys(places.begin(), places.begin() + std::ptrdiff_t(std::min(count, places.size())));
+    if (count <= places.size())
+        return ys;
+    // The characters after the eighth, and the eighth's own em, share what is left down to the end.
+    const double last = places.back();
+    const double lastStep = places[places.size() - 1] - places[places.size() - 2];
+    const auto after = static_cast<double>(count - places.size());
+    const double step = std::max(std::min(lastStep, (end - last) / (after + 1)), closestMarginStep);
+    for (std::size_t k = 1; k <= count - places.size() && last + step * double(k + 1) <= end + 1e-9; ++k)
+        ys.push_back(last + step * double(k));
+    return ys;
+}
 
 // 第六号様式 (提出用) over Picture2: the company block, the capital, the enterprise-tax column and the prefectural
 // inhabitant-tax column. Apart from ⑫ (the 法人税割額 less the levy credited) it computes nothing: it places the

@@ -60,6 +60,38 @@ void schedule1LossAndRefunds(PrintData &d) {
     d.sched1Amounts = {0, -98765432, 100, 87654321, 12345678, -12345678, 0, 0, 0, 0, 0, 23456789, 76543210};
 }
 
+void schedule1Billions(PrintData &d) {
+    // Ten digits on every line the page prints when the tax is due: the billions and hundred millions left of the
+    // ten-millions box.
+    for (std::size_t k = 1; k < d.sched1Amounts.size(); ++k)
+        d.sched1Amounts[k] = 2147483647;
+    d.sched1Amounts[3] = 1000000000;
+    d.companyNumbers[2] = 2147483647; // the capital, placed by its own width
+}
+
+void schedule1BillionsOfRefunds(PrintData &d) {
+    // A ten-digit loss (the mark two boxes further left) and ten-digit refunds.
+    d.sched1Amounts = {0, -2147483647, 1000000000, 2147483647, 1000000000, -1, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void prefecturalBillions(PrintData &d) {
+    // Ten digits in every row, negative where a row marks negatives, so that every mark moves left with the billions.
+    d.sched1Amounts[2] = -2147483647;
+    const double big = 2147483647;
+    d.enterpriseTaxValues = {0, -big, big, big, big, big, 0, big, -big, 3.4, 5.1, 6.7, big, big, big, big};
+    // ⑱'s yearly per-capita amount before 円 × ⑰/12 is no digit row: nine digits are the most it takes.
+    d.prefTaxValues = {0, -big, 3.2, -big, big, -big, -big, 999999999, big, -big, -big, 0};
+    d.schedule4Cells[42] = -2147483647;
+    d.schedule4Cells[48] = 2147483647;
+    d.schedule4Cells[52] = -2147483647;
+    d.companyNumbers[2] = 2147483647;
+}
+
+void prefecturalBillionsCredited(PrintData &d) {
+    // The levy credited in ⑪, ten digits.
+    d.prefTaxValues = {0, 1000, 3.2, 2147483647, 2147483646, 0, 0, 0, 0, 0, 0, 0};
+}
+
 void prefecturalCredited(PrintData &d) {
     // Nine digits in every row; the levy below the 法人税割額, credited in ⑪.
     d.sched1Amounts[2] = 987654321;
@@ -98,6 +130,12 @@ Variant municipal(double perCapita, double perCapitaPaid, double due, const char
     };
 }
 
+void municipalLargestCapital(PrintData &d) {
+    // Ten digits of capital, placed by their own width.
+    municipal(50000, 25000, 98765, "普通預金", 1234500)(d);
+    d.companyNumbers[2] = 2147483647;
+}
+
 void lossCarriedForward(PrintData &d) {
     for (std::size_t k = 1; k < d.sched7Amounts.size(); ++k)
         d.sched7Amounts[k] = 987654321;
@@ -133,17 +171,21 @@ struct PictureCase {
 
 const std::vector<PictureCase> &pictureCases() {
     static const std::vector<PictureCase> cases = {
-        {"別表一", {schedule1Profit, schedule1LossAndRefunds}},
-        {"法人県民税", {prefecturalCredited, prefecturalNegative, prefecturalNegativeLevy}},
+        {"別表一", {schedule1Profit, schedule1LossAndRefunds, schedule1Billions, schedule1BillionsOfRefunds}},
+        {"法人県民税",
+         {prefecturalCredited, prefecturalNegative, prefecturalNegativeLevy, prefecturalBillions,
+          prefecturalBillionsCredited}},
         {"県税の欠損金", {lossCarriedForward, extremeLoss}},
         {"利子割控除", {interestLevy, extremeInterestLevy}},
         {"利子の愛知県", {interestLevy, extremeInterestLevy}},
         {"法人市民税",
          {municipal(50000, 25000, 98765, "普通預金", 1234500), municipal(130000, 65000, 987654, "当座預金", 0),
-          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500)}},
+          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500),
+          municipalLargestCapital}},
         {"市民税入力用",
          {municipal(50000, 25000, 98765, "普通預金", 1234500), municipal(130000, 65000, 987654, "当座預金", 0),
-          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500)}},
+          municipal(50000, 0, 9876543, "普通預金", 987654321), municipal(130000, 0, 98765432, "当座預金", 1234500),
+          municipalLargestCapital}},
         {"税務代理権限書", {nothingMore}},
     };
     return cases;

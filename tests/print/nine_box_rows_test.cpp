@@ -42,7 +42,7 @@ protected:
     PageState state;
 };
 
-// Box j is at 102 + 2.5 (j − 1), the mark at 98, all on y 51.
+// Box j is at 102 + 2.5 (j − 1) (box 0 left of box 1 takes the billions), the mark at 98, all on y 51.
 struct Printed {
     double x;
     QString text;
@@ -94,11 +94,12 @@ TEST_F(NineBoxRows, DigitsGoOnePerBoxWithoutLeadingZerosAndWithTheMarkOnlyWhereT
         {"half to even, down", 12.5, 9, true, {{box(8), " 1"}, {box(9), " 2"}}},
         {"half to even, up", 13.5, 9, true, {{box(8), " 1"}, {box(9), " 4"}}},
         {"a negative fraction marks alone", -0.4, 9, true, {{98, "▲"}}},
-        {"ten digits: two in box 1",
+        {"ten digits: the billions one box left of box 1",
          1234567891,
          9,
          false,
-         {{box(1), " 12"},
+         {{box(0), " 1"},
+          {box(1), " 2"},
           {box(2), " 3"},
           {box(3), " 4"},
           {box(4), " 5"},
@@ -107,12 +108,13 @@ TEST_F(NineBoxRows, DigitsGoOnePerBoxWithoutLeadingZerosAndWithTheMarkOnlyWhereT
           {box(7), " 8"},
           {box(8), " 9"},
           {box(9), " 1"}}},
-        {"the lowest whole number",
+        {"the lowest whole number: the mark moves left with the billions",
          std::numeric_limits<std::int32_t>::min(),
          9,
          true,
-         {{98, "▲"},
-          {box(1), " 21"},
+         {{95.5, "▲"},
+          {box(0), " 2"},
+          {box(1), " 1"},
           {box(2), " 4"},
           {box(3), " 7"},
           {box(4), " 4"},
@@ -121,11 +123,12 @@ TEST_F(NineBoxRows, DigitsGoOnePerBoxWithoutLeadingZerosAndWithTheMarkOnlyWhereT
           {box(7), " 6"},
           {box(8), " 4"},
           {box(9), " 8"}}},
-        {"the highest double that still rounds into 32 bits",
+        {"the highest double that still rounds into 32 bits, on a row of seven",
          2147483647.4,
          7,
          false,
-         {{box(1), " 21"},
+         {{box(0), " 2"},
+          {box(1), " 1"},
           {box(2), " 4"},
           {box(3), " 7"},
           {box(4), " 4"},

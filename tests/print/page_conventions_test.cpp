@@ -141,10 +141,10 @@ TEST_F(PageConventions, DigitSplitsKeepTheExcessInBoxOneAndTheSignInEveryDigit) 
 TEST_F(PageConventions, DigitBoxesLeaveLeadingZerosBlankAndPrintLaterZeros) {
     const PrintJobLog job = draw([](Page &p) {
         p.font(fontname::mincho, 14);
-        printDigitBoxes(p, splitDigits(1005, 8), 40, 5, 60, 8, false);
-        printDigitBoxes(p, splitDigits(0, 8), 40, 5, 70, 8, false);
-        printDigitBoxes(p, splitDigits(-12, 8), 40, 5, 80, 8, false);
-        printDigitBoxes(p, splitDigits(-12, 8), 40, 5, 90, 8, true);
+        printDigitBoxes(p, splitDigits(1005, 8), 8, 40, 5, 60, 8, false);
+        printDigitBoxes(p, splitDigits(0, 8), 8, 40, 5, 70, 8, false);
+        printDigitBoxes(p, splitDigits(-12, 8), 8, 40, 5, 80, 8, false);
+        printDigitBoxes(p, splitDigits(-12, 8), 8, 40, 5, 90, 8, true);
     });
     std::vector<std::tuple<double, double, QString>> got;
     for (const PrintOp &t : job.texts())
@@ -155,6 +155,38 @@ TEST_F(PageConventions, DigitBoxesLeaveLeadingZerosBlankAndPrintLaterZeros) {
         {70, 90, " 1"}, {75, 90, " 2"},                                 // absolute digits
     };
     EXPECT_EQ(got, want);
+}
+
+TEST_F(PageConventions, TheFiguresOfTheFirstDigitBeyondItsLastGoLeftOfBoxOneOnThePitch) {
+    struct Case {
+        std::int64_t amount;
+        bool absolute;
+        int lastBox;
+        std::vector<std::pair<double, QString>> want; // x on the row, text
+    };
+    const Case cases[] = {
+        {100000000,
+         false,
+         8,
+         {{35, " 1"}, {40, " 0"}, {45, " 0"}, {50, " 0"}, {55, " 0"}, {60, " 0"}, {65, " 0"}, {70, " 0"}, {75, " 0"}}},
+        {-2147483648LL, false, 3, {{30, "-2"}, {35, "-1"}, {40, "-4"}, {45, "-7"}, {50, "-4"}}},
+        {-2147483648LL, true, 1, {{30, " 2"}, {35, " 1"}, {40, " 4"}}},
+    };
+    static const Case *current = nullptr;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.amount);
+        current = &c;
+        const PrintJobLog job = draw([](Page &p) {
+            p.font(fontname::mincho, 14);
+            printDigitBoxes(p, splitDigits(current->amount, 8), 8, 40, 5, 60, current->lastBox, current->absolute);
+        });
+        std::vector<std::pair<double, QString>> got;
+        for (const PrintOp &t : job.texts())
+            got.emplace_back(t.x, t.text);
+        EXPECT_EQ(got, c.want);
+    }
+    EXPECT_EQ(mostLeadingBoxes(8), 2); // 214 above the ten millions
+    EXPECT_EQ(mostLeadingBoxes(9), 1); // 21 above the hundred millions
 }
 
 TEST_F(PageConventions, HeaderBlockPrintsThePeriodAsNumbersAtTheLayoutsPlaceWhateverTheOffsets) {

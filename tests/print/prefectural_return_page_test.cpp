@@ -1,5 +1,6 @@
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "print/Form12.h"
 #include "print/fonts.h"
 #include "print/pages.h"
 #include "tests/print/local_return_rows.h"
@@ -94,46 +95,120 @@ TEST_F(PrefecturalReturn, CompanyBlockPrintsItsTextsInTheirFontsAndPlaces) {
         EXPECT_EQ(t->font, w.font) << w.text;
         EXPECT_EQ(t->size, w.size) << w.text;
     }
-    // Name and telephone stop after their eighth character.
     EXPECT_EQ(row(job, 206, 186, 188) + row(job, 220, 186, 188), "二七");
-    EXPECT_TRUE(job.textsEqual(QStringLiteral("九")).empty());
-    int phone = 0;
-    for (const PrintOp &t : job.texts())
-        phone += t.x == 189 ? 1 : 0;
-    EXPECT_EQ(phone, 8);
 }
 
 // Down the right margin the places stand 2 or 3 mm apart: each character prints at its place in the size whose em
-// is the step to the next place (the last one the step before it), so that none runs into the next.
-TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginFitTheirSteps) {
-    data.accountantTexts[1] = QStringLiteral("藤原龍之介佐藤一");
-    data.accountantTexts[2] = QStringLiteral("0120-88-9999");
-    const PrintJobLog job = record();
+// is the step to the next place (the last one the step before it), not below 6 pt, so that none runs into the next.
+// Characters beyond the form's eight places go on down the margin, as far as its free length holds them.
+TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginPrintWholeAndFitTheirSteps) {
     struct Column {
         double x;
-        std::array<double, 8> ys;
+        std::array<double, 8> places;
+        double end; // the name stays above the telephone, the telephone on the sheet
         const QString &font;
         double size;
     };
-    const Column columns[] = {{187, {203, 206, 208, 211, 214, 217, 220, 223}, fontname::brush, 11},
-                              {189, {255, 257, 259, 261, 263, 265, 267, 269}, fontname::mincho, 8}};
-    for (const Column &c : columns) {
-        std::vector<QRectF> inks;
-        for (std::size_t i = 0; i < c.ys.size(); ++i) {
-            const PrintOp *t = textAt(job, c.x, c.ys[i]);
-            ASSERT_NE(t, nullptr) << c.x << ", " << c.ys[i];
-            const double step = i + 1 < c.ys.size() ? c.ys[i + 1] - c.ys[i] : c.ys[i] - c.ys[i - 1];
-            EXPECT_EQ(t->font, c.font);
-            EXPECT_DOUBLE_EQ(t->size, std::min(c.size, step / mmPerPoint)) << t->text.toStdString();
-            inks.push_back(inkRect(*t));
-            EXPECT_GE(inks.back().top(), c.ys[i]) << t->text.toStdString();
-            EXPECT_LE(inks.back().bottom(), c.ys[i] + step) << t->text.toStdString();
+    const Column name{187, {203, 206, 208, 211, 214, 217, 220, 223}, 254, fontname::brush, 11};
+    const Column phone{189, {255, 257, 259, 261, 263, 265, 267, 269}, 288, fontname::mincho, 8};
+    struct Case {
+        const char *name;
+        const char *phone;
+        std::vector<double> nameAfter, phoneAfter; // the places of the characters after the eighth
+    };
+    const Case cases[] = {
+        {"藤原龍之介佐藤一", "0120-88-9999", {}, {271, 273, 275, 277}},
+        {"一二三四五六七八九十", "03-5555-1234", {226, 229}, {271, 273, 275, 277}},
+        {"長", "", {}, {}},
+        // Twenty characters: the twelve after the eighth share the 31 mm down to the telephone.
+        {"株式会社東日本総合不動産コンサルティング",
+         "03-5555-1234",
+         {225.385, 227.769, 230.154, 232.538, 234.923, 237.308, 239.692, 242.077, 244.462, 246.846, 249.231, 251.615},
+         {271, 273, 275, 277}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        data.accountantTexts[1] = QString::fromUtf8(c.name);
+        data.accountantTexts[2] = QString::fromUtf8(c.phone);
+        const PrintJobLog job = record();
+        for (auto [column, text, after] : {std::tuple{name, data.accountantTexts[1], c.nameAfter},
+                                           std::tuple{phone, data.accountantTexts[2], c.phoneAfter}}) {
+            std::vector<PrintOp> chars;
+            for (const PrintOp &t : job.texts())
+                if (t.x == column.x && t.y >= column.places[0])
+                    chars.push_back(t);
+            std::vector<double> want(column.places.begin(),
+                                     column.places.begin() + std::min<qsizetype>(text.size(), 8));
+            want.insert(want.end(), after.begin(), after.end());
+            QString whole;
+            std::vector<double> ys;
+            for (const PrintOp &t : chars) {
+                whole += t.text;
+                ys.push_back(t.y);
+            }
+            EXPECT_EQ(whole, text); // every character, in order
+            ASSERT_EQ(ys.size(), want.size());
+            for (std::size_t i = 0; i < ys.size(); ++i)
+                EXPECT_NEAR(ys[i], want[i], 0.01) << i;
+            for (std::size_t i = 0; i < chars.size(); ++i) {
+                const PrintOp &t = chars[i];
+                const double step = chars.size() == 1      ? column.places[1] - column.places[0]
+                                    : i + 1 < chars.size() ? chars[i + 1].y - t.y
+                                                           : t.y - chars[i - 1].y;
+                EXPECT_EQ(t.font, column.font);
+                EXPECT_NEAR(t.size, std::clamp(step / mmPerPoint, 6.0, column.size), 1e-9) << i;
+                const QRectF ink = inkRect(t);
+                EXPECT_GE(ink.top(), t.y) << i;
+                EXPECT_LE(ink.bottom(), t.y + step) << i;
+                EXPECT_LE(ink.bottom(), column.end) << i;
+                if (i > 0) {
+                    EXPECT_FALSE(inkRect(chars[i - 1]).intersects(ink)) << i;
+                }
+            }
         }
-        for (std::size_t i = 1; i < inks.size(); ++i)
-            EXPECT_FALSE(inks[i - 1].intersects(inks[i])) << c.x << ", " << c.ys[i];
+        // Nothing else of the page lies under the margin's characters.
+        for (const PrintOp &t : job.texts()) {
+            if (t.x == name.x || t.x == phone.x)
+                continue;
+            const QRectF other = inkRect(t);
+            for (const PrintOp &m : job.texts())
+                if (m.x == name.x || m.x == phone.x) {
+                    EXPECT_FALSE(other.intersects(inkRect(m)))
+                        << t.text.toStdString() << " under " << m.text.toStdString();
+                }
+        }
+        // The texts after them are in their own sizes again.
+        EXPECT_EQ(textAt(job, 130, 59)->size, 11);
     }
-    // The texts after them are in their own sizes again.
-    EXPECT_EQ(textAt(job, 130, 59)->size, 11);
+}
+
+// A name longer than the margin holds at the closest step: what it holds prints, above the telephone, and the
+// "印刷" box names the page and the name, so that the user can shorten it.
+TEST_F(PrefecturalReturn, ANameLongerThanTheMarginHoldsIsCutAboveTheTelephoneAndNamed) {
+    QString name;
+    for (int i = 0; i < 4; ++i)
+        name += QStringLiteral("佐々木田中右衛門太郎");
+    data.accountantTexts[1] = name;
+    form12().data = data;
+    PrintRecorder recorder;
+    click(form12().Command3);
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    const PrintJobLog &job = recorder.jobs.front();
+    ASSERT_TRUE(job.ended());
+    QString printed;
+    for (const PrintOp &t : job.texts())
+        if (t.x == 187) {
+            printed += t.text;
+            EXPECT_GE(t.size, 6);
+            EXPECT_LE(inkRect(t).bottom(), 254) << t.text.toStdString() << " at " << t.y;
+        }
+    EXPECT_TRUE(name.startsWith(printed));
+    EXPECT_GT(printed.size(), 8);
+    EXPECT_LT(printed.size(), name.size());
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].title, QStringLiteral("印刷"));
+    EXPECT_TRUE(svc.boxes[0].prompt.contains(caption + QStringLiteral("：「") + name.left(10)))
+        << svc.boxes[0].prompt.toStdString();
 }
 
 TEST_F(PrefecturalReturn, AccountTypeAndAddresseeFollowTheirTextsExactly) {

@@ -45,6 +45,11 @@ protected:
         const Boxes b = linesOf(page).at(number);
         return boxRow(job, b.x1, b.y, b.count);
     }
+    // The line with the form's two boxes left of the ten-millions box, the billions' and the hundred millions'.
+    static QString wideLine(const PrintJobLog &job, const QString &page, int number) {
+        const Boxes b = linesOf(page).at(number);
+        return boxRow(job, b.x1 - 10, b.y, b.count + 2);
+    }
 
     PrintData data;
     PageState state;
@@ -99,28 +104,66 @@ TEST_F(Schedule1Pages, DeriveTheCreditAndRefundAmountsAfreshAndPrintThemOnTheirL
 TEST_F(Schedule1Pages, IncomeOrLossOnLinesOneAndThirtyThree) {
     struct Case {
         std::int32_t income;
-        const char *line1;
-        bool loss;
-        const char *line33; // in thousands: boxes 1 to 5
+        const char *line1;  // with the two boxes left of the ten millions, where the mark may stand
+        double lossX;       // left of box 1; 0: no mark
+        const char *line33; // in thousands: boxes 1 to 5, and the two left of them
     };
     const Case cases[] = {
-        {-1234567, ".1234567", true, "....."},
-        {0, "........", false, "....."},
-        {1234, "....1234", false, "....1"},
-        {123456789, "123456789", false, "123456"},
-        {std::numeric_limits<std::int32_t>::min(), "2147483648", true, "....."},
+        {-1234567, ".▲.1234567", -5, "......."},
+        {0, "..........", 0, "......."},
+        {1234, "......1234", 0, "......1"},
+        {123456789, ".123456789", 0, ".123456"},
+        {444444444, ".444444444", 0, ".444444"},
+        {2147483647, "2147483647", 0, "2147483"},
+        {-999999999, "▲999999999", -10, "......."},
+        {std::numeric_limits<std::int32_t>::min(), "2147483648", -15, "......."},
     };
     for (const QString &page : {a4Page, sheetPage}) {
-        const double lossX = page == a4Page ? 55 : 56;
+        const double x1 = linesOf(page).at(1).x1;
         for (const Case &c : cases) {
             SCOPED_TRACE(page.toStdString() + " " + std::to_string(c.income));
             data = {};
             data.sched1Amounts[1] = c.income;
             const PrintJobLog job = print(page);
-            EXPECT_EQ(line(job, page, 1), c.line1);
-            EXPECT_EQ(line(job, page, 33), c.line33);
-            EXPECT_EQ(visibleTextAt(job, lossX, 97), c.loss ? QStringLiteral("▲") : QStringLiteral("<none>"));
-            EXPECT_EQ(job.textsEqual(QStringLiteral("▲")).size(), c.loss ? 1u : 0u);
+            EXPECT_EQ(wideLine(job, page, 1), c.line1);
+            EXPECT_EQ(wideLine(job, page, 33), c.line33);
+            const auto marks = job.textsEqual(QStringLiteral("▲"));
+            ASSERT_EQ(marks.size(), c.lossX != 0 ? 1u : 0u);
+            if (c.lossX != 0) {
+                EXPECT_EQ(marks.front().x, x1 + c.lossX);
+                EXPECT_EQ(marks.front().y, 97);
+            }
+        }
+    }
+}
+
+TEST_F(Schedule1Pages, NineAndTenDigitTaxesGoOneDigitABoxOnEveryLine) {
+    struct Case {
+        std::int32_t tax;
+        const char *whole;    // lines 2, 4, 10 and 37
+        const char *hundreds; // line 13: the tax less no credit, in hundreds
+    };
+    const Case cases[] = {
+        {444444444, ".444444444", ".4444444"},
+        {2147483647, "2147483647", "21474836"},
+        // A signed row: every box shows its figure with the sign, as the digits of a negative amount always did.
+        {-999999999, ".-9-9-9-9-9-9-9-9-9", "........"},
+    };
+    for (const QString &page : {a4Page, sheetPage}) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(page.toStdString() + " " + std::to_string(c.tax));
+            data = {};
+            data.sched1Amounts[2] = c.tax;
+            const PrintJobLog job = print(page);
+            for (int number : {2, 4, 10, 37})
+                EXPECT_EQ(wideLine(job, page, number), c.whole) << "line " << number;
+            EXPECT_EQ(wideLine(job, page, 13), c.hundreds);
+            // Nothing prints two figures in one box any more.
+            for (const PrintOp &t : job.texts()) {
+                if (t.text.trimmed().toInt() != 0) {
+                    EXPECT_LE(t.text.trimmed().size(), 2) << t.text.toStdString() << " at " << t.x << ", " << t.y;
+                }
+            }
         }
     }
 }
