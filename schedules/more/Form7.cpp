@@ -214,18 +214,13 @@ void Form7::Command19_Click() {
         const Schedule5_2Unpaid u = schedule5_2Unpaid(cells);
         Form6 &s51 = form6();
         if (fiveOneSame) {
-            s51.Text63.setText(fmtAmount(u.corporate[0]));
-            s51.Text64.setText(fmtAmount(u.corporate[1]));
-            s51.Text69.setText(fmtAmount(u.prefectural[0]));
-            s51.Text70.setText(fmtAmount(u.prefectural[1]));
-            s51.Text75.setText(fmtAmount(u.municipal[0]));
-            s51.Text76.setText(fmtAmount(u.municipal[1]));
-            s51.Text66.setText(fmtAmount(u.corporate[3]));
-            s51.Text72.setText(fmtAmount(u.prefectural[3]));
-            s51.Text78.setText(fmtAmount(u.municipal[3]));
-            s51.Text65.setText(fmtAmount(u.corporate[2]));
-            s51.Text71.setText(fmtAmount(u.prefectural[2]));
-            s51.Text77.setText(fmtAmount(u.municipal[2]));
+            const std::pair<TextBox *, std::int32_t> unpaid[] = {
+                {&s51.Text63, u.corporate[0]},   {&s51.Text64, u.corporate[1]},   {&s51.Text69, u.prefectural[0]},
+                {&s51.Text70, u.prefectural[1]}, {&s51.Text75, u.municipal[0]},   {&s51.Text76, u.municipal[1]},
+                {&s51.Text66, u.corporate[3]},   {&s51.Text72, u.prefectural[3]}, {&s51.Text78, u.municipal[3]},
+                {&s51.Text65, u.corporate[2]},   {&s51.Text71, u.prefectural[2]}, {&s51.Text77, u.municipal[2]}};
+            for (const auto &[box, amount] : unpaid)
+                box->setText(fmtAmount(amount));
         }
 
         writeSchedule5_2File(code, cells);
