@@ -1,5 +1,6 @@
 #include "maintenance/open_windows.h"
 
+#include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/controls.h"
@@ -26,32 +27,24 @@ bool loaded(const char *formName) {
     return false;
 }
 
-bool holds(const TextBox &codeBox, std::int32_t code) {
-    try {
-        return toWhole(codeBox.text()) == code;
-    } catch (const Error &) {
-        return false;
-    }
-}
-
 } // namespace
 
 void reloadWindowsHolding(std::int32_t code, bool clearSchedule4) {
     // In the order a company is opened, each window with its own data buttons.
-    if (loaded("Form3") && holds(form3().Text100, code))
+    if (loaded("Form3") && holdsCompany(form3().Text100, code))
         press(form3().Command8);
-    if (loaded("Form4") && holds(form4().Text1, code))
+    if (loaded("Form4") && holdsCompany(form4().Text1, code))
         press(form4().Command7);
-    const bool schedule4 = loaded("Form5") && holds(form5().Text100, code);
+    const bool schedule4 = loaded("Form5") && holdsCompany(form5().Text100, code);
     if (schedule4)
         press(form5().Command7);
-    if (loaded("Form6") && holds(form6().Text1, code))
+    if (loaded("Form6") && holdsCompany(form6().Text1, code))
         press(form6().Command7);
-    if (loaded("Form7") && holds(form7().Text1, code))
+    if (loaded("Form7") && holdsCompany(form7().Text1, code))
         press(form7().Command20);
-    if (loaded("Form13") && holds(form13().Text19, code))
+    if (loaded("Form13") && holdsCompany(form13().Text19, code))
         press(form13().Command19);
-    if (loaded("Form8") && holds(form8().Text1, code))
+    if (loaded("Form8") && holdsCompany(form8().Text1, code))
         for (Button *b : {&form8().Command9, &form8().Command10, &form8().Command11})
             press(*b);
     if (clearSchedule4 && schedule4) {
@@ -60,7 +53,7 @@ void reloadWindowsHolding(std::int32_t code, bool clearSchedule4) {
     }
     // The bulk input's load would apply its figures at once and save the schedules again, so the window is
     // closed instead: the menu's "一括入力" opens it afresh from the new records.
-    if (loaded("Form14") && holds(form14().Text1, code))
+    if (loaded("Form14") && holdsCompany(form14().Text1, code))
         form14().unload();
 }
 

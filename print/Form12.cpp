@@ -1,6 +1,7 @@
 #include "print/Form12.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "common/settle.h"
 #include "company/Form2.h"
 #include "core/errors.h"
@@ -69,15 +70,6 @@ constexpr unsigned blue = 0x00FF0000;
 constexpr unsigned red = 0x000000FF;
 constexpr unsigned menu = 0x80000004; // the system's menu colour
 } // namespace colour
-
-// The window's code box holds code as a number.
-bool holdsCode(const TextBox &box, std::int32_t code) {
-    try {
-        return toWhole(box.text()) == code;
-    } catch (const Error &) {
-        return false;
-    }
-}
 
 } // namespace
 
@@ -368,7 +360,7 @@ void Form12::takeCompanyCode(std::int32_t code) {
     };
     std::vector<Button *> toLoad;
     for (const Window &win : windows) {
-        if (!holdsCode(*win.codeBox, code))
+        if (!holdsCompany(*win.codeBox, code))
             toLoad.insert(toLoad.end(), win.dataButtons.begin(), win.dataButtons.end());
         win.codeBox->setText(plain(code));
     }

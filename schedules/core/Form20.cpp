@@ -1,5 +1,6 @@
 #include "schedules/core/Form20.h"
 
+#include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -125,7 +126,9 @@ void Form20::Command1_Click() {
     const auto boxes = amountBoxes();
     for (int i = 0; i < 6; ++i)
         amounts[i] = readBoxOrZero(boxes[i]->text());
-    pushIntoSchedule1(amounts);
+    // Schedule 1 takes them only while it holds this company.
+    if (!holdsAnotherCompany(form3().Text100, companyCode))
+        pushIntoSchedule1(amounts);
     try {
         writeInterimAmounts(companyCode, InterimAmountRecord{amounts});
     } catch (const Error &e) {

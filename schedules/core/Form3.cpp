@@ -1,6 +1,7 @@
 #include "schedules/core/Form3.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -447,7 +448,11 @@ void Form3::Command4_Click() {
         municipal.D6 = decimalOrZero(Text34.text());
         municipal.D7 = decimalOrZero(Text35.text());
         computeMunicipalTax(municipal, rates, r);
-        pushMunicipalPerCapitaToSchedule5_2(doubleText(r.D(6)));
+        // The Schedule 5 windows take this company's taxes only while they hold it.
+        const bool fiveOneSame = !holdsAnotherCompany(form6().Text1, companyCode);
+        const bool fiveTwoSame = !holdsAnotherCompany(form7().Text1, companyCode);
+        if (fiveTwoSame)
+            pushMunicipalPerCapitaToSchedule5_2(doubleText(r.D(6)));
         show(Text1, r.D(1));
         show(Text9, r.D(3));
         show(Text32, r.D(4));
@@ -464,8 +469,10 @@ void Form3::Command4_Click() {
         writeSchedule1(companyCode, r);
         writeTaxRates(rates);
 
-        pushUnpaidTaxesToSchedule5_1(r);
-        pushAccruedTaxesToSchedule5_2(r);
+        if (fiveOneSame)
+            pushUnpaidTaxesToSchedule5_1(r);
+        if (fiveTwoSame)
+            pushAccruedTaxesToSchedule5_2(r);
         show(Text47, totalPayable(r));
     } catch (const Error &e) {
         actionErrorBox(e, kTitle);

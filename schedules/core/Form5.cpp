@@ -1,6 +1,7 @@
 #include "schedules/core/Form5.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -19,12 +20,17 @@ namespace {
 
 const QString actionTitle = QStringLiteral("別表四");
 
-
 // Schedule 7's income before the loss deduction (line 35 総額) and the company code, so the Schedule 6/7/15 window
-// works on this window's company.
+// works on this window's company. A window that holds another company first loads this one's records, or its next
+// compute would save the other company's figures under this code.
 void pushIntoSchedule7Window(std::int32_t incomeBeforeLoss, std::int32_t code) {
-    form8().Text96.setText(fmtAmount(incomeBeforeLoss));
-    form8().Text1.setText(plain(code));
+    Form8 &f = form8();
+    const bool another = holdsAnotherCompany(f.Text1, code);
+    f.Text1.setText(plain(code));
+    if (another)
+        for (Button *b : {&f.Command9, &f.Command10, &f.Command11})
+            press(*b);
+    f.Text96.setText(fmtAmount(incomeBeforeLoss));
 }
 
 } // namespace
@@ -117,12 +123,16 @@ void Form5::Command4_Click() {
         pushIntoSchedule7Window(incomeCells[42], companyCode);
         writeSchedule4(companyCode, Schedule4Record{incomeCells, incomeRowNames});
 
+        // Schedule 1 takes them only while it holds this company: one typed into the menu and not opened keeps
+        // its own.
         Form3 &f3 = form3();
-        f3.Text3.setText(fmtAmount(incomeCells[52]));  // 所得金額
-        f3.Text5.setText(fmtAmount(incomeCells[40]));  // 控除税額
-        f3.Text12.setText(fmtAmount(incomeCells[52])); // 事業税 総額
-        f3.Text26.setText(fmtAmount(incomeCells[8]));  // 控除利子割
-        f3.Text21.setText(fmtAmount(incomeCells[48])); // 欠損金の当期控除額
+        if (!holdsAnotherCompany(f3.Text100, companyCode)) {
+            f3.Text3.setText(fmtAmount(incomeCells[52]));  // 所得金額
+            f3.Text5.setText(fmtAmount(incomeCells[40]));  // 控除税額
+            f3.Text12.setText(fmtAmount(incomeCells[52])); // 事業税 総額
+            f3.Text26.setText(fmtAmount(incomeCells[8]));  // 控除利子割
+            f3.Text21.setText(fmtAmount(incomeCells[48])); // 欠損金の当期控除額
+        }
         Command8.setCaption(QStringLiteral("別四と別五の関係"));
     } catch (const Error &e) {
         actionErrorBox(e, actionTitle);

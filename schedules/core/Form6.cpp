@@ -1,6 +1,7 @@
 #include "schedules/core/Form6.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -20,7 +21,6 @@ namespace {
 const QString kTitle = QStringLiteral("別表五（一）");
 const QString kCodeTitle = QStringLiteral("法人コードの入力");
 const QString kReconcileCaption = QStringLiteral("別四と別五の関係");
-
 
 // Boxes that hold what the computation derives or what other schedules send; grey so the user sees them apart.
 constexpr int kGreyAmounts[] = {52, 55, 58, 59, 61, 64, 65, 66, 67, 70, 71, 72, 73, 76, 77, 78, 79, 81, 82, 83, 84};
@@ -156,8 +156,8 @@ void Form6::Command1_Click() {
         return;
     // The unpaid taxes and the tax provision come from the two Schedule 5(2) windows: while either could not read
     // this company's record, what stands in those boxes is not the company's, and nothing is saved.
-    for (const auto &[code, held] : {std::pair{form7().companyCode, &form7().hold},
-                                     std::pair{form13().companyCode, &form13().hold}})
+    for (const auto &[code, held] :
+         {std::pair{form7().companyCode, &form7().hold}, std::pair{form13().companyCode, &form13().hold}})
         if (code == companyCode && !held->maySave(kTitle))
             return;
     for (int r = 2; r <= 8; ++r)
@@ -180,6 +180,7 @@ void Form6::Command1_Click() {
             read(r, c);
     cells = in.cells;
 
+    const bool fourHoldsAnother = holdsAnotherCompany(form5().Text100, companyCode);
     try {
         cells = computeSchedule5_1(in).cells;
         auto show = [&](int r, int c) { cellBox(r, c).setText(fmtAmount(cells[schedule5_1Cell(r, c) - 1])); };
@@ -189,17 +190,21 @@ void Form6::Command1_Click() {
         for (int r = 1; r < s51::totalRow; ++r)
             show(r, 5);
 
-        const Schedule5_1Reconciliation recon = schedule5_1Reconciliation(cells);
-        form5().Text81.setText(plain(recon.startTotal));
-        form5().Text82.setText(plain(recon.unpaidDisposal));
-        form5().Text83.setText(plain(recon.carriedTotal));
-        form5().Text96.setText(plain(recon.unpaidIncrease));
+        // Schedule 4 checks itself against these totals only while it holds this company.
+        if (!fourHoldsAnother) {
+            const Schedule5_1Reconciliation recon = schedule5_1Reconciliation(cells);
+            form5().Text81.setText(plain(recon.startTotal));
+            form5().Text82.setText(plain(recon.unpaidDisposal));
+            form5().Text83.setText(plain(recon.carriedTotal));
+            form5().Text96.setText(plain(recon.unpaidIncrease));
+        }
     } catch (const Error &e) {
         actionErrorBox(e, kTitle);
         return;
     }
 
-    press(form5().Command4);
+    if (!fourHoldsAnother)
+        press(form5().Command4);
 
     for (int r = 2; r <= 8; ++r)
         rowNames[r - 2] = nameBox(r).text();
@@ -255,8 +260,8 @@ void Form6::Command11_Click() {
     Text72.setText(QString());
     Text78.setText(QString());
     FinalUnpaidInhabitantTaxes t;
-    if (readRecordOrSay(schedule5_2Path(companyCode), kTitle, [&] { t = readFinalUnpaidInhabitantTaxes(companyCode); }) ==
-        RecordRead::read) {
+    if (readRecordOrSay(schedule5_2Path(companyCode), kTitle,
+                        [&] { t = readFinalUnpaidInhabitantTaxes(companyCode); }) == RecordRead::read) {
         Text72.setText(unpaidTaxText(t.prefectural));
         Text78.setText(unpaidTaxText(t.municipal));
     }

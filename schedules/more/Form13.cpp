@@ -1,6 +1,7 @@
 #include "schedules/more/Form13.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -297,8 +298,9 @@ void Form13::Command20_Click() {
         computeEnterpriseTaxRows(part2Values);
         for (int k : {6, 12, 18, 13, 14, 15, 16, 17})
             show(k);
-        // 別表一 中間事業税額
-        form3().Text23.setText(fmtAmount(interimEnterpriseTax(part2Values)));
+        // 別表一 中間事業税額; the other windows take this company's figures only while they hold it.
+        if (!holdsAnotherCompany(form3().Text100, code))
+            form3().Text23.setText(fmtAmount(interimEnterpriseTax(part2Values)));
 
         readRows(4, 7);
         computeOtherTaxRows(part2Values, 4, 7);
@@ -320,10 +322,14 @@ void Form13::Command20_Click() {
             rowNames[i] = nameBox(i).text();
 
         // 別表五（一） 納税充当金 ② 減 and ③ 増; 別表四 5 損金計上納税充当金.
-        form6().Text58.setText(fmtAmount(drawDown));
-        form6().Text59.setText(fmtAmount(part2Values[s52p2::provisionCharged]));
-        form5().Text25.setText(fmtAmount(part2Values[s52p2::provisionCharged]));
-        press(form5().Command4);
+        if (!holdsAnotherCompany(form6().Text1, code)) {
+            form6().Text58.setText(fmtAmount(drawDown));
+            form6().Text59.setText(fmtAmount(part2Values[s52p2::provisionCharged]));
+        }
+        if (!holdsAnotherCompany(form5().Text100, code)) {
+            form5().Text25.setText(fmtAmount(part2Values[s52p2::provisionCharged]));
+            press(form5().Command4);
+        }
 
         Schedule5_2Part2Record rec;
         for (int k = 1; k <= 70; ++k)
@@ -334,7 +340,8 @@ void Form13::Command20_Click() {
         actionErrorBox(e, kTitle);
         return;
     }
-    press(form6().Command1);
+    if (!holdsAnotherCompany(form6().Text1, code))
+        press(form6().Command1);
     press(Command19);
 }
 

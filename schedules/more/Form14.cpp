@@ -1,6 +1,7 @@
 #include "schedules/more/Form14.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "common/read_or_say.h"
 #include "common/settle.h"
 #include "core/errors.h"
@@ -28,7 +29,6 @@ namespace {
 const QString kTitle = QStringLiteral("一括入力");
 const QString kQuestion = QStringLiteral("データが入力済みです。書き換えますか？");
 const QString kNotLoaded = QStringLiteral("会社のデータを読み込んでいないため、一括入力できません。");
-
 
 struct FigureLayout {
     int figure;
@@ -74,15 +74,6 @@ const FigureLayout kRightColumn[] = {
 void clearGroup(OptionButton &a, OptionButton &b) {
     a.setValue(false);
     b.setValue(false);
-}
-
-// The window's code box holds code as a number.
-bool holdsCode(const TextBox &box, std::int32_t code) {
-    try {
-        return toWhole(box.text()) == code;
-    } catch (const Error &) {
-        return false;
-    }
 }
 
 } // namespace
@@ -300,7 +291,7 @@ bool Form14::changed(int figure) const {
 void Form14::takeCompany() {
     const QString code = plain(loadedCode);
     auto take = [&](TextBox &box, std::initializer_list<Button *> dataButtons) {
-        const bool same = holdsCode(box, loadedCode);
+        const bool same = holdsCompany(box, loadedCode);
         box.setText(code);
         if (!same)
             for (Button *b : dataButtons)
@@ -359,8 +350,9 @@ void Form14::pushFigures() {
     // first row, held the whole year, takes what the second row does not hold, and the second row stays; only
     // where the totals leave no room for it is it emptied, so that it is not added again.
     if (changed(bulk::dividends) || changed(bulk::dividendIncomeTax)) {
-        const DividendRows rows = splitDividends(bulkValues[bulk::dividends - 1], bulkValues[bulk::dividendIncomeTax - 1],
-                                                 secondIssueReceived, secondIssueCredit);
+        const DividendRows rows =
+            splitDividends(bulkValues[bulk::dividends - 1], bulkValues[bulk::dividendIncomeTax - 1],
+                           secondIssueReceived, secondIssueCredit);
         s6.Text12.setText(amount(rows.firstReceived));
         s6.Text13.setText(amount(rows.firstWithheld));
         s6.Text14.setText(QStringLiteral("12"));

@@ -1,6 +1,7 @@
 #include "schedules/more/Form7.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
@@ -22,7 +23,6 @@ namespace hz {
 namespace {
 const QString kTitle = QStringLiteral("別表五（二）");
 const QString kCodeTitle = QStringLiteral("法人コードの入力");
-
 
 struct RowText {
     const char *label;
@@ -186,12 +186,17 @@ void Form7::Command19_Click() {
         for (int k : shown)
             cellBox(k)->setText(fmtAmount(cellAt(cells, k)));
     };
+    // The other windows take this company's figures, and compute with them, only while they hold it.
+    const bool oneSame = !holdsAnotherCompany(form3().Text100, code),
+               fourSame = !holdsAnotherCompany(form5().Text100, code),
+               fiveOneSame = !holdsAnotherCompany(form6().Text1, code),
+               fiveTwoSame = !holdsAnotherCompany(form13().Text19, code);
     try {
         computeSchedule5_2Tax(cells, Schedule5_2Tax::corporate);
         show({6, 12, 18, 24, 19, 20, 21, 22, 23});
         computeSchedule5_2Tax(cells, Schedule5_2Tax::prefectural);
         show({30, 36, 42, 48, 54, 49, 50, 51, 52, 53});
-        if (const auto interim = prefecturalInterimDefault(cells)) {
+        if (const auto interim = prefecturalInterimDefault(cells); interim && oneSame) {
             form3().Text27.setText(fmtAmount(interim->payment));
             form3().Text30.setText(fmtAmount(interim->levy));
         }
@@ -199,47 +204,49 @@ void Form7::Command19_Click() {
         show({60, 66, 72, 78, 73, 74, 75, 76, 77});
 
         const Schedule5_2ToSchedule4 s4 = schedule5_2ToSchedule4(cells);
-        form5().Text10.setText(fmtAmount(s4.corporateTax));
-        form5().Text15.setText(fmtAmount(s4.inhabitantTaxes));
-        form5().Text20.setText(fmtAmount(s4.interestLevy));
-        press(form5().Command4);
+        if (fourSame) {
+            form5().Text10.setText(fmtAmount(s4.corporateTax));
+            form5().Text15.setText(fmtAmount(s4.inhabitantTaxes));
+            form5().Text20.setText(fmtAmount(s4.interestLevy));
+            press(form5().Command4);
+        }
 
         const Schedule5_2Unpaid u = schedule5_2Unpaid(cells);
         Form6 &s51 = form6();
-        s51.Text63.setText(fmtAmount(u.corporate[0]));
-        s51.Text64.setText(fmtAmount(u.corporate[1]));
-        s51.Text69.setText(fmtAmount(u.prefectural[0]));
-        s51.Text70.setText(fmtAmount(u.prefectural[1]));
-        s51.Text75.setText(fmtAmount(u.municipal[0]));
-        s51.Text76.setText(fmtAmount(u.municipal[1]));
-        s51.Text66.setText(fmtAmount(u.corporate[3]));
-        s51.Text72.setText(fmtAmount(u.prefectural[3]));
-        s51.Text78.setText(fmtAmount(u.municipal[3]));
-        s51.Text65.setText(fmtAmount(u.corporate[2]));
-        s51.Text71.setText(fmtAmount(u.prefectural[2]));
-        s51.Text77.setText(fmtAmount(u.municipal[2]));
+        if (fiveOneSame) {
+            const std::pair<TextBox *, std::int32_t> unpaid[] = {
+                {&s51.Text63, u.corporate[0]},   {&s51.Text64, u.corporate[1]},   {&s51.Text69, u.prefectural[0]},
+                {&s51.Text70, u.prefectural[1]}, {&s51.Text75, u.municipal[0]},   {&s51.Text76, u.municipal[1]},
+                {&s51.Text66, u.corporate[3]},   {&s51.Text72, u.prefectural[3]}, {&s51.Text78, u.municipal[3]},
+                {&s51.Text65, u.corporate[2]},   {&s51.Text71, u.prefectural[2]}, {&s51.Text77, u.municipal[2]}};
+            for (const auto &[box, amount] : unpaid)
+                box->setText(fmtAmount(amount));
+        }
 
         writeSchedule5_2File(code, cells);
 
         const std::int32_t levy = readBoxOrZero(Text12.text());
         const InterimFigures split = interimLevySplit(cells, levy);
-        TextBox *interimBoxes[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32,
-                                   &form3().Text35};
-        for (int i = 0; i < 5; ++i)
+        TextBox *interimBoxes[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35};
+        for (int i = 0; i < 5 && oneSame; ++i)
             if (split[i])
                 interimBoxes[i]->setText(plain(*split[i]));
-        press(form6().Command1);
+        if (fiveOneSame)
+            press(form6().Command1);
 
         reversalTotal = schedule5_2Reversal(cells);
-        form13().Text14.setText(plain(cellAt(cells, 23)));
-        form13().Text81.setText(plain(cellAt(cells, 53)));
-        form13().Text82.setText(plain(cellAt(cells, 77)));
-        form13().Text85.setText(fmtAmount(reversalTotal));
-        form6().Text100.setText(plain(reversalTotal));
-
-        // The final unpaid inhabitant taxes are liabilities in Schedule 5(1); a refund due is none.
-        form6().Text72.setText(unpaidTaxText(cellAt(cells, 48)));
-        form6().Text78.setText(unpaidTaxText(cellAt(cells, 72)));
+        if (fiveTwoSame) {
+            form13().Text14.setText(plain(cellAt(cells, 23)));
+            form13().Text81.setText(plain(cellAt(cells, 53)));
+            form13().Text82.setText(plain(cellAt(cells, 77)));
+            form13().Text85.setText(fmtAmount(reversalTotal));
+        }
+        if (fiveOneSame) {
+            form6().Text100.setText(plain(reversalTotal));
+            // The final unpaid inhabitant taxes are liabilities in Schedule 5(1); a refund due is none.
+            form6().Text72.setText(unpaidTaxText(cellAt(cells, 48)));
+            form6().Text78.setText(unpaidTaxText(cellAt(cells, 72)));
+        }
     } catch (const Error &e) {
         actionErrorBox(e, kCodeTitle);
         return;

@@ -1,6 +1,7 @@
 #include "schedules/more/Form8.h"
 
 #include "app/Form1.h"
+#include "common/company_code.h"
 #include "common/profile.h"
 #include "core/errors.h"
 #include "core/numbers.h"
@@ -26,7 +27,6 @@ const QString kCodeTitle = QStringLiteral("法人コードの入力");
 const QString kSchedule6Title = QStringLiteral("別表六");
 const QString kSchedule7Title = QStringLiteral("別表七");
 const QString kSchedule15Title = QStringLiteral("別表十五");
-
 
 constexpr int kAmountWidth = 96;
 // The columns of the dividend issues.
@@ -133,7 +133,7 @@ void Form8::setupUi(QWidget *w) {
     auto *li = new QGridLayout(issues);
     li->setHorizontalSpacing(kIssueSpacing);
     li->setVerticalSpacing(2);
-    const int widths[] = {kIssueNameWidth, kAmountWidth,     kAmountWidth, kIssuePeriodWidth,
+    const int widths[] = {kIssueNameWidth,   kAmountWidth,      kAmountWidth, kIssuePeriodWidth,
                           kIssuePeriodWidth, kIssuePeriodWidth, kAmountWidth};
     const char *const headings[] = {"銘　柄", "収入金額", "所得税額", "基礎期間", "所有期間", "割　合", "控除所得税"};
     QString header = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\"><tr>");
@@ -312,17 +312,23 @@ void Form8::Command1_Click() {
         for (int item = s6::interestTax; item <= s6::totalCredit; ++item)
             schedule6Box(item).setText(fmtAmount(v[item]));
 
+        // Schedule 4 and the second Schedule 5(2) window take the credit only while they hold this company.
         const QString credit = fmtAmount(v[s6::totalCredit]);
-        form5().Text84.setText(credit);
-        press(form5().Command4);
-        form13().Text58.setText(credit);
-        form13().Text55.setText(credit);
+        if (!holdsAnotherCompany(form5().Text100, code)) {
+            form5().Text84.setText(credit);
+            press(form5().Command4);
+        }
+        if (!holdsAnotherCompany(form13().Text19, code)) {
+            form13().Text58.setText(credit);
+            form13().Text55.setText(credit);
+        }
         writeSchedule6(code, Schedule6Record{schedule6Values, issueNames});
     } catch (const Error &e) {
         actionErrorBox(e, kCodeTitle);
         return;
     }
-    press(form13().Command20);
+    if (!holdsAnotherCompany(form13().Text19, code))
+        press(form13().Command20);
 }
 
 // DATA
@@ -398,8 +404,10 @@ void Form8::Command2_Click() {
         actionErrorBox(e, kSchedule7Title);
         return;
     }
-    form5().Text79.setText(fmtAmount(schedule7Values[s7::outstandingTotal]));
-    form3().Text22.setText(fmtAmount(schedule7Values[s7::grandTotal]));
+    if (!holdsAnotherCompany(form5().Text100, code))
+        form5().Text79.setText(fmtAmount(schedule7Values[s7::outstandingTotal]));
+    if (!holdsAnotherCompany(form3().Text100, code))
+        form3().Text22.setText(fmtAmount(schedule7Values[s7::grandTotal]));
     beep();
 }
 
@@ -448,8 +456,7 @@ void Form8::Command13_Click() {
     } catch (const Error &) {
         return;
     }
-    if (readRecordOrSay(profilePath(code), kSchedule7Title, [&] { readProfile(code, profile, 4); }) !=
-        RecordRead::read)
+    if (readRecordOrSay(profilePath(code), kSchedule7Title, [&] { readProfile(code, profile, 4); }) != RecordRead::read)
         return;
     // The counter is a small whole number: anything else starts it again.
     std::int32_t count = 0;
@@ -536,8 +543,10 @@ void Form8::Command3_Click() {
         actionErrorBox(e, kCodeTitle);
         return;
     }
-    form5().Text35.setText(fmtAmount(schedule15Values[s15::nonDeductible]));
-    press(form5().Command4);
+    if (!holdsAnotherCompany(form5().Text100, code)) {
+        form5().Text35.setText(fmtAmount(schedule15Values[s15::nonDeductible]));
+        press(form5().Command4);
+    }
     press(Command11);
 }
 

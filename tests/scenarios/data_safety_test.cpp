@@ -46,6 +46,31 @@ protected:
         click(form2().Command4); // 登録実行
         EXPECT_TRUE(svc.answers.empty());
     }
+
+    // The prepared disk with company 1's figures doubled.
+    const Disk &companyOneDoubled() {
+        static Disk disk;
+        if (disk.empty()) {
+            disk = prepared();
+            destroyAllForms();
+            closeSharedHandle();
+            Disk without = disk;
+            std::erase_if(without, [](const auto &f) {
+                std::int32_t code = 0;
+                return kindOf(f.first, &code) && code == 1;
+            });
+            writeDisk(without);
+            fillCompany(1, kName1, QStringLiteral("イチバンショウジ"), 2);
+            destroyAllForms();
+            closeSharedHandle();
+            for (const auto &[path, bytes] : readDisk()) {
+                std::int32_t code = 0;
+                if ((kindOf(path, &code) && code == 1) || path == scratchOf(kName1))
+                    disk[path] = bytes;
+            }
+        }
+        return disk;
+    }
 };
 
 // Company 1 is open when the rate file goes missing or cannot be read; then company 2 is opened, printed and its
@@ -219,6 +244,60 @@ TEST_F(DataSafety, AMissingRecordTakesNothingFromTheCompanyOpenBefore) {
             reach();
             EXPECT_EQ(differences(alone, readDisk()), "");
         }
+    }
+}
+
+// Whatever the windows hold, a window hands its figures only to windows that hold the same company. Each route runs
+// twice, with company 1's figures as entered and doubled; company 2's records come out the same. Company 2 has no
+// Schedule 6 record, so that nothing of its own stands where company 1's credit could go.
+TEST_F(DataSafety, NoWindowHandsAFigureToAnotherCompanysWindow) {
+    const auto typed = [](const char *code) { form1().Text1.setText(QString::fromLatin1(code)); };
+    const std::pair<const char *, std::function<void()>> routes[] = {
+        {"code 2 typed into the menu, 別表一",
+         [&] {
+             typed("2");
+             click(form1().Command12);
+         }},
+        {"company 2 open, code 1 typed and 別表一, company 2's Schedule 6 computed",
+         [&] {
+             openCompany(2);
+             typed("1");
+             click(form1().Command12);
+             click(form8().Command1);
+         }},
+        {"the same with Schedule 4 closed first",
+         [&] {
+             openCompany(2);
+             form5().closeBoxClicked();
+             typed("1");
+             click(form8().Command1);
+             click(form1().Command12);
+             click(form8().Command1);
+         }},
+    };
+    const auto companyTwo = [](const Disk &d) {
+        Disk out;
+        for (const auto &[path, bytes] : d) {
+            std::int32_t code = 0;
+            if (kindOf(path, &code) && code == 2)
+                out[path] = bytes;
+        }
+        return out;
+    };
+    const Disk asEntered = prepared(), doubled = companyOneDoubled();
+    for (const auto &[what, route] : routes) {
+        SCOPED_TRACE(what);
+        Disk after[2];
+        for (int i = 0; i < 2; ++i) {
+            destroyAllForms();
+            closeSharedHandle();
+            writeDisk(i == 0 ? asEntered : doubled);
+            QFile::remove(hostPath(schedule6Path(2)));
+            openCompany(1);
+            route();
+            after[i] = companyTwo(readDisk());
+        }
+        EXPECT_EQ(differences(after[0], after[1]), "");
     }
 }
 

@@ -290,7 +290,7 @@ protected:
         return readDisk();
     }
 
-private:
+protected:
     // A company registered in the registration window and then entered window by window: the bulk input's
     // figures, shareholders, named rows, dividends, a loss carried forward, the capital part, the interim
     // payments and the bad-debt reserve with its receivables. scale varies the figures from company to company.
