@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -49,10 +50,7 @@ QString asciiNumberText(const QString &text) {
 }
 
 bool hasFullWidth(const QString &text) {
-    for (const QChar c : text)
-        if (c.unicode() >= 0xFF0B && c.unicode() <= 0xFF19)
-            return true;
-    return false;
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return asciiCounterpart(c) != c; });
 }
 
 enum class Source { box, record };

@@ -256,8 +256,8 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
         qsizetype printed = 0;
         for (const BoxLine &l : lines)
             printed += l.text.size();
-        if (printed < s.size() && std::find(shortened_.begin(), shortened_.end(), s) == shortened_.end())
-            shortened_.push_back(s);
+        if (printed < s.size())
+            keepShortened(s);
     }
 
     printer_.setFontSize(size);
