@@ -7,14 +7,16 @@
 // support names it: the queue, or "queue/instance" for an instance of the user's options.
 namespace hz {
 
-// The user's default printer. Throws Error when none is set, or when the printing system cannot be reached.
+// The user's default printer. Throws Error when none is set, when the one set no longer exists (naming it), or when
+// the printing system cannot be reached.
 QString defaultPrinter();
 
 // Throws Error unless the scheduler says the printer's queue takes jobs now.
 void checkPrinterTakesJobs(const QString &printer);
 
-// Hands the PDF file to the printer's queue as one job named title, with the options the user keeps for the printer
-// (an instance's tray, print quality and the like) but on A4, one copy, portrait and at its size. Throws Error
+// Hands the PDF file to the printer's queue as one job named title, on A4, one copy, portrait, one page a sheet and at
+// its size, whatever the queue's defaults; of the options the user keeps for the printer (an instance's) only those
+// that leave the page's size and place alone go with it (the tray, the print quality and the like). Throws Error
 // unless the scheduler created the job and took the whole document.
 void sendPdfToPrinter(const QString &printer, const QString &pdfPath, const QString &title);
 

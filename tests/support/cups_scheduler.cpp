@@ -109,6 +109,8 @@ CupsScheduler::CupsScheduler(Trace trace)
     env_.insert(QStringLiteral("CUPS_SERVER"), socketPath(root));
     env_.insert(QStringLiteral("CUPS_SERVERROOT"), root + QStringLiteral("/etc"));
     env_.insert(QStringLiteral("HOME"), root + QStringLiteral("/home"));
+    env_.remove(QStringLiteral("LPDEST"));
+    env_.remove(QStringLiteral("PRINTER"));
     if (QFile::encodeName(socketPath(root)).size() >= int(sizeof(sockaddr_un::sun_path))) {
         error_ = QStringLiteral("the temporary folder's path is too long for a socket: ") + root;
         return;
@@ -126,6 +128,8 @@ CupsScheduler::CupsScheduler(Trace trace)
 void CupsScheduler::serveThisProcess() {
     for (const char *name : {"CUPS_SERVER", "CUPS_SERVERROOT", "HOME"})
         qputenv(name, QFile::encodeName(env_.value(QString::fromLatin1(name))));
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
 }
 
 bool CupsScheduler::start() {
@@ -243,7 +247,7 @@ QStringList CupsScheduler::queues() {
 
 void CupsScheduler::reset() {
     for (const QString &q : queues())
-        run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), q});
+        removeQueue(q);
     QFile::remove(folder() + QStringLiteral("/home/.cups/lpoptions"));
     QFile::remove(folder() + QStringLiteral("/etc/lpoptions"));
     baseline_ = lastJobId();
@@ -254,6 +258,15 @@ void CupsScheduler::addQueue(const QString &name, const QString &ppdPath) {
                      QStringLiteral("file:///dev/null")};
     if (!ppdPath.isEmpty())
         args << QStringLiteral("-P") << ppdPath;
+    run(QStringLiteral("lpadmin"), args);
+}
+
+void CupsScheduler::removeQueue(const QString &name) { run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name}); }
+
+void CupsScheduler::setQueueDefaults(const QString &name, const QStringList &defaults) {
+    QStringList args{QStringLiteral("-p"), name};
+    for (const QString &d : defaults)
+        args << QStringLiteral("-o") << d;
     run(QStringLiteral("lpadmin"), args);
 }
 

@@ -15,7 +15,7 @@
 // that folder too, so the machine's own printing is never touched. Its command-line tools (lpadmin, lpoptions, lp)
 // run with CUPS_SERVER naming its socket, and HOME and CUPS_SERVERROOT pointing into the folder; the scheduler that
 // serves the test program sets them for the whole process, so the program talks to it alone and keeps the user's
-// default printer there.
+// default printer there; the machine's LPDEST and PRINTER, which would name the default instead, are unset.
 namespace hz::test {
 
 // A job the scheduler created, as the scheduler tells it, with its documents kept in the spool folder.
@@ -60,6 +60,11 @@ public:
     // A queue that takes jobs and prints them nowhere, keeping each document in the spool folder. Without a
     // description file it is a raw queue; with one, a printer with that driver's paper sizes and margins.
     void addQueue(const QString &name, const QString &ppdPath = {});
+    // Removes the queue ("lpadmin -x"); the user's options keep naming it.
+    void removeQueue(const QString &name);
+    // Defaults of the queue, as "lpadmin -p name -o option-default=value" sets them; the scheduler gives each to a job
+    // that does not carry the attribute itself.
+    void setQueueDefaults(const QString &name, const QStringList &defaults);
     // The user's default printer, as "lpoptions -d" sets it: a queue, or "queue/instance".
     void setDefault(const QString &name);
     // An instance of the user's options ("queue/instance"), as "lpoptions -p ... -o name=value" keeps it.

@@ -158,6 +158,30 @@ QStringList textsNotWhereRecorded(const PrintJobLog &job, const QString &pdf) {
     return missing;
 }
 
+QRectF inkInMm(const QImage &sheet, double dpi, const QRectF &region) {
+    // The pixels whose centres lie inside the region.
+    const double perMm = dpi / 25.4;
+    const int left = std::max(0, int(std::ceil(region.left() * perMm - 0.5)));
+    const int top = std::max(0, int(std::ceil(region.top() * perMm - 0.5)));
+    const int right = std::min(sheet.width(), int(std::ceil(region.right() * perMm - 0.5)));
+    const int bottom = std::min(sheet.height(), int(std::ceil(region.bottom() * perMm - 0.5)));
+    if (left >= right || top >= bottom)
+        return {};
+    const QImage grey = sheet.copy(left, top, right - left, bottom - top).convertToFormat(QImage::Format_Grayscale8);
+    int minX = grey.width(), minY = grey.height(), maxX = -1, maxY = -1;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar *line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            if (line[x] < 128) {
+                minX = std::min(minX, x), maxX = std::max(maxX, x);
+                minY = std::min(minY, y), maxY = std::max(maxY, y);
+            }
+    }
+    if (maxX < 0)
+        return {};
+    return QRectF((left + minX) / perMm, (top + minY) / perMm, (maxX - minX + 1) / perMm, (maxY - minY + 1) / perMm);
+}
+
 void snapshotImage(const QImage &image, const QString &name) {
     const QString snapshots = qEnvironmentVariable("HOJINZEI_SNAPSHOT_DIR");
     if (snapshots.isEmpty())

@@ -44,6 +44,10 @@ QStringList misplacedWords(const PrintJobLog &job, const QString &pdf);
 // millimetre of its place, across and down.
 QStringList textsNotWhereRecorded(const PrintJobLog &job, const QString &pdf);
 
+// The box of the ink (pixels darker than mid-grey) of a rendered sheet inside region, in millimetres from the
+// paper's top-left corner, as region is given; empty when there is none.
+QRectF inkInMm(const QImage &sheet, double dpi, const QRectF &region);
+
 // Saves a picture as <name>.png in $HOJINZEI_SNAPSHOT_DIR when that is set.
 void snapshotImage(const QImage &image, const QString &name);
 

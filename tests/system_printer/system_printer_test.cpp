@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "print/Form12.h"
 #include "print/device_printer.h"
+#include "print/fonts.h"
 #include "print/page_images.h"
 #include "print/recording_printer.h"
 #include "tests/print/sample_print_data.h"
@@ -22,6 +23,9 @@
 #include <QPrinterInfo>
 #include <QProcess>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <memory>
 
 namespace hz::test {
@@ -134,13 +138,31 @@ protected:
 };
 
 // What every page asks of the queue, whatever the printer's or the user's settings: A4, one copy, portrait, at its
-// size, printed now. An attribute the job may also lack has "" among its values.
+// size, one page a sheet, unmirrored, unmoved, its one page printed now. The job's attributes, as the scheduler keeps
+// them, include every default of the queue that it gave the job, so each attribute that would move or shrink the
+// page must be the job's own. An attribute the job may also lack has "" among its values.
 const std::vector<std::pair<QString, QStringList>> kAskedByEveryPage{
     {QStringLiteral("media"), {QStringLiteral("iso_a4_210x297mm")}},
     {QStringLiteral("copies"), {QStringLiteral("1")}},
     {QStringLiteral("orientation-requested"), {QStringLiteral("portrait")}},
+    {QStringLiteral("landscape"), {QStringLiteral("false")}},
     {QStringLiteral("print-scaling"), {QStringLiteral("none")}},
-    {QStringLiteral("fit-to-page"), {QString(), QStringLiteral("false")}},
+    {QStringLiteral("fit-to-page"), {QStringLiteral("false")}},
+    {QStringLiteral("fitplot"), {QStringLiteral("false")}},
+    {QStringLiteral("number-up"), {QStringLiteral("1")}},
+    {QStringLiteral("number-up-layout"), {QStringLiteral("lrtb")}},
+    {QStringLiteral("page-border"), {QStringLiteral("none")}},
+    {QStringLiteral("booklet"), {QStringLiteral("off")}},
+    {QStringLiteral("mirror"), {QStringLiteral("false")}},
+    {QStringLiteral("position"), {QStringLiteral("center")}},
+    {QStringLiteral("page-left"), {QStringLiteral("0")}},
+    {QStringLiteral("page-right"), {QStringLiteral("0")}},
+    {QStringLiteral("page-top"), {QStringLiteral("0")}},
+    {QStringLiteral("page-bottom"), {QStringLiteral("0")}},
+    {QStringLiteral("page-set"), {QStringLiteral("all")}},
+    {QStringLiteral("page-ranges"), {QStringLiteral("1-1")}},
+    {QStringLiteral("scaling"), {QString()}},
+    {QStringLiteral("natural-scaling"), {QString()}},
     {QStringLiteral("job-hold-until"), {QString(), QStringLiteral("no-hold")}},
 };
 
@@ -152,8 +174,61 @@ QStringList attributesNotAsThePageAsks(const SpooledJob &job) {
     return out;
 }
 
+// The recorded texts without ink inside their box on the rendered sheet: a text drawn white, or not at all, leaves
+// none there. The box is the text's width by its size, a tenth of its size inside, so that a rule beside it does
+// not count.
+QStringList textsWithoutInk(const PrintJobLog &page, const QImage &rendered, double dpi) {
+    QStringList out;
+    for (const PrintOp &t : page.texts()) {
+        if (t.text.trimmed().isEmpty())
+            continue;
+        const double size = t.size * mmPerPoint, inset = size / 10;
+        const QRectF box = QRectF(t.x + sheet::originX, t.y + sheet::originY,
+                                  textWidthMm(printFont(t.font, t.size), t.text), size)
+                               .adjusted(inset, inset, -inset, -inset);
+        if (inkInMm(rendered, dpi, box).isEmpty())
+            out << QStringLiteral("%1 at %2, %3").arg(t.text).arg(t.x).arg(t.y);
+    }
+    return out;
+}
+
+// The recorded frame rules (drawn 4 pixels of 300 dpi wide or more, across or down, 20 mm long or more) whose ink
+// on the rendered sheet is not as thick as drawn, within a pixel of the rendering: a hairline is far thinner. Each
+// is measured across at nine places along it and the middle value taken, so that a rule joining it does not count.
+QStringList rulesNotAtTheirWidth(const PrintJobLog &page, const QImage &rendered, double dpi) {
+    QStringList out;
+    const double pixel = 25.4 / dpi;
+    for (const PrintOp &l : page.lines()) {
+        const bool across = l.y == l.y2, down = l.x == l.x2;
+        const double length = std::max(std::abs(l.x2 - l.x), std::abs(l.y2 - l.y));
+        if (l.drawWidth < 4 || !(across || down) || length < 20)
+            continue;
+        const double width = l.drawWidth * 25.4 / sheet::lineWidthDpi, reach = width / 2 + 0.3;
+        std::vector<double> thickness;
+        for (int k = 1; k <= 9; ++k) {
+            const double x = sheet::originX + l.x + (l.x2 - l.x) * k / 10;
+            const double y = sheet::originY + l.y + (l.y2 - l.y) * k / 10;
+            const QRectF strip = across ? QRectF(x - 0.2, y - reach, 0.4, 2 * reach)
+                                        : QRectF(x - reach, y - 0.2, 2 * reach, 0.4);
+            const QRectF ink = inkInMm(rendered, dpi, strip);
+            thickness.push_back(across ? ink.height() : ink.width());
+        }
+        std::nth_element(thickness.begin(), thickness.begin() + 4, thickness.end());
+        if (std::abs(thickness[4] - width) > pixel + 0.02)
+            out << QStringLiteral("(%1, %2)-(%3, %4) %5 mm wide, drawn %6 mm")
+                       .arg(l.x)
+                       .arg(l.y)
+                       .arg(l.x2)
+                       .arg(l.y2)
+                       .arg(thickness[4], 0, 'f', 2)
+                       .arg(width, 0, 'f', 2);
+    }
+    return out;
+}
+
 // The job is the recorded page, printed to its end: named after it, on the queue, with what every page asks, one
-// A4 sheet of PDF with every text at its place.
+// A4 sheet of PDF with every text at its place, and on the sheet itself ink in every text's box and the frame's
+// rules as wide as drawn.
 void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, const QString &queue) {
     SCOPED_TRACE(page.title.toStdString());
     EXPECT_EQ(job.state.toStdString(), "completed") << job.attribute(QStringLiteral("job-state-reasons")).toStdString();
@@ -168,7 +243,11 @@ void expectPrintedAsRecorded(const SpooledJob &job, const PrintJobLog &page, con
     EXPECT_NEAR(sheet.height(), 297, 0.5);
     EXPECT_EQ(textsNotWhereRecorded(page, pdf).join(u'\n').toStdString(), "");
     EXPECT_EQ(misplacedWords(page, pdf).join(u'\n').toStdString(), "");
-    snapshotImage(renderPdf(pdf, 100), QStringLiteral("queue-%1-%2").arg(queue, page.title));
+    constexpr double dpi = 200;
+    const QImage rendered = renderPdf(pdf, dpi);
+    EXPECT_EQ(textsWithoutInk(page, rendered, dpi).join(u'\n').toStdString(), "");
+    EXPECT_EQ(rulesNotAtTheirWidth(page, rendered, dpi).join(u'\n').toStdString(), "");
+    snapshotImage(rendered, QStringLiteral("queue-%1-%2").arg(queue, page.title));
 }
 
 SpooledJob SystemPrinter::printedAsRecorded(Button &b, const QString &queue) {
@@ -245,32 +324,65 @@ TEST_F(SystemPrinter, APageOverTheScanOfItsFormPrintsThroughTheQueue) {
 }
 
 TEST_F(SystemPrinter, PagesThatNoQueueTakesAreNamedInTheBox) {
+    // The user's default as the printing system reads it: the LPDEST or PRINTER environment before the user's
+    // lpoptions, and the machine's lpoptions after.
+    const QString gone = QStringLiteral("旧事務所");
+    const auto removed = [this](const QString &defaultName) {
+        return [this, defaultName] {
+            scheduler->setDefault(defaultName);
+            scheduler->removeQueue(kOffice);
+        };
+    };
     struct Case {
         const char *name;
-        bool makeDefault;
-        bool reject;
+        std::function<void()> arrange;
         bool schedulerDown;
         QString reason;
     };
-    for (const Case &c :
-         {Case{"no default printer", false, false, false, QStringLiteral("通常使うプリンタが設定されていません。")},
-          Case{"the default refuses jobs", true, true, false,
-               QStringLiteral("プリンタ 事務所A は印刷を受け付けていません。")},
-          // A default is set, but nobody can be asked about it.
-          Case{"the printing system is down", true, false, true,
-               QStringLiteral("印刷システム（CUPS）に接続できません。")}}) {
+    for (const Case &c : {
+             Case{"no default printer", [] {}, false, QStringLiteral("通常使うプリンタが設定されていません。")},
+             Case{"the default refuses jobs",
+                  [this] {
+                      scheduler->setDefault(kOffice);
+                      scheduler->rejectJobs(kOffice);
+                  },
+                  false, QStringLiteral("プリンタ 事務所A は印刷を受け付けていません。")},
+             // A default is set, but nobody can be asked about it.
+             Case{"the printing system is down", [this] { scheduler->setDefault(kOffice); }, true,
+                  QStringLiteral("印刷システム（CUPS）に接続できません。")},
+             Case{"the default queue was removed", removed(kOffice), false,
+                  QStringLiteral("通常使うプリンタ 事務所A が見つかりません。")},
+             Case{"the default instance's queue was removed", removed(kOffice + QStringLiteral("/トレイ2")), false,
+                  QStringLiteral("通常使うプリンタ 事務所A/トレイ2 が見つかりません。")},
+             Case{"the default queue was removed and the printing system is down", removed(kOffice), true,
+                  QStringLiteral("印刷システム（CUPS）に接続できません。")},
+             Case{"LPDEST names a queue that does not exist",
+                  [&] {
+                      scheduler->setDefault(kOffice);
+                      qputenv("LPDEST", gone.toUtf8());
+                  },
+                  false, QStringLiteral("通常使うプリンタ 旧事務所 が見つかりません。")},
+             Case{"PRINTER names a queue that does not exist", [&] { qputenv("PRINTER", gone.toUtf8()); }, false,
+                  QStringLiteral("通常使うプリンタ 旧事務所 が見つかりません。")},
+             Case{"the machine's lpoptions name a queue that does not exist",
+                  [&] {
+                      QFile f(scheduler->folder() + QStringLiteral("/etc/lpoptions"));
+                      ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("Default " + gone.toUtf8() + "\n") > 0);
+                  },
+                  false, QStringLiteral("通常使うプリンタ 旧事務所 が見つかりません。")},
+         }) {
         SCOPED_TRACE(c.name);
         scheduler->reset();
         svc.boxes.clear();
         scheduler->addQueue(kOffice);
-        if (c.makeDefault)
-            scheduler->setDefault(kOffice);
-        if (c.reject)
-            scheduler->rejectJobs(kOffice);
+        scheduler->addInstance(kOffice + QStringLiteral("/トレイ2"), {"media-source=tray-2"});
+        c.arrange();
         if (c.schedulerDown)
             scheduler->stop();
         click(form12().Command24); // the counts start empty
         click(form12().Command27);
+        qunsetenv("LPDEST");
+        qunsetenv("PRINTER");
         if (c.schedulerDown) {
             ASSERT_TRUE(scheduler->start()) << scheduler->error().toStdString();
         }
@@ -410,6 +522,37 @@ TEST_F(SystemPrinter, AnInstanceChosenAsTheDefaultSendsItsOwnOptionsButNotThoseT
     EXPECT_EQ(job.attribute(QStringLiteral("media-source")).toStdString(), "tray-2");
     EXPECT_EQ(job.attribute(QStringLiteral("print-quality")).toStdString(), "high");
     EXPECT_TRUE(svc.boxes.empty());
+}
+
+TEST_F(SystemPrinter, NoOptionOfTheInstanceOrTheQueueMovesOrShrinksThePage) {
+    // Each would print the form at half size, mirrored, shifted or not at all, off the pre-printed boxes; the tray the
+    // instance also asks for still goes with the job.
+    struct Case {
+        const char *name;
+        QStringList instanceOptions;
+        QStringList queueDefaults;
+    };
+    for (const Case &c : {
+             Case{"two pages a sheet", {"number-up=2"}, {}},
+             Case{"mirrored", {"mirror"}, {}},
+             Case{"an inch of left margin", {"page-left=72"}, {}},
+             Case{"at the bottom right", {"position=bottom-right"}, {}},
+             Case{"the second page only", {"page-ranges=2"}, {}},
+             Case{"the queue fits the page to the paper", {}, {"fit-to-page-default=true"}},
+             Case{"the queue prints two pages a sheet", {}, {"number-up-default=2"}},
+             Case{"the queue mirrors", {}, {"mirror-default=true"}},
+         }) {
+        SCOPED_TRACE(c.name);
+        scheduler->reset();
+        scheduler->addQueue(kOffice);
+        if (!c.queueDefaults.isEmpty())
+            scheduler->setQueueDefaults(kOffice, c.queueDefaults);
+        const QString instance = kOffice + QStringLiteral("/トレイ2");
+        scheduler->addInstance(instance, c.instanceOptions + QStringList{"media-source=tray-2"});
+        scheduler->setDefault(instance);
+        const SpooledJob job = printedAsRecorded(form12().Command22, kOffice);
+        EXPECT_EQ(job.attribute(QStringLiteral("media-source")).toStdString(), "tray-2");
+    }
 }
 
 TEST_F(SystemPrinter, APausedQueueKeepsThePageUntilItGoesOnWithoutABox) {
