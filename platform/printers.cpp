@@ -104,10 +104,20 @@ constexpr std::array kSetByThePage{
 // The user's options that leave the page's size and place alone, as IPP names them and as drivers do: the tray, the
 // paper type, the print quality and resolution, colour, the output bin and two-sided printing. Any other option of
 // the instance or the queue is not sent, known or not.
-constexpr std::array kKeptFromTheUser{"media-source",     "InputSlot",        "media-type",       "MediaType",
-                                      "print-quality",    "cupsPrintQuality", "printer-resolution", "Resolution",
-                                      "print-color-mode", "ColorModel",       "output-bin",       "OutputBin",
-                                      "sides",            "Duplex"};
+constexpr std::array kKeptFromTheUser{"media-source",
+                                      "InputSlot",
+                                      "media-type",
+                                      "MediaType",
+                                      "print-quality",
+                                      "cupsPrintQuality",
+                                      "printer-resolution",
+                                      "Resolution",
+                                      "print-color-mode",
+                                      "ColorModel",
+                                      "output-bin",
+                                      "OutputBin",
+                                      "sides",
+                                      "Duplex"};
 
 bool keptFromTheUser(const char *option) {
     for (const char *name : kKeptFromTheUser)

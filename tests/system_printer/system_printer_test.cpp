@@ -183,9 +183,9 @@ QStringList textsWithoutInk(const PrintJobLog &page, const QImage &rendered, dou
         if (t.text.trimmed().isEmpty())
             continue;
         const double size = t.size * mmPerPoint, inset = size / 10;
-        const QRectF box = QRectF(t.x + sheet::originX, t.y + sheet::originY,
-                                  textWidthMm(printFont(t.font, t.size), t.text), size)
-                               .adjusted(inset, inset, -inset, -inset);
+        const QRectF box =
+            QRectF(t.x + sheet::originX, t.y + sheet::originY, textWidthMm(printFont(t.font, t.size), t.text), size)
+                .adjusted(inset, inset, -inset, -inset);
         if (inkInMm(rendered, dpi, box).isEmpty())
             out << QStringLiteral("%1 at %2, %3").arg(t.text).arg(t.x).arg(t.y);
     }
@@ -208,8 +208,8 @@ QStringList rulesNotAtTheirWidth(const PrintJobLog &page, const QImage &rendered
         for (int k = 1; k <= 9; ++k) {
             const double x = sheet::originX + l.x + (l.x2 - l.x) * k / 10;
             const double y = sheet::originY + l.y + (l.y2 - l.y) * k / 10;
-            const QRectF strip = across ? QRectF(x - 0.2, y - reach, 0.4, 2 * reach)
-                                        : QRectF(x - reach, y - 0.2, 2 * reach, 0.4);
+            const QRectF strip =
+                across ? QRectF(x - 0.2, y - reach, 0.4, 2 * reach) : QRectF(x - reach, y - 0.2, 2 * reach, 0.4);
             const QRectF ink = inkInMm(rendered, dpi, strip);
             thickness.push_back(across ? ink.height() : ink.width());
         }
