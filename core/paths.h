@@ -31,6 +31,7 @@ inline const QString taxRateFile = QStringLiteral("c:\\法人税\\税率.txt");
 void ensureDataRoot();
 
 bool folderExists(const QString &windowsPath);
+// A record the user action saved and has not written yet stands as a file.
 bool fileExists(const QString &windowsPath);
 // The names of everything in the folder: files, folders and whatever else stands there; none when the folder is
 // missing.
