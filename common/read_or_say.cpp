@@ -6,7 +6,6 @@
 #include "platform/controls.h"
 #include "platform/services.h"
 
-#include <QFileInfo>
 
 namespace hz {
 
@@ -25,7 +24,7 @@ RecordRead readOrSay(const QString &windowsPath, const QString &title, const std
         read();
         return RecordRead::read;
     } catch (const Error &e) {
-        if (!QFileInfo::exists(hostPath(windowsPath))) {
+        if (!recordExists(windowsPath)) {
             if (!required)
                 return RecordRead::missing;
             const Error missing = Error::fileNotFound();

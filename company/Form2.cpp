@@ -16,7 +16,6 @@
 #include "schedules/more/Form7.h"
 #include "schedules/more/Form8.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -317,7 +316,7 @@ void Form2::Command4_Click() {
                         specialFieldHold.release();
                     } catch (const Error &e) {
                         // A company without the file simply has none yet; one that cannot be read is said below.
-                        if (QFileInfo::exists(hostPath(fieldsPath)))
+                        if (recordExists(fieldsPath))
                             specialFieldHold.hold(fieldsPath, e);
                         else
                             specialFieldHold.release();
@@ -370,7 +369,7 @@ bool Form2::loadCompany(std::int32_t code) {
     try {
         readProfileWithName(code, rec);
     } catch (const Error &e) {
-        const bool registered = QFileInfo::exists(hostPath(profilePath(code)));
+        const bool registered = recordExists(profilePath(code));
         sayUnreadable(profilePath(code), registered ? e : Error::fileNotFound(), kLoadTitle);
         if (registered && !specialFieldHold.holds())
             specialFieldHold.hold(profilePath(code), e, specialFieldPath(code));

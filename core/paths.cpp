@@ -2,6 +2,7 @@
 
 #include "core/durability.h"
 #include "core/errors.h"
+#include "core/records.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -60,24 +61,32 @@ QString safeFileName(const QString &text) {
 
 bool folderExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isDir(); }
 
-bool fileExists(const QString &windowsPath) { return QFileInfo(hostPath(windowsPath)).isFile(); }
+bool fileExists(const QString &windowsPath) {
+    const QString host = hostPath(windowsPath);
+    return recordPending(host) || QFileInfo(host).isFile();
+}
 
 QStringList entryNamesIn(const QString &windowsFolder) {
     // The iterator takes each entry from the folder itself; a listing through QDir looks at every file on its
     // own, which is what the caller wants to avoid.
     QStringList names;
-    QDirIterator it(hostPath(windowsFolder), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QString host = hostPath(windowsFolder);
+    QDirIterator it(host, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         names << it.fileName();
     }
+    // The records the action has saved and not yet written stand there too.
+    for (const QString &name : pendingRecordNamesIn(host))
+        if (!names.contains(name))
+            names << name;
     return names;
 }
 
 void createFolder(const QString &windowsPath) {
     const QString host = hostPath(windowsPath);
     const QFileInfo info(host);
-    if (info.exists())
+    if (info.exists() || recordPending(host))
         throw Error::badPath();
     if (!QFileInfo(info.absolutePath()).isDir())
         throw Error::pathNotFound();
@@ -96,6 +105,8 @@ void ensureDataRoot() {
 }
 
 void removeFolder(const QString &windowsPath) {
+    // A record the action saved in it makes it a folder that is not empty.
+    writePendingRecords();
     const QString host = hostPath(windowsPath);
     if (!QFileInfo(host).isDir())
         throw Error::pathNotFound();
@@ -106,14 +117,23 @@ void removeFolder(const QString &windowsPath) {
 
 void deleteFile(const QString &windowsPath) {
     const QString host = hostPath(windowsPath);
-    if (!QFileInfo(host).isFile())
+    // What the action saved there goes with the file; a record saved and removed in one action never reaches the
+    // disk.
+    const bool pending = recordPending(host);
+    dropPendingRecord(host);
+    if (!QFileInfo(host).isFile()) {
+        if (pending)
+            return;
         throw Error::fileNotFound();
+    }
     if (!QFile::remove(host))
         throw Error::badPath();
     noteWritten(host);
 }
 
 void copyFile(const QString &fromWindowsPath, const QString &toWindowsPath) {
+    // The copy is made of the files: what the action saved is written first.
+    writePendingRecords();
     const QString from = hostPath(fromWindowsPath);
     const QString to = hostPath(toWindowsPath);
     if (!QFileInfo(from).isFile())

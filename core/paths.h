@@ -31,11 +31,14 @@ inline const QString taxRateFile = QStringLiteral("c:\\法人税\\税率.txt");
 void ensureDataRoot();
 
 bool folderExists(const QString &windowsPath);
+// A record the user action saved and has not written yet stands as a file.
 bool fileExists(const QString &windowsPath);
 // The names of everything in the folder: files, folders and whatever else stands there; none when the folder is
 // missing.
 QStringList entryNamesIn(const QString &windowsFolder);
-// Each throws an Error with the platform's description when the operation fails.
+// Each throws an Error with the platform's description when the operation fails. A removal of a folder and a copy
+// write the records the action saved first (writePendingRecords), and throw what that throws; a record saved and
+// not yet written counts as a file that stands.
 void createFolder(const QString &windowsPath); // fails when it exists or its parent does not
 void removeFolder(const QString &windowsPath); // fails when missing or not empty
 void deleteFile(const QString &windowsPath);

@@ -6,6 +6,8 @@
 #include "core/numbers.h"
 #include "core/paths.h"
 
+#include <QCoreApplication>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -14,9 +16,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,9 +29,23 @@ namespace hz {
 namespace {
 bool g_handleOpen = false;
 
-// The records kept while a RecordCacheScope lives, by host path; each holds the whole file.
+// The records kept while a RecordCacheScope lives, by host path; each holds the whole file as it stands on the
+// disk.
 int g_cacheScopes = 0;
 QHash<QString, QByteArray> g_kept;
+
+// The records written while a scope that defers writes lives, by host path, and the order they were first written
+// in: what each is to hold when the scope ends.
+int g_deferringScopes = 0;
+QHash<QString, QByteArray> g_pending;
+QStringList g_pendingOrder;
+
+const QByteArray *pendingBytes(const QString &hostPath) {
+    if (g_pending.isEmpty())
+        return nullptr;
+    const auto it = g_pending.constFind(hostPath);
+    return it == g_pending.cend() ? nullptr : &*it;
+}
 
 const QByteArray *keptBytes(const QString &hostPath) {
     if (g_cacheScopes == 0)
@@ -49,9 +67,20 @@ void takeHandle() {
 
 } // namespace
 
-RecordCacheScope::RecordCacheScope() { ++g_cacheScopes; }
+RecordCacheScope::RecordCacheScope(Writes writes) : defers_(writes == Writes::atEnd) {
+    ++g_cacheScopes;
+    if (defers_)
+        ++g_deferringScopes;
+}
 
 RecordCacheScope::~RecordCacheScope() {
+    if (defers_ && --g_deferringScopes == 0) {
+        // The user action writes what is left and says what fails before its scope ends; this is for any other.
+        try {
+            writePendingRecords();
+        } catch (const Error &) {
+        }
+    }
     if (--g_cacheScopes == 0)
         g_kept.clear();
 }
@@ -123,6 +152,16 @@ bool writeAll(int fd, const QByteArray &bytes) {
     return true;
 }
 
+// Where a record is written until it is complete: beside it, under a name no record has, marked with the process
+// that writes it, so that a start can tell its own leftovers from a write still under way in another copy of the
+// program, and from any file of the user's.
+const QString kTempMark = QStringLiteral(".hz-");
+const QString kTempEnd = QStringLiteral(".new");
+
+QString temporaryOf(const QString &hostPath, qint64 pid) {
+    return hostPath + kTempMark + QString::number(pid) + kTempEnd;
+}
+
 // Writes the new record beside the old one and renames it over it, so the old record stays whole until the new
 // one is complete. No sync to the drive after each record: a chain saves a dozen records, and waiting on the
 // drive for every one of them made opening a company slow; the user action syncs once what it wrote. A chain
@@ -130,7 +169,7 @@ bool writeAll(int fd, const QByteArray &bytes) {
 // chain writes some sixty records, and the looks at the disk around each one were most of its time.
 void replaceFile(const QString &hostPath, const QByteArray &bytes) {
     const QByteArray target = QFile::encodeName(hostPath);
-    const QByteArray temp = target + ".new";
+    const QByteArray temp = QFile::encodeName(temporaryOf(hostPath, QCoreApplication::applicationPid()));
     bool unchanged = false;
     if (const QByteArray *kept = keptBytes(hostPath)) {
         unchanged = *kept == bytes;
@@ -190,7 +229,10 @@ RecordReader::RecordReader(const QString &windowsPath) {
             return Error::badPath();
         return g_handleOpen ? Error::fileAlreadyOpen() : Error::badPath();
     };
-    if (const QByteArray *kept = keptBytes(host)) {
+    const QByteArray *kept = pendingBytes(host);
+    if (!kept)
+        kept = keptBytes(host);
+    if (kept) {
         takeHandle();
         open_ = true;
         bytes_ = *kept;
@@ -372,11 +414,99 @@ void RecordWriter::close() {
         bytes += encodeCp932(line);
         bytes += "\r\n";
     }
-    replaceFile(hostPath_, bytes);
+    if (g_deferringScopes == 0) {
+        replaceFile(hostPath_, bytes);
+        return;
+    }
+    // Kept until the action ends, when each record is written once with what the action ended with. What can be
+    // known to fail now is said now, where the action's own trap says it: the folder gone or not writable, a
+    // folder come in the record's place since it was opened.
+    const QByteArray target = QFile::encodeName(hostPath_);
+    const QByteArray folder = QFile::encodeName(QFileInfo(hostPath_).absolutePath());
+    struct stat st {};
+    if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw Error::pathNotFound();
+    if (::stat(target.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw Error::badPath();
+    if (::access(folder.constData(), W_OK) != 0)
+        throw Error::cannotWrite();
+    if (!g_pending.contains(hostPath_))
+        g_pendingOrder << hostPath_;
+    g_pending.insert(hostPath_, bytes);
+}
+
+void writePendingRecords() {
+    if (g_pendingOrder.isEmpty())
+        return;
+    // Taken first: a failure leaves none behind to be written again at a later moment of the action.
+    const QStringList order = std::exchange(g_pendingOrder, {});
+    const QHash<QString, QByteArray> pending = std::exchange(g_pending, {});
+    std::optional<Error> failed;
+    for (const QString &host : order) {
+        try {
+            replaceFile(host, pending.value(host));
+        } catch (const Error &e) {
+            // The records that can be written still are: each stands alone.
+            if (!failed)
+                failed = e;
+        }
+    }
+    if (failed)
+        throw *failed;
+}
+
+bool recordPending(const QString &hostPath) { return pendingBytes(hostPath) != nullptr; }
+
+void dropPendingRecord(const QString &hostPath) {
+    if (g_pending.remove(hostPath))
+        g_pendingOrder.removeOne(hostPath);
+}
+
+QStringList pendingRecordNamesIn(const QString &hostFolder) {
+    QStringList names;
+    const QString inside = hostFolder + u'/';
+    for (const QString &host : std::as_const(g_pendingOrder))
+        if (host.startsWith(inside) && !host.mid(inside.size()).contains(u'/'))
+            names << host.mid(inside.size());
+    return names;
+}
+
+bool recordExists(const QString &windowsPath) {
+    const QString host = hostPath(windowsPath);
+    return recordPending(host) || QFileInfo::exists(host);
+}
+
+QString temporaryRecordPath(const QString &windowsPath, qint64 pid) {
+    return temporaryOf(windowsPath, pid);
+}
+
+void clearLeftoverTemporaries(const QString &windowsFolder, bool withSubfolders) {
+    const QString own = QString::number(QCoreApplication::applicationPid());
+    QDirIterator it(hostPath(windowsFolder), {u'*' + kTempMark + u'*' + kTempEnd}, QDir::Files | QDir::Hidden,
+                    withSubfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = it.fileName();
+        const qsizetype mark = name.lastIndexOf(kTempMark);
+        const QString digits = name.mid(mark + kTempMark.size()).chopped(kTempEnd.size());
+        bool number = !digits.isEmpty() && mark > 0;
+        for (const QChar c : digits)
+            number = number && c >= u'0' && c <= u'9';
+        const qint64 pid = number && digits.size() <= 9 ? digits.toLongLong() : 0;
+        if (pid <= 0)
+            continue;
+        // At the start this program is writing nothing yet: a file under its own number is a leftover of an earlier
+        // run that had the same number. Another living process may be writing its file now.
+        const bool gone = digits == own || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
+        if (gone && QFile::remove(path))
+            noteWritten(path);
+    }
 }
 
 QByteArray readRawFile(const QString &windowsPath) {
     const QString host = hostPath(windowsPath);
+    if (const QByteArray *pending = pendingBytes(host))
+        return *pending;
     if (const QByteArray *kept = keptBytes(host))
         return *kept;
     QByteArray bytes;

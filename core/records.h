@@ -34,13 +34,48 @@ inline constexpr qsizetype largestRecordFile = 8 * 1024 * 1024;
 // records dozens of times opens each once. A file the program writes, replaces or removes is forgotten at that
 // moment (noteWritten). Scopes nest; the end of the outermost forgets everything, and a user action is one scope:
 // what another program changes between two clicks is always read afresh.
+//
+// A user action's scope also defers its writes (Writes::atEnd): a chain saves some records several times, passing
+// figures between the schedules until they settle, and a kill between two of those saves would leave a figure of a
+// pass half way on the disk. Instead each record closed is kept as the record's pending content, which every read of
+// it sees, and is written once, with what the action ended with, by writePendingRecords() or at the end of the
+// outermost deferring scope; a record that ends as it stood on the disk is not written at all. Writes outside such
+// a scope go to the disk at once.
 class RecordCacheScope {
 public:
-    RecordCacheScope();
+    enum class Writes { atOnce, atEnd };
+    explicit RecordCacheScope(Writes writes = Writes::atOnce);
+    // The end of the outermost deferring scope writes what is still pending; a failure there goes unsaid, so the
+    // user action calls writePendingRecords() itself first.
     ~RecordCacheScope();
     RecordCacheScope(const RecordCacheScope &) = delete;
     RecordCacheScope &operator=(const RecordCacheScope &) = delete;
+
+private:
+    bool defers_;
 };
+
+// Writes every pending record now, each once, in the order first written (temporary file and rename, skipped
+// where the disk holds the same bytes). For anything that works on files below the records (copies, removals,
+// listings, sets of records replaced together) and for the end of the user action. Every record that can be
+// written is; then throws the Error of the first that could not be, which stays as it stood on the disk.
+void writePendingRecords();
+// Whether a record is pending at this host path; its file may not stand on the disk yet.
+bool recordPending(const QString &hostPath);
+// Forgets the pending content at this host path: the file is removed or replaced by other means.
+void dropPendingRecord(const QString &hostPath);
+// The names of the records pending directly in this host folder.
+QStringList pendingRecordNamesIn(const QString &hostFolder);
+// Whether a record (or anything else) stands at this path, a pending record included: the checks that decide
+// whether a company has a record ask this.
+bool recordExists(const QString &windowsPath);
+
+// The name a record is written under by the process pid until it is complete, beside the record.
+QString temporaryRecordPath(const QString &windowsPath, qint64 pid);
+// Removes the temporary files of record writes that a kill or a power cut interrupted, in the folder (and its
+// subfolders when asked): only files under the name this program gives them, and only of a process that is gone
+// (or of this one's number, at the start, when it writes nothing yet). A user's own files stay.
+void clearLeftoverTemporaries(const QString &windowsFolder, bool withSubfolders);
 
 // Forgets the kept bytes of the file at this host path, and of every file under it when it is a folder.
 void forgetRecordBytes(const QString &hostPath);
@@ -101,7 +136,10 @@ public:
 
     // Encodes the lines (Error::unencodable() for text code page 932 cannot hold), writes them to a temporary
     // file beside the record and renames it over the record (Error::cannotWrite() when that fails). A temporary
-    // file that an interrupted write left beside the record goes in any case.
+    // file that an earlier write of this process left beside the record goes in any case. Inside a deferring
+    // RecordCacheScope the lines are kept as the record's pending content instead, after the checks that can be
+    // made now: the folder still there (Error::pathNotFound()) and writable (Error::cannotWrite()), no folder come
+    // in the record's place (Error::badPath()).
     void close();
 
 private:

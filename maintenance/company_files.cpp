@@ -17,7 +17,6 @@
 #include "schedules/more/schedule6.h"
 #include "schedules/more/schedule7.h"
 
-#include <QFileInfo>
 
 namespace hz::company_files {
 
@@ -144,7 +143,7 @@ void requireFile(const QString &windowsPath) {
 void requireSoundRecords(std::int32_t code, const QStringList &required, const QStringList &optional, Place place) {
     for (const QString &file : required + optional) {
         const QString at = place(file);
-        if (!QFileInfo::exists(hostPath(at))) {
+        if (!recordExists(at)) {
             if (!optional.contains(file))
                 requireFile(at);
             continue;

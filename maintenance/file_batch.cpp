@@ -271,8 +271,8 @@ void sayUnfinished(const QByteArray &journal, const QString &text) {
     msgBox(text, mb::OkWarning, kTitle);
 }
 
-// What a set killed before its journal stood left: for each target its list names, the new file (and the
-// record writer's temporary file of it) and the second name of the old file, and the journal's temporary file. The
+// What a set killed before its journal stood left: for each target its list names, the new file and the second
+// name of the old file, and the journal's temporary file. The
 // set was never decided, so the old files are the records. While a set lives it holds its list locked: a list
 // that cannot be locked is one another running copy of the program is still making ready, and stays.
 void clearUndecidedSet() {
@@ -295,11 +295,17 @@ void clearUndecidedSet() {
         // A line cut by a kill has no line break and names no target: its file was not begun.
         QList<QByteArray> lines = bytes.mid(kStagingListHeader.size()).split('\n');
         lines.removeLast();
+        QStringList folders;
         for (const QByteArray &line : lines) {
-            const QString target = hostPath(QString::fromUtf8(line));
-            for (const QString &leftover :
-                 {target + FileBatch::stagedSuffix, target + FileBatch::stagedSuffix + QStringLiteral(".new"),
-                  target + FileBatch::keptAsideSuffix}) {
+            const QString windowsTarget = QString::fromUtf8(line);
+            const QString target = hostPath(windowsTarget);
+            // The temporary file of a write of the new file that the kill interrupted goes with the folder's others.
+            const QString folder = windowsTarget.section(u'\\', 0, -2);
+            if (!folders.contains(folder)) {
+                folders << folder;
+                clearLeftoverTemporaries(folder, false);
+            }
+            for (const QString &leftover : {target + FileBatch::stagedSuffix, target + FileBatch::keptAsideSuffix}) {
                 if (isFile(leftover) && QFile::remove(leftover)) {
                     forgetRecordBytes(leftover);
                     noteWritten(leftover);
@@ -382,6 +388,9 @@ void FileBatch::stageRemoval(const QString &targetWindowsPath) {
 }
 
 void FileBatch::commit() {
+    // The new files are written first, and with them whatever else the action saved before the set: the set is
+    // made of the files as they stand on the disk.
+    writePendingRecords();
     if (entries_.empty()) {
         done_ = true;
         return;
@@ -435,6 +444,7 @@ void FileBatch::abandon() {
     done_ = true;
     for (const Entry &e : entries_) {
         const QString staged = e.hostTarget + stagedSuffix;
+        dropPendingRecord(staged);
         QFile::remove(staged);
         forgetRecordBytes(staged);
         if (e.keptOld)

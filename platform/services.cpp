@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace hz {
@@ -134,9 +135,12 @@ bool userAction(const std::function<void()> &action) {
         return false;
     // An entry from a message box's own event loop runs inside another action, which syncs at its end.
     const bool outermost = g_actionDepth == 0;
+    const QString savingTitle = QStringLiteral("ディスクへの保存");
+    std::optional<Error> notWritten;
     {
         const ActionScope scope;
-        const RecordCacheScope kept;
+        // The records the action saves are written once, when it ends (an action inside another joins it).
+        const RecordCacheScope kept(RecordCacheScope::Writes::atEnd);
         try {
             if (outermost && g_actionStart)
                 g_actionStart();
@@ -146,10 +150,20 @@ bool userAction(const std::function<void()> &action) {
             // An error no handler trapped abandons the action; the program goes on.
         } catch (const std::exception &) {
         }
+        // Also when the action failed half-way or ended the program: what it saved before stands.
+        if (outermost) {
+            try {
+                writePendingRecords();
+            } catch (const Error &e) {
+                notWritten = e;
+            }
+        }
     }
+    if (notWritten)
+        msgBox(notWritten->description(), mb::OkWarning, savingTitle);
     // What the action wrote reaches the drive before the user sees it done, whether it ended well or not.
     if (outermost && !syncWritten())
-        msgBox(Error::cannotWrite().description(), mb::OkWarning, QStringLiteral("ディスクへの保存"));
+        msgBox(Error::cannotWrite().description(), mb::OkWarning, savingTitle);
     return !g_ended;
 }
 

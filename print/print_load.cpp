@@ -13,14 +13,13 @@
 #include "schedules/more/schedule6.h"
 #include "schedules/more/schedule7.h"
 
-#include <QFileInfo>
 
 namespace hz {
 
 QString taxAccountantPath() { return QStringLiteral("c:\\法人税\\税理士名.txt"); }
 
 void readTaxAccountant(Texts<5> &texts) {
-    if (!QFileInfo::exists(hostPath(taxAccountantPath())))
+    if (!recordExists(taxAccountantPath()))
         return; // no accountant saved yet
     Texts<5> read = texts;
     readNamedRecord(QStringLiteral("税理士"), taxAccountantPath(), [&] {
@@ -110,7 +109,7 @@ void takeProfile(const CompanyProfileRecord &rec, PrintData &data) {
 bool readSpecialFieldsForPrint(std::int32_t code, SpecialFieldRecord &rec, bool &olderForm) {
     olderForm = false;
     // Only where nothing stands is there no record: a folder or a file that cannot be opened is said.
-    if (!QFileInfo::exists(hostPath(specialFieldPath(code))))
+    if (!recordExists(specialFieldPath(code)))
         return false;
     readNamedRecord(QStringLiteral("特設欄"), specialFieldPath(code), [&] {
         try {

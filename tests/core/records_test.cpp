@@ -1,11 +1,16 @@
 #include "core/cp932.h"
+#include "core/durability.h"
 #include "core/errors.h"
 #include "core/paths.h"
 #include "core/records.h"
 #include "tests/support/fixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace hz::test {
 namespace {
@@ -244,7 +249,7 @@ TEST_F(Records, LineEndingsAndWhereAFileMayEnd) {
 // removes it, also when the record itself does not change.
 TEST_F(Records, ALeftoverTemporaryFileGoesAtTheNextWrite) {
     ensureDataRoot();
-    const QString leftover = kProfile + QStringLiteral(".new");
+    const QString leftover = temporaryRecordPath(kProfile, QCoreApplication::applicationPid());
     for (const QByteArray &record : {lines({"1"}), lines({"2"})}) {
         writeFile(kProfile, lines({"1"}));
         writeFile(leftover, "1\r\n\"half a rec");
@@ -285,6 +290,147 @@ TEST_F(Records, RecordsKeptInAnActionFollowTheProgramsOwnChanges) {
     const RecordCacheScope next;
     EXPECT_EQ(firstValue(), 5);
     EXPECT_FALSE(sharedHandleOpen());
+}
+
+// In a scope that defers writes (a user action), a record closed is written once, when the scope ends, with what
+// it was closed with last; until then every look at it through the program sees the record as it will be, and the
+// disk keeps the record as it stood. A record closed as it stands on the disk is not written at all.
+TEST_F(Records, WritesInADeferringScopeReachTheDiskOnceAtItsEnd) {
+    ensureDataRoot();
+    const QString other = QStringLiteral("c:\\法人税\\法人名\\13.txt");
+    const QString fresh = QStringLiteral("c:\\法人税\\法人名\\14.txt");
+    const QString gone = QStringLiteral("c:\\法人税\\法人名\\15.txt");
+    const auto save = [](const QString &path, int value) {
+        RecordWriter w(path);
+        w.whole(value);
+        w.close();
+    };
+    const auto firstValue = [](const QString &path) {
+        RecordReader r(path);
+        return r.whole();
+    };
+    writeFile(kProfile, lines({"1"}));
+    writeFile(other, lines({"3"}));
+    std::vector<QString> written;
+    setWriteObserver([&written](const QString &host) { written.push_back(QFileInfo(host).fileName()); });
+    {
+        const RecordCacheScope action(RecordCacheScope::Writes::atEnd);
+        save(fresh, 7);
+        save(kProfile, 2);
+        save(kProfile, 5);
+        save(other, 4);
+        save(other, 3); // back as it stands
+        save(gone, 9);
+        deleteFile(gone);
+        {
+            // A scope inside joins the outer one.
+            const RecordCacheScope inner(RecordCacheScope::Writes::atEnd);
+            save(kProfile, 6);
+        }
+        EXPECT_TRUE(written.empty());
+        EXPECT_EQ(firstValue(kProfile), 6);
+        EXPECT_EQ(readRawFile(fresh), lines({"7"}));
+        EXPECT_TRUE(fileExists(fresh));
+        EXPECT_TRUE(recordExists(fresh));
+        EXPECT_FALSE(fileExists(gone));
+        EXPECT_EQ(errorOf([&gone] { deleteFile(gone); }), Error::fileNotFound().description());
+        EXPECT_TRUE(entryNamesIn(dataroot::profiles).contains(QStringLiteral("14.txt")));
+        EXPECT_EQ(readFile(kProfile).size(), 3) << "the disk keeps the record as it stood";
+        EXPECT_FALSE(exists(fresh));
+    }
+    setWriteObserver({});
+    EXPECT_EQ(written, (std::vector<QString>{"14.txt", "12.txt"}));
+    EXPECT_EQ(readFile(kProfile), lines({"6"}));
+    EXPECT_EQ(readFile(fresh), lines({"7"}));
+    EXPECT_EQ(readFile(other), lines({"3"}));
+    EXPECT_FALSE(exists(gone));
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
+// What works on the files themselves inside a deferring scope sees the records the scope saved: a copy copies them,
+// a folder holding one is not empty. What can be known to fail is said when the record is closed, where the
+// action's trap says it; the rest fails when the records are written, and is said then.
+TEST_F(Records, FileWorkInADeferringScopeSeesTheSavedRecords) {
+    ensureDataRoot();
+    const QString copy = QStringLiteral("c:\\法人税\\法人名\\13.txt");
+    const QString folder = QStringLiteral("c:\\法人税\\作業");
+    const RecordCacheScope action(RecordCacheScope::Writes::atEnd);
+    {
+        RecordWriter w(kProfile);
+        w.whole(4);
+        w.close();
+    }
+    copyFile(kProfile, copy);
+    EXPECT_EQ(readFile(copy), lines({"4"}));
+    createFolder(folder);
+    {
+        RecordWriter w(folder + QStringLiteral("\\a.txt"));
+        w.whole(1);
+        w.close();
+    }
+    EXPECT_EQ(errorOf([&folder] { removeFolder(folder); }), Error::badPath().description());
+    EXPECT_EQ(errorOf([&folder] { createFolder(folder + QStringLiteral("\\a.txt")); }), Error::badPath().description());
+
+    // The folder gone before the close, or a folder come in the record's place.
+    EXPECT_EQ(errorOf([&folder] {
+                  RecordWriter w(folder + QStringLiteral("\\b.txt"));
+                  QDir(hostPath(folder)).removeRecursively();
+                  w.close();
+              }),
+              Error::pathNotFound().description());
+    EXPECT_EQ(errorOf([] {
+                  RecordWriter w(kProfile);
+                  w.whole(5);
+                  QFile::remove(hostPath(kProfile));
+                  QDir().mkpath(hostPath(kProfile));
+                  w.close();
+              }),
+              Error::badPath().description());
+    QDir(hostPath(kProfile)).removeRecursively();
+    // A folder removed after the close: the record is lost, and writePendingRecords says so; the others are written.
+    const QString later = QStringLiteral("c:\\法人税\\後で");
+    createFolder(later);
+    for (const QString &path : {later + QStringLiteral("\\b.txt"), kProfile}) {
+        RecordWriter w(path);
+        w.whole(8);
+        w.close();
+    }
+    QDir(hostPath(later)).removeRecursively();
+    EXPECT_EQ(errorOf(writePendingRecords), Error::pathNotFound().description());
+    EXPECT_EQ(readFile(kProfile), lines({"8"}));
+    EXPECT_EQ(errorOf(writePendingRecords), QString()) << "nothing is left to fail again";
+    EXPECT_FALSE(sharedHandleOpen());
+}
+
+// A kill while a record was being written leaves its temporary file, under a name that says which process wrote
+// it. The clearing at the start removes those of processes that are gone (and its own number's, which can only be
+// an earlier run's); a living process's file and the user's own files stay.
+TEST_F(Records, LeftoverTemporariesOfProcessesGoneAreCleared) {
+    ensureDataRoot();
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const QString schedule = QStringLiteral("c:\\法人税\\別表\\10101.txt");
+    const QStringList cleared = {temporaryRecordPath(kProfile, child), temporaryRecordPath(schedule, child),
+                                 temporaryRecordPath(kProfile, QCoreApplication::applicationPid())};
+    const QStringList kept = {temporaryRecordPath(schedule, 1), kProfile + QStringLiteral(".new"),
+                              kProfile + QStringLiteral(".hz-x.new"), QStringLiteral("c:\\法人税\\メモ.txt.new"),
+                              QStringLiteral("c:\\他\\12.txt") + temporaryRecordPath(QString(), child)};
+    for (const QString &path : cleared + kept)
+        writeFile(path, QByteArray());
+    clearLeftoverTemporaries(dataroot::root, true);
+    for (const QString &path : cleared)
+        EXPECT_FALSE(exists(path)) << path.toStdString();
+    for (const QString &path : kept)
+        EXPECT_TRUE(exists(path)) << path.toStdString();
+    // Without its subfolders only the folder's own.
+    writeFile(cleared[0], QByteArray());
+    writeFile(cleared[1], QByteArray());
+    clearLeftoverTemporaries(dataroot::profiles, false);
+    EXPECT_FALSE(exists(cleared[0]));
+    EXPECT_TRUE(exists(cleared[1]));
 }
 
 TEST_F(Records, QuotationMarkIsKeptAsFullWidth) {

@@ -1,9 +1,16 @@
 #include "core/durability.h"
+#include "core/paths.h"
 #include "core/errors.h"
 #include "core/records.h"
 #include "maintenance/file_batch.h"
 #include "platform/services.h"
 #include "tests/support/fixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <functional>
 
 namespace hz::test {
 namespace {
@@ -21,14 +28,18 @@ protected:
     }
 };
 
-// What an action writes is synced once, when the outermost action ends; an action started inside another (a
-// click in a message box's own event loop) leaves it to the outer one.
+// What an action saves is written and synced once, when the outermost action ends; an action started inside
+// another (a click in a message box's own event loop) leaves it to the outer one.
 TEST_F(ActionSync, TheOutermostActionSyncsWhatWasWritten) {
-    userAction([] {
+    userAction([this] {
         save("c:\\a.txt", 1);
         userAction([] { save("c:\\b.txt", 2); });
-        EXPECT_EQ(foldersAwaitingSync(), 1);
+        EXPECT_FALSE(exists("c:\\a.txt"));
+        EXPECT_FALSE(exists("c:\\b.txt"));
+        EXPECT_EQ(foldersAwaitingSync(), 0);
     });
+    EXPECT_EQ(readFile("c:\\a.txt"), lines({"1"}));
+    EXPECT_EQ(readFile("c:\\b.txt"), lines({"2"}));
     EXPECT_EQ(foldersAwaitingSync(), 0);
 
     // Writes outside any action wait for the next one.
@@ -60,6 +71,53 @@ TEST_F(ActionSync, BatchesAndFailedActionsAreSyncedToo) {
         throw Error::cannotWrite();
     });
     EXPECT_EQ(foldersAwaitingSync(), 0);
+}
+
+// An action that fails half-way, or ends the program, still writes what it saved before.
+TEST_F(ActionSync, WhatAnActionSavedIsWrittenWhenItFailsOrEndsTheProgram) {
+    userAction([] {
+        save("c:\\a.txt", 1);
+        throw Error::overflow();
+    });
+    EXPECT_EQ(readFile("c:\\a.txt"), lines({"1"}));
+    EXPECT_FALSE(userAction([] {
+        save("c:\\b.txt", 2);
+        endProgram();
+    }));
+    EXPECT_EQ(readFile("c:\\b.txt"), lines({"2"}));
+    EXPECT_EQ(svc.boxes.size(), 0u);
+}
+
+// A record that cannot be written when the action ends (its folder removed meanwhile by another program, or a
+// folder standing in the place of its temporary file) is said in a box; the other records are written all the same.
+TEST_F(ActionSync, ARecordThatCannotBeWrittenAtTheEndIsSaid) {
+    const struct {
+        const char *what;
+        std::function<void()> spoil;
+        Error error;
+    } cases[] = {
+        {"folder removed", [] { QDir(hostPath("c:\\d")).removeRecursively(); }, Error::pathNotFound()},
+        {"folder in the temporary file's place",
+         [] { QDir().mkpath(hostPath(temporaryRecordPath("c:\\d\\a.txt", QCoreApplication::applicationPid()))); },
+         Error::cannotWrite()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(hostPath("c:\\d")).removeRecursively();
+        QDir().mkpath(hostPath("c:\\d"));
+        QFile::remove(hostPath("c:\\b.txt"));
+        svc.boxes.clear();
+        userAction([&c] {
+            save("c:\\d\\a.txt", 1);
+            save("c:\\b.txt", 2);
+            c.spoil();
+        });
+        ASSERT_EQ(svc.boxes.size(), 1u);
+        EXPECT_EQ(svc.boxes[0].title, QStringLiteral("ディスクへの保存"));
+        EXPECT_EQ(svc.boxes[0].prompt, c.error.description());
+        EXPECT_NE(readFile("c:\\d\\a.txt"), lines({"1"}));
+        EXPECT_EQ(readFile("c:\\b.txt"), lines({"2"}));
+    }
 }
 
 } // namespace

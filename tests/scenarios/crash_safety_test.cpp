@@ -363,6 +363,46 @@ void putDrives(const Files &files) {
     }
 }
 
+// A kill in the middle of one record's write leaves the record's temporary file, empty or cut short, beside it on
+// either drive. The next start removes it, and nothing else: a file of the user's that merely ends in ".new" stays.
+TEST_F(CrashSafety, AKillDuringARecordsWriteLeavesNothingTheNextStartKeeps) {
+    writeStandardRates();
+    registerSampleCompany(kCode, kName, QStringLiteral("フジミ"), 10, 5);
+    ASSERT_EQ(unexpectedBoxes(), QStringList());
+    const QString floppyProfile = QStringLiteral("a:") + profilePath(kCode).mid(2);
+    QDir().mkpath(QFileInfo(hostPath(floppyProfile)).absolutePath());
+    const QStringList users = {profilePath(kCode) + QStringLiteral(".new"),
+                               QStringLiteral("c:\\法人税\\別表\\メモ.txt.new")};
+    for (const QString &path : users)
+        writeFile(path, "the user's own");
+    const Files before = bothDrives();
+
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // As a write killed between the temporary file's creation and its first bytes, and one cut short.
+        const QString records[] = {profilePath(kCode), floppyProfile};
+        for (const QString &record : records) {
+            QFile f(hostPath(temporaryRecordPath(record, ::getpid())));
+            if (!f.open(QIODevice::WriteOnly))
+                ::_exit(1);
+            if (record == floppyProfile)
+                f.write("1\r\n\"half a rec");
+        }
+        ::raise(SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(bothDrives().size(), before.size() + 2);
+
+    destroyAllForms();
+    startProgram();
+    EXPECT_EQ(bothDrives(), before);
+    EXPECT_EQ(form1().List1.listCount(), 1);
+    EXPECT_EQ(unexpectedBoxes(), QStringList());
+}
+
 const QString kJournal = QStringLiteral("c/法人税/hz-file-batch.journal");
 
 // What a set makes besides the records, on either drive: its new files, the second names of the old ones, its list
