@@ -156,31 +156,43 @@ TEST_F(ReadOrSay, BoxesGivenAfreshReleaseTheHoldOfTheirOwnRecord) {
         {"one box typed, then set from code to the same text", Rule::anyBox, nothing,
          then(typed({nullptr, "5"}), pushed), false},
         {"one box given by a preset", Rule::anyBox, nothing, preset, true},
-        {"typed before the failure in a box the read left alone", Rule::anyBox, typed({nullptr, "5"}), nothing,
-         true},
-        {"typed before the failure in boxes the read filled", Rule::anyBox, typed({"5", nullptr, "6"}), nothing,
-         false},
+        {"typed before the failure in a box the read left alone", Rule::anyBox, typed({nullptr, "5"}), nothing, true},
+        {"typed before the failure in boxes the read filled", Rule::anyBox, typed({"5", nullptr, "6"}), nothing, false},
         {"two of three", Rule::everyBox, nothing, typed({"1", "2"}), false},
         {"every box", Rule::everyBox, nothing, typed({"1", "2", "left"}), true},
-        {"every box, one before the failure", Rule::everyBox, typed({nullptr, "2"}), typed({"1", nullptr, "3"}),
-         true},
+        {"every box, one before the failure", Rule::everyBox, typed({nullptr, "2"}), typed({"1", nullptr, "3"}), true},
         {"every box, one typed blank", Rule::everyBox, nothing, typed({"1", "2", " "}), false},
         {"every box, one then set from code", Rule::everyBox, nothing, then(typed({"1", "2", "3"}), pushed), false},
         {"another record failed", Rule::everyBox, nothing, typed({"1", "2", "3"}), false, profile},
-        {"a box of the window typed", Rule::anyBox, nothing, typed({nullptr, "5"}), true, {},
+        {"a box of the window typed",
+         Rule::anyBox,
+         nothing,
+         typed({nullptr, "5"}),
+         true,
+         {},
          Guard::windowButItsCodeBox3},
-        {"a box of the window typed before the failure", Rule::anyBox, typed({nullptr, "5"}), nothing, true, {},
+        {"a box of the window typed before the failure",
+         Rule::anyBox,
+         typed({nullptr, "5"}),
+         nothing,
+         true,
+         {},
          Guard::windowButItsCodeBox3},
-        {"the window's code box typed", Rule::anyBox, typed({nullptr, nullptr, "2"}), typed({nullptr, nullptr, "2"}),
-         false, {}, Guard::windowButItsCodeBox3},
+        {"the window's code box typed",
+         Rule::anyBox,
+         typed({nullptr, nullptr, "2"}),
+         typed({nullptr, nullptr, "2"}),
+         false,
+         {},
+         Guard::windowButItsCodeBox3},
         {"a box of the window set from code", Rule::anyBox, nothing, pushed, false, {}, Guard::windowButItsCodeBox3},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         destroyAllForms();
         ThreeBoxes &w = loadedForm<ThreeBoxes>();
-        RecordHold hold = c.guard == Guard::boxes ? RecordHold({&w.Text1, &w.Text2, &w.Text3}, c.rule)
-                                                  : RecordHold(&w, w.Text3);
+        RecordHold hold =
+            c.guard == Guard::boxes ? RecordHold({&w.Text1, &w.Text2, &w.Text3}, c.rule) : RecordHold(&w, w.Text3);
         c.before(w);
         hold.hold(c.failed.isEmpty() ? kRecord : c.failed, Error::pastEndOfFile(), kRecord);
         // What the data action shows after the failure is what the read left.

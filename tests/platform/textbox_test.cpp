@@ -139,8 +139,8 @@ TEST_F(HiddenBoxes, ABoxKnowsWhetherItHoldsTheUsersOwnText) {
     struct Case {
         const char *name;
         std::function<void(Boxes &)> act;
-        bool fromCode;  // after a text set from code
-        bool fromUser;  // after the user's own
+        bool fromCode; // after a text set from code
+        bool fromUser; // after the user's own
     };
     const Case cases[] = {
         {"set", [](Boxes &b) { b.Text1.setText(QStringLiteral("5")); }, false, false},
@@ -148,7 +148,12 @@ TEST_F(HiddenBoxes, ABoxKnowsWhetherItHoldsTheUsersOwnText) {
         {"given by a preset", [](Boxes &b) { b.Text1.giveText(QStringLiteral("5")); }, true, true},
         {"typed", type, true, true},
         {"pasted", [](Boxes &b) { b.Text1.edit()->paste(); }, true, true},
-        {"cut", [](Boxes &b) { b.Text1.edit()->selectAll(); b.Text1.edit()->cut(); }, true, true},
+        {"cut",
+         [](Boxes &b) {
+             b.Text1.edit()->selectAll();
+             b.Text1.edit()->cut();
+         },
+         true, true},
         {"kept text handed over", [](Boxes &b) { b.show(); }, false, true},
         {"read", [](Boxes &b) { (void)b.Text1.text(); }, false, true},
         {"window loaded afresh", [](Boxes &) { reload(); }, false, false},
