@@ -40,11 +40,6 @@ RecordRead readOrSay(const QString &windowsPath, const QString &title, const std
     }
 }
 
-// What counts of a box: every text it is given, or the user's own edits alone where the hold watches a window.
-std::uint64_t counted(const TextBox *box, bool userEditsOnly) {
-    return userEditsOnly ? box->userEdits() : box->textsGiven();
-}
-
 } // namespace
 
 QString unreadableText(const QString &windowsPath, const Error &e) {
@@ -68,7 +63,8 @@ const QString RecordHold::everySave = QStringLiteral("*");
 
 RecordHold::RecordHold(std::vector<const TextBox *> boxes, Afresh rule) : boxes_(std::move(boxes)), rule_(rule) {}
 
-RecordHold::RecordHold(const Form *window, const Frame *panel) : window_(window), panel_(panel) {}
+RecordHold::RecordHold(const Form *window, const TextBox &codeBox, const Frame *panel)
+    : window_(window), codeBox_(&codeBox), panel_(panel) {}
 
 RecordRead RecordHold::load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                             bool required) {
@@ -86,45 +82,45 @@ void RecordHold::hold(const QString &windowsPath, const Error &e, const QString 
     path_ = windowsPath;
     description_ = e.description();
     savedPath_ = savedPath.isEmpty() ? windowsPath : savedPath;
-    boxesLeft();
-}
-
-void RecordHold::boxesLeft() {
-    given_.clear();
-    if (path_.isEmpty())
-        return;
-    if (window_) {
-        // The window's boxes as it stands now: a panel's are those built inside it.
-        boxes_.clear();
-        for (Control *c : window_->controls())
-            if (const auto *box = dynamic_cast<const TextBox *>(c))
-                if (!panel_ || panel_->widget()->isAncestorOf(box->widget()))
-                    boxes_.push_back(box);
-    }
-    for (const TextBox *box : boxes_)
-        given_.push_back(counted(box, window_ != nullptr));
 }
 
 void RecordHold::release() {
     path_.clear();
     description_.clear();
     savedPath_.clear();
-    given_.clear();
+}
+
+void RecordHold::written(const QString &savedPath) {
+    if (holds(savedPath))
+        release();
 }
 
 bool RecordHold::holds(const QString &savedPath) const {
     return !path_.isEmpty() && (savedPath.isEmpty() || savedPath_ == everySave || savedPath == savedPath_);
 }
 
+std::vector<const TextBox *> RecordHold::guarded() const {
+    if (!window_)
+        return boxes_;
+    // The window's boxes: a panel's are those built inside it.
+    std::vector<const TextBox *> boxes;
+    for (Control *c : window_->controls())
+        if (const auto *box = dynamic_cast<const TextBox *>(c); box && box != codeBox_)
+            if (!panel_ || panel_->widget()->isAncestorOf(box->widget()))
+                boxes.push_back(box);
+    return boxes;
+}
+
 bool RecordHold::givenAfresh() const {
     // A failure about another record than the one saved: its values were never read, so none were given again.
-    if (boxes_.empty() || savedPath_ != path_ || given_.size() != boxes_.size())
+    const std::vector<const TextBox *> boxes = guarded();
+    if (boxes.empty() || savedPath_ != path_)
         return false;
     int given = 0;
-    for (std::size_t i = 0; i < boxes_.size(); ++i)
-        if (counted(boxes_[i], window_ != nullptr) != given_[i] && !boxes_[i]->text().trimmed().isEmpty())
+    for (const TextBox *box : boxes)
+        if (box->holdsUserText() && !box->text().trimmed().isEmpty())
             ++given;
-    return rule_ == Afresh::everyBox ? given == int(boxes_.size()) : given > 0;
+    return rule_ == Afresh::everyBox ? given == int(boxes.size()) : given > 0;
 }
 
 bool RecordHold::maySave(const QString &title, const QString &savedPath) const {

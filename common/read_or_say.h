@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -35,23 +34,25 @@ void sayUnreadable(const QString &windowsPath, const Error &e, const QString &ti
 
 // What a window keeps of its data action: after one that could not read the window's record, the window holds
 // its company's code and zeroes, and nothing of it may be saved, where it would replace the record the user
-// still has with zeroes, until a data action reads the record or finds that it does not exist, or the user has
-// given the record's values afresh in the window's boxes since the failed read: typed, pasted or set by a preset,
-// anything that gives a box a text counts; what the failed read left does not.
+// still has with zeroes, until a data action reads the record or finds that it does not exist, the window's own
+// save writes the record, or the user has given the record's values afresh in the boxes the hold guards. A box
+// gives its value afresh while it holds the user's own text (typed, pasted, or given by a preset the user chose),
+// whenever that was typed, the press that found the damage included, as long as no code has set the box since:
+// what a load, a clear or another window's push leaves there does not count, nor what the failed read left.
 class RecordHold {
 public:
-    // How many of the boxes must have been given a text, and hold one that is not blank, for the values to count
+    // How many of the boxes must hold the user's own text, and one that is not blank, for the values to count
     // as given afresh: any one (a record whose boxes may be partly empty), or every one (a table that is saved
     // whole, where an empty box would save as 0).
     enum class Afresh { anyBox, everyBox };
 
-    // A hold that only a read releases.
+    // A hold that only a read or the window's save releases.
     RecordHold() = default;
     // A hold that the user also releases by giving the values afresh in boxes.
     RecordHold(std::vector<const TextBox *> boxes, Afresh rule);
-    // A hold that the user also releases by typing or pasting a text into a box of window (of panel, when given).
-    // Only the user's own edits count there: other windows' actions fill the same boxes with figures of their own.
-    explicit RecordHold(const Form *window, const Frame *panel = nullptr);
+    // A hold that the user also releases by typing or pasting a text into any box of window (of panel, when
+    // given) but codeBox, from which the data action takes the company's code: a code is no value of the record.
+    RecordHold(const Form *window, const TextBox &codeBox, const Frame *panel = nullptr);
 
     // Reads as readRecordOrSay does (readRequiredRecordOrSay when required) and keeps the result.
     RecordRead load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
@@ -62,11 +63,11 @@ public:
     // window never read the one it would replace.
     void hold(const QString &windowsPath, const Error &e, const QString &savedPath = {});
     static const QString everySave;
-    // The data action filled the boxes after the failure: what they show now is what the failed read left.
-    void boxesLeft();
     // Forgets a failure: the window no longer holds anything read from a record (a fresh start, or a record
     // read or written whole).
     void release();
+    // The window has written the record at savedPath whole: a hold of saves over it ends.
+    void written(const QString &savedPath);
     // True while saves over savedPath (any save when empty) are held by a failure about that company's records.
     bool holds(const QString &savedPath = {}) const;
     // True when the failure held is the one of the record at windowsPath.
@@ -77,6 +78,8 @@ public:
 
 private:
     bool givenAfresh() const;
+    // The boxes whose texts give the record's values.
+    std::vector<const TextBox *> guarded() const;
 
     QString path_;        // the record that could not be read; empty when none
     QString description_; // and why
@@ -85,8 +88,8 @@ private:
     Afresh rule_ = Afresh::anyBox;
     // The window whose boxes the user types into, when the hold watches a whole window or panel.
     const Form *window_ = nullptr;
+    const TextBox *codeBox_ = nullptr;
     const Frame *panel_ = nullptr;
-    std::vector<std::uint64_t> given_; // each box's count of texts given when the failed read had filled them
 };
 
 // The rate table of the installation, without which Schedules 1 and 5(2) compute nothing: read into rates, or,

@@ -389,7 +389,6 @@ bool Form2::loadCompany(std::int32_t code) {
     showProfile(rec);
     Text26.setText(fields.prefecturalAddressee);
     Text24.setText(fields.municipalAddressee);
-    specialFieldHold.boxesLeft();
     return true;
 }
 
@@ -456,7 +455,6 @@ void Form2::Command20_Click() {
     Text45.setText(fields.wardName);
     Text26.setText(fields.prefecturalAddressee);
     Text24.setText(fields.municipalAddressee);
-    specialFieldHold.boxesLeft();
 }
 
 // 特設欄データ登　録.

@@ -97,8 +97,9 @@ public:
     // The company the window last loaded or registered; "特設欄データ登　録" saves under it.
     std::int32_t workingCode = 0;
     // The special-field record the last load could not read: neither "特設欄データ登　録" nor "登録実行" saves it
-    // from the boxes that load left, until a load reads it or the user has typed the values into the boxes since.
-    // It holds the saves of that company only.
+    // from the boxes that load left, until a load reads it, the window's own save writes it, or the user has typed
+    // the values into the boxes (before the press that found the damage, too). It holds the saves of that company
+    // only.
     RecordHold specialFieldHold{{&Text38, &Text39, &Text40, &Text44, &Text45, &Text26, &Text24},
                                 RecordHold::Afresh::anyBox};
     // The capital as it stood when "百万" could not multiply it: registered as it stands, it would be taken as

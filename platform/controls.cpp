@@ -160,11 +160,9 @@ QLineEdit *TextBox::create(QWidget *parent, const QString &initial) {
     delete flushFilter_.data();
     flushFilter_ = new TextFlush(edit, this);
     edit->installEventFilter(flushFilter_);
-    // The user's edits only: a text set from code is counted by setText.
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] {
-        ++textsGiven_;
-        ++userEdits_;
-    });
+    // The user's edits only: a text set from code never emits it.
+    userText_ = false;
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { userText_ = true; });
     return edit;
 }
 
@@ -201,8 +199,13 @@ QString TextBox::text() const {
     return e->text();
 }
 
+void TextBox::giveText(const QString &text) {
+    setText(text);
+    userText_ = true;
+}
+
 void TextBox::setText(const QString &text) {
-    ++textsGiven_;
+    userText_ = false;
     if (multiLine_) {
         auto *e = static_cast<QPlainTextEdit *>(widget());
         if (text != e->toPlainText())

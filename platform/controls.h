@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <cstdint>
 #include <functional>
 
 namespace hz {
@@ -70,11 +69,13 @@ public:
     void onKeyPress(std::function<void(int &keyAscii)> handler) { keyPress_ = std::move(handler); }
     // The Qt widget, holding the box's text.
     QLineEdit *edit() const;
-    // How many times the box was given a text, by setText (the text it holds included) or by the user's typing,
-    // pasting or cutting in it. A window built afresh gives none; nor does a kept text reaching its widget.
-    std::uint64_t textsGiven() const { return textsGiven_; }
-    // How many of those were the user's own edits.
-    std::uint64_t userEdits() const { return userEdits_; }
+    // Gives the box a text that the user chose through the window, as a preset button does: it counts as the
+    // user's own text, as if typed.
+    void giveText(const QString &text);
+    // True while the box holds the user's own text: typed, pasted or cut in it, or given by giveText, and not set
+    // by code since (setText, even to the text it holds). A window built afresh holds none; a kept text reaching
+    // its widget changes nothing.
+    bool holdsUserText() const { return userText_; }
 
 private:
     friend class TextFlush;
@@ -90,8 +91,7 @@ private:
     mutable QString kept_;
     mutable QPointer<QLineEdit> keptFor_;
     QPointer<QObject> flushFilter_;
-    std::uint64_t textsGiven_ = 0;
-    std::uint64_t userEdits_ = 0;
+    bool userText_ = false;
 };
 
 class Button : public Control {

@@ -439,7 +439,6 @@ void Form12::loadTaxAccountant() {
     Text21.setText(data.accountantTexts[3]);
     Text22.setText(data.accountantTexts[4]);
     Text23.setText(data.accountantTexts[5]);
-    accountantHold.boxesLeft();
 }
 
 // ---- Settings ----
@@ -515,7 +514,6 @@ void Form12::Command20_Click() {
     Text45.setText(r[7]);
     Text2.setText(data.specialFieldTexts[1]);
     Text3.setText(data.specialFieldTexts[2]);
-    specialFieldHold.boxesLeft();
 }
 
 // 特設欄データ登　録.
@@ -542,6 +540,7 @@ void Form12::Command21_Click() {
         r[1], r[2], r[3], r[6], r[7], r[4], data.specialFieldTexts[1], data.specialFieldTexts[2]};
     try {
         writeSpecialFields(data.companyNumbers[1], rec);
+        specialFieldHold.written(specialFieldPath(data.companyNumbers[1]));
     } catch (const Error &e) {
         actionErrorBox(e, caption());
         return;

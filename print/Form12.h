@@ -148,8 +148,8 @@ public:
     PrintData data;
     PageState state;
     // The special-field record, or the profile of the company, and the tax-accountant record when the last load
-    // could not read them: their saves write nothing over them until a load reads them, or the user has typed the
-    // record's values into its boxes since.
+    // could not read them: their saves write nothing over them until a load reads them, the window's own save
+    // writes them, or the user has typed the record's values into its boxes.
     RecordHold specialFieldHold{{&Text38, &Text39, &Text40, &Text44, &Text45, &Text2, &Text3},
                                 RecordHold::Afresh::anyBox};
     RecordHold accountantHold{{&Text58, &Text59, &Text21, &Text22, &Text23}, RecordHold::Afresh::anyBox};

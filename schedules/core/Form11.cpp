@@ -143,7 +143,7 @@ void Form11::Command1_Click() {
         actionErrorBox(e, kComputeTitle);
         return;
     }
-    if (!hold.maySave(kComputeTitle))
+    if (!hold.maySave(kComputeTitle, schedule5_1CapitalPath(companyCode)))
         return;
     CapitalInput in;
     for (int r = 1; r <= 3; ++r)
@@ -155,6 +155,7 @@ void Form11::Command1_Click() {
     try {
         cells = computeCapital(in).cells;
         writeSchedule5_1Capital(companyCode, Schedule5_1CapitalRecord{cells, rowNames});
+        hold.written(schedule5_1CapitalPath(companyCode));
     } catch (const Error &e) {
         actionErrorBox(e, kComputeTitle);
         return;

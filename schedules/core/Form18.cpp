@@ -143,10 +143,15 @@ void Form18::setupUi(QWidget *window) {
 
 void Form18::Form_Load() { press(Command8); }
 
-void Form18::showTable(const TaxRateTable &t) {
+void Form18::showTable(const TaxRateTable &t, bool chosen) {
     const auto boxes = itemBoxes();
-    for (int i = 0; i < 9; ++i)
-        boxes[i]->setText(showItem(i, t.r[i]));
+    for (int i = 0; i < 9; ++i) {
+        const QString text = showItem(i, t.r[i]);
+        if (chosen)
+            boxes[i]->giveText(text);
+        else
+            boxes[i]->setText(text);
+    }
 }
 
 // DATA: the boxes keep what they show when there is no rate file yet (the first use) or when it cannot be read,
@@ -189,12 +194,12 @@ void Form18::Command1_Click() {
 }
 
 void Form18::Command2_Click() {
-    showTable(preset70k);
+    showTable(preset70k, true);
     press(Command4);
 }
 
 void Form18::Command3_Click() {
-    showTable(preset180k);
+    showTable(preset180k, true);
     press(Command4);
 }
 

@@ -50,7 +50,8 @@ private:
                     RecordHold::Afresh::everyBox};
     // The item boxes in file order, items 1 to 9.
     std::array<TextBox *, 9> itemBoxes();
-    void showTable(const TaxRateTable &t);
+    // A table the user chose (a preset) gives the boxes as the user's own, as typed.
+    void showTable(const TaxRateTable &t, bool chosen = false);
 };
 
 Form18 &form18();

@@ -121,7 +121,7 @@ void Form20::Form_Load() { press(Command2); }
 // 計算実行: pushes the six amounts into Schedule 1, saves them and shows them grouped.
 void Form20::Command1_Click() {
     companyCode = toWhole(Text15.text()); // no code: nothing is pushed or saved
-    if (!hold.maySave(kTitle))
+    if (!hold.maySave(kTitle, interimAmountPath(companyCode)))
         return;
     const auto boxes = amountBoxes();
     for (int i = 0; i < 6; ++i)
@@ -131,6 +131,7 @@ void Form20::Command1_Click() {
         pushIntoSchedule1(amounts);
     try {
         writeInterimAmounts(companyCode, InterimAmountRecord{amounts});
+        hold.written(interimAmountPath(companyCode));
     } catch (const Error &e) {
         // The pushes stand; the boxes keep the text as typed.
         actionErrorBox(e, kTitle);
@@ -171,14 +172,15 @@ void Form20::Command3_Click() {
 
 void Form20::Command4_Click() { hide(); }
 
+// The presets give the two per-capita amounts as the user's own, as typed.
 void Form20::Command5_Click() {
-    Text3.setText(QStringLiteral("10000"));
-    Text6.setText(QStringLiteral("25000"));
+    Text3.giveText(QStringLiteral("10000"));
+    Text6.giveText(QStringLiteral("25000"));
 }
 
 void Form20::Command6_Click() {
-    Text3.setText(QStringLiteral("25000"));
-    Text6.setText(QStringLiteral("65000"));
+    Text3.giveText(QStringLiteral("25000"));
+    Text6.giveText(QStringLiteral("65000"));
 }
 
 void Form20::ReturnNext(int &keyAscii) {

@@ -43,8 +43,8 @@ public:
 
     // Window-level values: kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
-    // The record the last data action could not read; an amount typed or a preset gives it afresh. Only this
-    // window fills these boxes.
+    // The record the last data action could not read; an amount typed or a preset gives it afresh, and the
+    // window's own save releases it.
     RecordHold hold{{&Text1, &Text2, &Text3, &Text4, &Text5, &Text6}, RecordHold::Afresh::anyBox};
     std::array<std::int32_t, 6> amounts{}; // amounts 1 to 6 at [0] to [5]
 

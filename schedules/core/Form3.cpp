@@ -370,7 +370,7 @@ void Form3::Command4_Click() {
     } catch (const Error &) {
         return;
     }
-    if (!hold.maySave(kTitle) || readTaxRatesOrSay(rates) != RecordRead::read)
+    if (!hold.maySave(kTitle, schedule1Path(companyCode)) || readTaxRatesOrSay(rates) != RecordRead::read)
         return;
 
     // From here on a failure stops the action where it stands: what is shown, saved or pushed stays. It is told.
@@ -467,6 +467,7 @@ void Form3::Command4_Click() {
             press(Command14);
 
         writeSchedule1(companyCode, r);
+        hold.written(schedule1Path(companyCode));
         writeTaxRates(rates);
 
         if (fiveOneSame)

@@ -100,9 +100,9 @@ public:
     std::int32_t companyCode = 0;
     TaxRateTable rates;      // r1 to r9 at r[0] to r[8]
     Schedule1Record working; // the record last loaded or computed
-    // The rate table or the record the last data action could not read; a typed box gives the record afresh,
-    // never the table.
-    RecordHold hold{this};
+    // The rate table or the record the last data action could not read; a box typed, but the code, gives the record
+    // afresh, never the table.
+    RecordHold hold{this, Text100};
 
     void Command1_Click();
     void Command2_Click();

@@ -148,7 +148,7 @@ void Form4::Command1_Click() {
         actionErrorBox(e, kTitle);
         return;
     }
-    if (!hold.maySave(kTitle))
+    if (!hold.maySave(kTitle, schedule2Path(companyCode)))
         return;
     holderTexts[0] = Text5.text();
     for (int r = 1; r <= 6; ++r) {
@@ -171,6 +171,7 @@ void Form4::Command1_Click() {
         Text2.setText(fmtAmount(holderAmounts[0]));
         Text3.setText(fmtAmount(holderAmounts[1]));
         writeSchedule2(companyCode, Schedule2Record{holderTexts, holderAmounts});
+        hold.written(schedule2Path(companyCode));
     } catch (const Error &e) {
         actionErrorBox(e, kTitle);
         return;

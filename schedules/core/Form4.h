@@ -81,8 +81,8 @@ public:
     // [0] total, [1] top three, [2] percentage as typed, [3]-[8] holdings of rows 1-6.
     std::array<std::int32_t, 9> holderAmounts{};
     std::int32_t companyCode = 0;
-    // The record the last data action could not read; a typed box gives it afresh.
-    RecordHold hold{this};
+    // The record the last data action could not read; a box typed, but the code, gives it afresh.
+    RecordHold hold{this, Text1};
 
     void Command1_Click();  // save
     void Command7_Click();  // data action

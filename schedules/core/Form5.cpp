@@ -81,7 +81,7 @@ void Form5::Command4_Click() {
     try {
         const std::int32_t code = toWhole(Text100.text());
         companyCode = code;
-        if (!hold.maySave(actionTitle))
+        if (!hold.maySave(actionTitle, schedule4Path(code)))
             return;
         for (Label *l : {&Label5, &Label6, &Label7, &Label8})
             l->setCaption(QString());
@@ -122,6 +122,7 @@ void Form5::Command4_Click() {
 
         pushIntoSchedule7Window(incomeCells[42], companyCode);
         writeSchedule4(companyCode, Schedule4Record{incomeCells, incomeRowNames});
+        hold.written(schedule4Path(companyCode));
 
         // Schedule 1 takes them only while it holds this company: one typed into the menu and not opened keeps
         // its own.

@@ -134,8 +134,8 @@ public:
     IncomeCells incomeCells{};
     IncomeRowNames incomeRowNames;
     std::int32_t companyCode = 0;
-    // The record the last data action could not read; a typed box gives it afresh.
-    RecordHold hold{this};
+    // The record the last data action could not read; a box typed, but the code, gives it afresh.
+    RecordHold hold{this, Text100};
 
     void Command1_Click();
     void Command2_Click();

@@ -152,7 +152,7 @@ void Form6::Command1_Click() {
         actionErrorBox(e, kCodeTitle);
         return;
     }
-    if (!hold.maySave(kTitle))
+    if (!hold.maySave(kTitle, schedule5_1Path(companyCode)))
         return;
     // The unpaid taxes and the tax provision come from the two Schedule 5(2) windows: while either could not read
     // this company's record, what stands in those boxes is not the company's, and nothing is saved.
@@ -210,6 +210,7 @@ void Form6::Command1_Click() {
         rowNames[r - 2] = nameBox(r).text();
     try {
         writeSchedule5_1(companyCode, Schedule5_1Record{cells, rowNames});
+        hold.written(schedule5_1Path(companyCode));
     } catch (const Error &e) {
         actionErrorBox(e, kTitle);
         return;

@@ -138,8 +138,8 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
-    // The record the last data action could not read; a typed box gives it afresh.
-    RecordHold hold{this};
+    // The record the last data action could not read; a box typed, but the code, gives it afresh.
+    RecordHold hold{this, Text1};
     std::array<std::int32_t, 70> cells{}; // cell k (row r, column c: k = 5(r-1)+c) at [k-1]
     std::array<QString, 7> rowNames{};    // names of rows 2-8
 

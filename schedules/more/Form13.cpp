@@ -282,7 +282,7 @@ void Form13::Command20_Click() {
         return;
     }
     companyCode = code;
-    if (!hold.maySave(kTitle))
+    if (!hold.maySave(kTitle, schedule5_2Part2Path(code)))
         return;
     auto read = [&](int k) { part2Values[k] = readBoxOrZero(cellBox(k)->text()); };
     auto show = [&](int k) { cellBox(k)->setText(fmtAmount(part2Values[k])); };
@@ -336,6 +336,7 @@ void Form13::Command20_Click() {
             rec.cells[k - 1] = part2Values[k];
         rec.rowNames = rowNames;
         writeSchedule5_2Part2File(code, rec);
+        hold.written(schedule5_2Part2Path(code));
     } catch (const Error &e) {
         actionErrorBox(e, kTitle);
         return;

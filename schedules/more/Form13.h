@@ -92,8 +92,8 @@ public:
     // [1]-[70] the record's cells; [71]-[73] and [76] the working cells of the total.
     std::array<std::int32_t, 78> part2Values{};
     std::int32_t companyCode = 0;
-    // The record the last data action could not read; a typed box gives it afresh.
-    RecordHold hold{this};
+    // The record the last data action could not read; a box typed, but the code, gives it afresh.
+    RecordHold hold{this, Text19};
     std::array<QString, 4> rowNames{};
 
     void Command1_Click();

@@ -210,7 +210,7 @@ void Form15::Command1_Click() {
         return;
     }
     const std::int32_t code = companyCode;
-    if (!hold.maySave(kTitle))
+    if (!hold.maySave(kTitle, schedule11Path(code)))
         return;
 
     Schedule11Input in;
@@ -233,6 +233,7 @@ void Form15::Command1_Click() {
         reserveValues = computeSchedule11(in).lines;
         Text3.setText(plain(reserveValues[s11::historicalRate - 1]));
         writeSchedule11(code, Schedule11Record{reserveValues});
+        hold.written(schedule11Path(code));
     } catch (const Error &e) {
         actionErrorBox(e, kTitle);
         return;

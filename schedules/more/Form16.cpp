@@ -211,7 +211,7 @@ void Form16::Command1_Click() {
         return;
     }
     const std::int32_t code = companyCode;
-    if (!hold.maySave(kTitle))
+    if (!hold.maySave(kTitle, schedule11DetailPath(code)))
         return;
 
     Schedule11DetailInput in;
@@ -228,6 +228,7 @@ void Form16::Command1_Click() {
     try {
         const Schedule11DetailRecord rec{names, computeSchedule11Detail(in).cells};
         writeSchedule11Detail(code, rec);
+        hold.written(schedule11DetailPath(code));
         detailCells = rec.cells;
         accountNames = rec.names;
     } catch (const Error &e) {

@@ -124,8 +124,8 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
-    // The record the last data action could not read; a typed box gives it afresh.
-    RecordHold hold{this};
+    // The record the last data action could not read; a box typed, but the code, gives it afresh.
+    RecordHold hold{this, Text100};
     DetailCells detailCells{};
     AccountNames accountNames;
 

@@ -171,7 +171,7 @@ void Form7::Command19_Click() {
         return;
     }
     companyCode = code;
-    if (!hold.maySave(kTitle))
+    if (!hold.maySave(kTitle, schedule5_2Path(code)))
         return;
     // The 31 input boxes, row by row; the cells without a box keep what was loaded.
     for (int r = 1; r <= 13; ++r) {
@@ -224,6 +224,7 @@ void Form7::Command19_Click() {
         }
 
         writeSchedule5_2File(code, cells);
+        hold.written(schedule5_2Path(code));
 
         const std::int32_t levy = readBoxOrZero(Text12.text());
         const InterimFigures split = interimLevySplit(cells, levy);

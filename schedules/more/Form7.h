@@ -65,9 +65,9 @@ public:
 
     // Window-level values, kept while the program runs, also when the window is closed.
     std::int32_t companyCode = 0;
-    // The rate table or the record the last data action could not read; a typed box gives the record afresh,
-    // never the table.
-    RecordHold hold{this};
+    // The rate table or the record the last data action could not read; a box typed, but the code, gives the record
+    // afresh, never the table.
+    RecordHold hold{this, Text1};
     std::array<std::int32_t, 78> cells{}; // cell k at [k-1]
     std::int32_t reversalTotal = 0;       // 計 ③ of the three taxes, pushed, never saved
 

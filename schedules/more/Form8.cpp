@@ -282,7 +282,7 @@ void Form8::Command1_Click() {
         actionErrorBox(e, kCodeTitle);
         return;
     }
-    if (!schedule6Hold.maySave(kSchedule6Title))
+    if (!schedule6Hold.maySave(kSchedule6Title, schedule6Path(code)))
         return;
 
     Schedule6Input in;
@@ -323,6 +323,7 @@ void Form8::Command1_Click() {
             form13().Text55.setText(credit);
         }
         writeSchedule6(code, Schedule6Record{schedule6Values, issueNames});
+        schedule6Hold.written(schedule6Path(code));
     } catch (const Error &e) {
         actionErrorBox(e, kCodeTitle);
         return;
@@ -378,7 +379,7 @@ void Form8::Command2_Click() {
         actionErrorBox(e, kSchedule7Title);
         return;
     }
-    if (!schedule7Hold.maySave(kSchedule7Title))
+    if (!schedule7Hold.maySave(kSchedule7Title, schedule7Path(code)))
         return;
     // The period start decides which years still deduct; without the profile nothing is computed.
     CompanyProfileRecord profile;
@@ -400,6 +401,7 @@ void Form8::Command2_Click() {
             schedule7Box(item).setText(fmtAmount(schedule7Values[item]));
         // The record is the opened company's, whatever a profile's first line may say.
         writeSchedule7(code, schedule7Values);
+        schedule7Hold.written(schedule7Path(code));
     } catch (const Error &e) {
         actionErrorBox(e, kSchedule7Title);
         return;
@@ -517,7 +519,7 @@ void Form8::Command3_Click() {
         actionErrorBox(e, kCodeTitle);
         return;
     }
-    if (!schedule15Hold.maySave(kSchedule15Title))
+    if (!schedule15Hold.maySave(kSchedule15Title, schedule15Path(code)))
         return;
     // The period start decides the rate of the non-deductible part; without the profile nothing is computed.
     CompanyProfileRecord profile;
@@ -539,6 +541,7 @@ void Form8::Command3_Click() {
         for (int item : {s15::netExpenses, s15::expenses, s15::deductibleLimit, s15::nonDeductible})
             schedule15Box(item).setText(fmtAmount(schedule15Values[item]));
         writeSchedule15(code, schedule15Values);
+        schedule15Hold.written(schedule15Path(code));
     } catch (const Error &e) {
         actionErrorBox(e, kCodeTitle);
         return;

@@ -121,9 +121,9 @@ public:
     std::array<std::int32_t, 38> schedule7Values{}; // items 0-37 at their own index
     std::array<std::int32_t, 8> schedule15Values{}; // items 1-7 at their own index
     // The record each panel's last data action could not read; a box typed in the panel gives it afresh.
-    RecordHold schedule6Hold{this, &Frame1};
-    RecordHold schedule7Hold{this, &Frame3};
-    RecordHold schedule15Hold{this, &Frame4};
+    RecordHold schedule6Hold{this, Text1, &Frame1};
+    RecordHold schedule7Hold{this, Text1, &Frame3};
+    RecordHold schedule15Hold{this, Text1, &Frame4};
 
     // 別表六
     void Command1_Click(); // compute
