@@ -99,16 +99,6 @@ protected:
     }
 };
 
-// Types text into the box as the user does, key by key, over what it held.
-void typeInto(TextBox &box, const QString &text) {
-    box.edit()->selectAll();
-    for (const QChar ch : text) {
-        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(box.edit(), &key);
-    }
-    ASSERT_EQ(box.text(), text);
-}
-
 // After a failed read, the boxes as the read left them save nothing; given afresh (any one of them, or every one,
 // as the window's record needs, holding a text the user typed or chose by a preset, whenever that was, and no code
 // has set since), they save over the record. A failure about another record than the one saved, or about another

@@ -74,16 +74,6 @@ void PrintTo(const HeldSave &c, std::ostream *os) { *os << c.name; }
 
 void printCompany2() { HzTest::click(form1().Command18); } // 印刷, company 2 open
 
-// Types text into the box as a user does, key by key, over what it held.
-void typeInto(TextBox &box, const QString &text) {
-    box.edit()->selectAll();
-    for (const QChar ch : text) {
-        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(box.edit(), &key);
-    }
-    ASSERT_EQ(box.text(), text);
-}
-
 // A rate table a user types, items 1 to 9.
 const QStringList kTypedRates{"23", "31", "5.5", "7", "9.1", "4.5", "21,000", "12", "51,000"};
 

@@ -7,9 +7,11 @@
 #include "maintenance/file_batch.h"
 #include "platform/form.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPixmap>
 
 namespace hz::test {
@@ -39,6 +41,15 @@ void HzTest::TearDown() {
 
 void HzTest::click(Button &b) {
     userAction([&b] { press(b); });
+}
+
+void typeInto(TextBox &box, const QString &text) {
+    box.edit()->selectAll();
+    for (const QChar ch : text) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(box.edit(), &key);
+    }
+    ASSERT_EQ(box.text(), text);
 }
 
 void HzTest::writeFile(const QString &windowsPath, const QByteArray &bytes) {

@@ -45,4 +45,7 @@ private:
     QTemporaryDir driveA_;
 };
 
+// Types text into the box as a user does, key by key, over what it held.
+void typeInto(TextBox &box, const QString &text);
+
 } // namespace hz::test
