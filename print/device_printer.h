@@ -41,7 +41,6 @@ protected:
 
 private:
     QPointF toDevice(double xmm, double ymm) const;
-    void applyFont();
 
     double dotsPerMm_ = 0;
     QString fontName_;

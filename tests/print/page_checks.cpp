@@ -4,8 +4,6 @@
 #include "print/fonts.h"
 #include "tests/support/print_support.h"
 
-#include <QFontMetricsF>
-#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -16,20 +14,7 @@ namespace hz::test {
 
 namespace {
 
-constexpr double dpi = 1200;
-constexpr double mmPerDot = 25.4 / dpi;
 constexpr double lineDpi = 300; // DrawWidth counts the dots of a 300 dpi printer
-
-QPaintDevice &device() {
-    static QImage img = [] {
-        QImage i(8, 8, QImage::Format_Mono);
-        const int dotsPerMeter = qRound(dpi / 25.4 * 1000.0);
-        i.setDotsPerMeterX(dotsPerMeter);
-        i.setDotsPerMeterY(dotsPerMeter);
-        return i;
-    }();
-    return img;
-}
 
 // The least gap a reader sees as a gap.
 constexpr double readableGap = 0.1;
@@ -100,17 +85,8 @@ void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, con
 }
 
 QRectF inkRect(const PrintOp &t) {
-    const QFontMetricsF m(printFont(t.font, t.size), &device());
-    // Leading blanks carry no ink but move the glyphs along (a number printed as a number starts with one).
-    const QString trimmed = t.text.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    const double lead = m.horizontalAdvance(t.text.left(t.text.indexOf(trimmed.front())));
-    const QRectF ink = m.tightBoundingRect(trimmed);
-    if (ink.isEmpty())
-        return {};
-    return QRectF(t.x + (lead + ink.left()) * mmPerDot, t.y + (m.ascent() + ink.top()) * mmPerDot,
-                  ink.width() * mmPerDot, ink.height() * mmPerDot);
+    const QRectF ink = textInkMm(printFont(t.font, t.size), t.text);
+    return ink.isEmpty() ? QRectF() : ink.translated(t.x, t.y);
 }
 
 QStringList layoutFaults(const PrintJobLog &job, const std::function<bool(const PrintOp &)> &involved,
