@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -127,6 +128,100 @@ struct BoxLine {
     QString text;
 };
 
+// What a text is made of, as far as breaking it into two lines goes.
+bool isOpening(QChar c) { return QStringView(u"（([{｛「『【〔〈《［“‘").contains(c); }
+bool isClosing(QChar c) { return QStringView(u"）)]}｝」』】〕〉》］”’").contains(c); }
+// Marks no line may start with: small kana, the long-vowel and iteration marks, sound marks, punctuation.
+bool startsNoLine(QChar c) {
+    return isClosing(c) || QStringView(u"、。，．,.:;：；!?！？%％・･ーｰ々ゝゞヽヾﾞﾟ"
+                                       u"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｯｬｭｮ")
+                                   .contains(c);
+}
+// Letters and digits, half or full width: a run of them is a word or a number.
+bool isWordChar(QChar c) {
+    const char16_t u = c.unicode();
+    return (u < 0x80 && c.isLetterOrNumber()) || (u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) ||
+           (u >= 0xFF41 && u <= 0xFF5A);
+}
+bool joinsWords(QChar c) { return QStringView(u"-'.,/&－＆．，／").contains(c); }
+bool isHalfKana(QChar c) { return c.unicode() >= 0xFF66 && c.unicode() <= 0xFF9F; }
+bool isHiragana(QChar c) { return c.unicode() >= 0x3041 && c.unicode() <= 0x309F; }
+bool isKatakana(QChar c) { return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != QChar(u'・'); }
+bool isKanji(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || c.isSurrogate();
+}
+
+// How good a place between s[k - 1] and s[k] is to break a text into two lines.
+enum class BreakPlace {
+    Never,    // inside a word, a number or a character; after an opening bracket; before a closing one or a mark
+    Letters,  // between two kanji or kana of one run
+    Boundary, // at a blank, a bracket, the end of a word or number, where kanji and kana meet, or around 株式会社
+};
+
+// The kinds of company a name begins or ends with: a word of their own inside a run of kanji.
+bool atCompanyKind(const QString &s, qsizetype k) {
+    static const QStringList kinds = {QStringLiteral("株式会社"), QStringLiteral("有限会社"), QStringLiteral("合同会社"),
+                                      QStringLiteral("合資会社"), QStringLiteral("合名会社"), QStringLiteral("社団法人"),
+                                      QStringLiteral("財団法人")};
+    return std::any_of(kinds.begin(), kinds.end(), [&](const QString &kind) {
+        return QStringView(s).left(k).endsWith(kind) || QStringView(s).mid(k).startsWith(kind);
+    });
+}
+
+BreakPlace breakPlace(const QString &s, qsizetype k) {
+    const QChar before = s.at(k - 1), after = s.at(k);
+    if (before.isHighSurrogate() || isOpening(before) || startsNoLine(after) || after.isSpace())
+        return BreakPlace::Never;
+    const bool word = (isWordChar(before) && isWordChar(after)) ||
+                      (joinsWords(before) && k >= 2 && isWordChar(s.at(k - 2)) && isWordChar(after)) ||
+                      (joinsWords(after) && k + 1 < s.size() && isWordChar(before) && isWordChar(s.at(k + 1)));
+    if (word || (isHalfKana(before) && isHalfKana(after)))
+        return BreakPlace::Never;
+    if (before.isSpace() || isOpening(after) || isClosing(before) || before == QChar(u'・') ||
+        isWordChar(before) != isWordChar(after) || isHalfKana(before) != isHalfKana(after))
+        return BreakPlace::Boundary;
+    // Kana that follow kanji belong to them (endings, particles); a new run of kanji or katakana starts a word.
+    if (atCompanyKind(s, k) || (isHiragana(before) && (isKanji(after) || isKatakana(after))) || (isKanji(before) && isKatakana(after)) ||
+        (isKatakana(before) && isKanji(after)))
+        return BreakPlace::Boundary;
+    return BreakPlace::Letters;
+}
+
+// Where a text may break into two lines, in the order they are tried. A boundary near the middle (the first line
+// taking a third to two thirds of the text's width) is taken where there is one, the one nearest the middle first;
+// only where there is none may the text break between two kanji or kana, again nearest the middle first. Then, as a
+// last resort before a text is cut, anywhere.
+std::vector<std::vector<qsizetype>> breakChoices(const QString &s, const std::function<double(qsizetype)> &widthTo) {
+    const double whole = widthTo(s.size());
+    struct Place {
+        qsizetype k;
+        BreakPlace kind;
+        double share; // of the text's width on the first line
+    };
+    std::vector<Place> places;
+    for (qsizetype k = 1; k < s.size(); ++k)
+        places.push_back({k, breakPlace(s, k), whole > 0 ? widthTo(k) / whole : 0.5});
+    std::stable_sort(places.begin(), places.end(),
+                     [](const Place &a, const Place &b) { return std::abs(a.share - 0.5) < std::abs(b.share - 0.5); });
+    auto pick = [&](auto &&keep) {
+        std::vector<qsizetype> out;
+        for (const Place &p : places)
+            if (keep(p))
+                out.push_back(p.k);
+        return out;
+    };
+    std::vector<std::vector<qsizetype>> choices;
+    auto nearMiddle = pick([](const Place &p) {
+        return p.kind == BreakPlace::Boundary && p.share >= 1.0 / 3 && p.share <= 2.0 / 3;
+    });
+    if (!nearMiddle.empty())
+        choices.push_back(std::move(nearMiddle));
+    choices.push_back(pick([](const Place &p) { return p.kind != BreakPlace::Never; }));
+    choices.push_back(pick([&](const Place &p) { return !s.at(p.k - 1).isHighSurrogate(); }));
+    return choices;
+}
+
 // Measures texts in the page's face at any size, as the printer measures them, and where their ink falls.
 class BoxMeasure {
 public:
@@ -138,19 +233,26 @@ public:
         return printer_.textWidth(s);
     }
     QRectF ink(double points, const QString &s) const { return textInkMm(printFont(face_, points), s); }
+    double ascent(double points) const { return textAscentMm(printFont(face_, points)); }
 
-    // The text at this size from (x, y) keeps its ink inside the box and its advance ends by the right side.
+    // The text at this size from (x, y) keeps its ink inside the box and its advance, blanks at its end aside,
+    // ends by the right side.
     bool fits(double points, const BoxLine &l) {
-        if (l.x < box_.left || l.x + width(points, l.text) > box_.right + 1e-9)
+        qsizetype end = l.text.size();
+        while (end > 0 && l.text.at(end - 1).isSpace())
+            --end;
+        if (l.x < box_.left || l.x + width(points, l.text.left(end)) > box_.right + 1e-9)
             return false;
         const QRectF r = ink(points, l.text).translated(l.x, l.y);
         return r.isEmpty() || (r.left() >= box_.left - 1e-9 && r.right() <= box_.right + 1e-9 &&
                                r.top() >= box_.top - 1e-9 && r.bottom() <= box_.bottom + 1e-9);
     }
 
-    // One line at this size from its start, moved up or down the least that keeps its ink inside the box's
-    // height (a layout's place may set a text on its row's rule); false where it does not fit even so.
-    bool oneLine(double points, BoxLine &l) {
+    // One line at this size from its start, on the baseline it has at the page's size base, moved up or down the
+    // least that keeps its ink inside the box's height (a layout's place may set a text on its row's rule); false
+    // where it does not fit even so.
+    bool oneLine(double points, double base, BoxLine &l) {
+        l.y += ascent(base) - ascent(points);
         const QRectF r = ink(points, l.text).translated(l.x, l.y);
         if (!r.isEmpty() && r.height() <= box_.bottom - box_.top) {
             if (r.top() < box_.top)
@@ -188,6 +290,20 @@ public:
         return lines;
     }
 
+    // s on two lines at this size, broken at the first of breaks where both fit; empty where none does.
+    std::vector<BoxLine> twoLines(double points, double x, const QString &s, const std::vector<qsizetype> &breaks) {
+        const double room = box_.right - x;
+        for (qsizetype k : breaks) {
+            // The widths first: they rule out most places at once.
+            if (width(points, s.left(k).trimmed()) > room + 1e-9 || width(points, s.mid(k)) > room + 1e-9)
+                continue;
+            std::vector<BoxLine> lines = twoLines(points, x, s.left(k), s.mid(k));
+            if (!lines.empty())
+                return lines;
+        }
+        return {};
+    }
+
 private:
     Printer &printer_;
     const QString &face_;
@@ -221,25 +337,28 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     const double room = box.right - startX;
     const double whole = measure.width(base, s);
 
+    // The largest size at which the text fits on one line or on two (one line where both fit at the same size).
+    // The places to break at are tried best first: a worse kind of place only where no size fits with the better.
     double size = base;
     std::vector<BoxLine> lines;
-    for (double points : sizesToTry(base, whole > 0 ? room / whole : 1))
-        if (BoxLine l{startX, y, s}; measure.oneLine(points, l)) {
-            size = points;
-            lines = {l};
-            break;
-        }
-    if (lines.empty() && twoLines)
-        for (double points : sizesToTry(base, whole > 0 ? 2 * room / whole : 1)) {
-            const qsizetype k = measure.fullest(points, s, room);
-            if (k == 0 || k == s.size() || measure.width(points, s.mid(k)) > room + 1e-9)
-                continue;
-            lines = measure.twoLines(points, startX, s.left(k), s.mid(k));
+    const double ratio = whole > 0 ? (twoLines ? 2 : 1) * room / whole : 1;
+    std::vector<std::vector<qsizetype>> choices{{}};
+    if (twoLines && s.size() > 1)
+        choices = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
+    for (const std::vector<qsizetype> &breaks : choices) {
+        for (double points : sizesToTry(base, ratio)) {
+            if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
+                lines = {l};
+            else
+                lines = measure.twoLines(points, startX, s, breaks);
             if (!lines.empty()) {
                 size = points;
                 break;
             }
         }
+        if (!lines.empty())
+            break;
+    }
     if (lines.empty()) {
         // What fits at the smallest size: two lines where the box holds them, else one.
         size = std::min(base, smallestTenths / 10.0);
@@ -250,7 +369,7 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
             lines = measure.twoLines(size, startX, first, second);
         if (lines.empty() && !first.isEmpty()) {
             lines = {{startX, y, first}};
-            if (!measure.oneLine(size, lines[0]))
+            if (!measure.oneLine(size, base, lines[0]))
                 lines.clear();
         }
         qsizetype printed = 0;
@@ -310,11 +429,15 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
 }
 
 void Page::printFitted(const Fitted &fitted, double y, const QString &printed) {
-    if (fitted.size != fontSize_)
-        printer_.setFontSize(fitted.size);
-    text(fitted.x, y, printed);
-    if (fitted.size != fontSize_)
-        printer_.setFontSize(fontSize_);
+    if (fitted.size == fontSize_) {
+        text(fitted.x, y, printed);
+        return;
+    }
+    // On the baseline of the page's size, with the figures beside it.
+    const double drop = textAscentMm(printFont(fontName_, fontSize_)) - textAscentMm(printFont(fontName_, fitted.size));
+    printer_.setFontSize(fitted.size);
+    text(fitted.x, y + drop, printed);
+    printer_.setFontSize(fontSize_);
 }
 
 void Page::keepShortened(const QString &s) {

@@ -55,10 +55,17 @@ double amountRightEdge(const PrintOp &amount) {
     return amount.x + textWidthMm(printFont(amount.font, amount.size), digits);
 }
 
+double baseline(const PrintOp &t) { return t.y + textAscentMm(printFont(t.font, t.size)); }
+
+bool onLine(const PrintOp &t, double y, double pageSize) {
+    return std::abs(t.y - y) < near ||
+           (t.size < pageSize && std::abs(baseline(t) - y - textAscentMm(printFont(t.font, pageSize))) < near);
+}
+
 QStringList amountsAt(const PrintJobLog &job, double right, double y) {
     QStringList out;
     for (const PrintOp &t : job.texts())
-        if (!t.text.isEmpty() && std::abs(t.y - y) < near && std::abs(amountRightEdge(t) - right) < near)
+        if (!t.text.isEmpty() && onLine(t, y) && std::abs(amountRightEdge(t) - right) < near)
             out << t.text;
     return out;
 }
@@ -68,7 +75,7 @@ double printedEnd(const PrintOp &t) { return t.x + textWidthMm(printFont(t.font,
 QStringList amountsEndingAt(const PrintJobLog &job, double right, double y) {
     QStringList out;
     for (const PrintOp &t : job.texts())
-        if (!t.text.isEmpty() && std::abs(t.y - y) < near && std::abs(printedEnd(t) - right) < near)
+        if (!t.text.isEmpty() && onLine(t, y) && std::abs(printedEnd(t) - right) < near)
             out << t.text;
     return out;
 }
