@@ -188,39 +188,42 @@ BreakPlace breakPlace(const QString &s, qsizetype k) {
     return BreakPlace::Letters;
 }
 
-// Where a text may break into two lines, in the order they are tried. A boundary near the middle (the first line
-// taking a third to two thirds of the text's width) is taken where there is one, the one nearest the middle first;
-// only where there is none may the text break between two kanji or kana, again nearest the middle first. Then, as a
-// last resort before a text is cut, anywhere.
-std::vector<std::vector<qsizetype>> breakChoices(const QString &s, const std::function<double(qsizetype)> &widthTo) {
+// The places a text may break into two lines, each list nearest the middle of its width first: the boundaries, the
+// places that are not forbidden (boundaries and places between two kanji or kana), and, for a text that has none
+// that fits, every place but the middle of a character.
+struct BreakChoices {
+    std::vector<qsizetype> boundaries;
+    std::vector<qsizetype> allowed;
+    std::vector<qsizetype> anywhere;
+};
+
+BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype)> &widthTo) {
     const double whole = widthTo(s.size());
     struct Place {
         qsizetype k;
         BreakPlace kind;
-        double share; // of the text's width on the first line
+        double fromMiddle;
     };
     std::vector<Place> places;
     for (qsizetype k = 1; k < s.size(); ++k)
-        places.push_back({k, breakPlace(s, k), whole > 0 ? widthTo(k) / whole : 0.5});
+        places.push_back({k, breakPlace(s, k), std::abs(widthTo(k) - whole / 2)});
     std::stable_sort(places.begin(), places.end(),
-                     [](const Place &a, const Place &b) { return std::abs(a.share - 0.5) < std::abs(b.share - 0.5); });
-    auto pick = [&](auto &&keep) {
-        std::vector<qsizetype> out;
-        for (const Place &p : places)
-            if (keep(p))
-                out.push_back(p.k);
-        return out;
-    };
-    std::vector<std::vector<qsizetype>> choices;
-    auto nearMiddle = pick([](const Place &p) {
-        return p.kind == BreakPlace::Boundary && p.share >= 1.0 / 3 && p.share <= 2.0 / 3;
-    });
-    if (!nearMiddle.empty())
-        choices.push_back(std::move(nearMiddle));
-    choices.push_back(pick([](const Place &p) { return p.kind != BreakPlace::Never; }));
-    choices.push_back(pick([&](const Place &p) { return !s.at(p.k - 1).isHighSurrogate(); }));
-    return choices;
+                     [](const Place &a, const Place &b) { return a.fromMiddle < b.fromMiddle; });
+    BreakChoices out;
+    for (const Place &p : places) {
+        if (p.kind == BreakPlace::Boundary)
+            out.boundaries.push_back(p.k);
+        if (p.kind != BreakPlace::Never)
+            out.allowed.push_back(p.k);
+        if (!s.at(p.k - 1).isHighSurrogate())
+            out.anywhere.push_back(p.k);
+    }
+    return out;
 }
+
+// A text on one line, or broken at a boundary, is preferred to a break between two kanji or kana where it costs no
+// more than this share of the largest size: a boundary "near the middle" is one that lets the text print this large.
+constexpr double boundaryAllowance = 0.2;
 
 // Measures texts in the page's face at any size, as the printer measures them, and where their ink falls.
 class BoxMeasure {
@@ -337,27 +340,49 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     const double room = box.right - startX;
     const double whole = measure.width(base, s);
 
-    // The largest size at which the text fits on one line or on two (one line where both fit at the same size).
-    // The places to break at are tried best first: a worse kind of place only where no size fits with the better.
+    // The largest size at which the text fits on one line or on two (one line where both fit at the same size),
+    // broken at any place that is not forbidden. Down to a fifth below it, one line or a break at a boundary (nearest
+    // the middle first) is taken in its stead, at the largest size it fits. Only where no place that is not
+    // forbidden fits at any size may the text break anywhere.
     double size = base;
     std::vector<BoxLine> lines;
-    const double ratio = whole > 0 ? (twoLines ? 2 : 1) * room / whole : 1;
-    std::vector<std::vector<qsizetype>> choices{{}};
+    const std::vector<double> sizes = sizesToTry(base, whole > 0 ? (twoLines ? 2 : 1) * room / whole : 1);
+    BreakChoices places;
     if (twoLines && s.size() > 1)
-        choices = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
-    for (const std::vector<qsizetype> &breaks : choices) {
-        for (double points : sizesToTry(base, ratio)) {
+        places = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
+    auto largest = [&](const std::vector<qsizetype> &breaks) {
+        for (double points : sizes) {
             if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
                 lines = {l};
             else
                 lines = measure.twoLines(points, startX, s, breaks);
             if (!lines.empty()) {
                 size = points;
-                break;
+                return true;
             }
         }
-        if (!lines.empty())
-            break;
+        return false;
+    };
+    if (largest(places.allowed)) {
+        if (lines.size() == 2)
+            for (double points : sizes) {
+                if (points > size + 1e-9)
+                    continue;
+                if (points < size * (1 - boundaryAllowance) - 1e-9)
+                    break;
+                std::vector<BoxLine> better;
+                if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
+                    better = {l};
+                else
+                    better = measure.twoLines(points, startX, s, places.boundaries);
+                if (!better.empty()) {
+                    lines = better;
+                    size = points;
+                    break;
+                }
+            }
+    } else {
+        largest(places.anywhere);
     }
     if (lines.empty()) {
         // What fits at the smallest size: two lines where the box holds them, else one.
