@@ -77,6 +77,8 @@ public:
     // FontName and FontSize together.
     void font(const QString &faceName, double points);
     void fontSize(double points);
+    // The size in force, in points.
+    double fontPoints() const { return fontSize_; }
     void drawWidth(int pixels);
 
     // A text at (x, y) plus the block offsets and page shifts. The sums are whole-number positions plus the
