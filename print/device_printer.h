@@ -2,8 +2,8 @@
 
 #include "print/printer.h"
 
-#include <QPainter>
 #include <QPagedPaintDevice>
+#include <QPainter>
 
 #include <memory>
 

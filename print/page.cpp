@@ -135,7 +135,7 @@ bool isClosing(QChar c) { return QStringView(u"）)]}｝」』】〕〉》］”
 bool startsNoLine(QChar c) {
     return isClosing(c) || QStringView(u"、。，．,.:;：；!?！？%％・･ーｰ々ゝゞヽヾﾞﾟ"
                                        u"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｯｬｭｮ")
-                                   .contains(c);
+                               .contains(c);
 }
 // Letters and digits, half or full width: a run of them is a word or a number.
 bool isWordChar(QChar c) {
@@ -161,9 +161,9 @@ enum class BreakPlace {
 
 // The kinds of company a name begins or ends with: a word of their own inside a run of kanji.
 bool atCompanyKind(const QString &s, qsizetype k) {
-    static const QStringList kinds = {QStringLiteral("株式会社"), QStringLiteral("有限会社"), QStringLiteral("合同会社"),
-                                      QStringLiteral("合資会社"), QStringLiteral("合名会社"), QStringLiteral("社団法人"),
-                                      QStringLiteral("財団法人")};
+    static const QStringList kinds = {
+        QStringLiteral("株式会社"), QStringLiteral("有限会社"), QStringLiteral("合同会社"), QStringLiteral("合資会社"),
+        QStringLiteral("合名会社"), QStringLiteral("社団法人"), QStringLiteral("財団法人")};
     return std::any_of(kinds.begin(), kinds.end(), [&](const QString &kind) {
         return QStringView(s).left(k).endsWith(kind) || QStringView(s).mid(k).startsWith(kind);
     });
@@ -182,8 +182,8 @@ BreakPlace breakPlace(const QString &s, qsizetype k) {
         isWordChar(before) != isWordChar(after) || isHalfKana(before) != isHalfKana(after))
         return BreakPlace::Boundary;
     // Kana that follow kanji belong to them (endings, particles); a new run of kanji or katakana starts a word.
-    if (atCompanyKind(s, k) || (isHiragana(before) && (isKanji(after) || isKatakana(after))) || (isKanji(before) && isKatakana(after)) ||
-        (isKatakana(before) && isKanji(after)))
+    if (atCompanyKind(s, k) || (isHiragana(before) && (isKanji(after) || isKatakana(after))) ||
+        (isKanji(before) && isKatakana(after)) || (isKatakana(before) && isKanji(after)))
         return BreakPlace::Boundary;
     return BreakPlace::Letters;
 }
@@ -225,6 +225,13 @@ BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype
 // more than this share of the largest size: a boundary "near the middle" is one that lets the text print this large.
 constexpr double boundaryAllowance = 0.2;
 
+QString withoutTrailingBlanks(const QString &s) {
+    qsizetype end = s.size();
+    while (end > 0 && s.at(end - 1).isSpace())
+        --end;
+    return s.left(end);
+}
+
 // Measures texts in the page's face at any size, as the printer measures them, and where their ink falls.
 class BoxMeasure {
 public:
@@ -241,10 +248,7 @@ public:
     // The text at this size from (x, y) keeps its ink inside the box and its advance, blanks at its end aside,
     // ends by the right side.
     bool fits(double points, const BoxLine &l) {
-        qsizetype end = l.text.size();
-        while (end > 0 && l.text.at(end - 1).isSpace())
-            --end;
-        if (l.x < box_.left || l.x + width(points, l.text.left(end)) > box_.right + 1e-9)
+        if (l.x < box_.left || l.x + width(points, withoutTrailingBlanks(l.text)) > box_.right + 1e-9)
             return false;
         const QRectF r = ink(points, l.text).translated(l.x, l.y);
         return r.isEmpty() || (r.left() >= box_.left - 1e-9 && r.right() <= box_.right + 1e-9 &&
@@ -295,10 +299,29 @@ public:
 
     // s on two lines at this size, broken at the first of breaks where both fit; empty where none does.
     std::vector<BoxLine> twoLines(double points, double x, const QString &s, const std::vector<qsizetype> &breaks) {
+        // The places where both lines are narrow enough, found by their widths alone: the first line's grows with
+        // the place, the second's shrinks.
         const double room = box_.right - x;
+        qsizetype lo = 1, hi = s.size();
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi) / 2;
+            if (width(points, s.mid(mid)) <= room + 1e-9)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        const qsizetype first = lo;
+        lo = 0, hi = s.size() - 1;
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi + 1) / 2;
+            if (width(points, withoutTrailingBlanks(s.left(mid))) <= room + 1e-9)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        const qsizetype last = lo;
         for (qsizetype k : breaks) {
-            // The widths first: they rule out most places at once.
-            if (width(points, s.left(k).trimmed()) > room + 1e-9 || width(points, s.mid(k)) > room + 1e-9)
+            if (k < first || k > last)
                 continue;
             std::vector<BoxLine> lines = twoLines(points, x, s.left(k), s.mid(k));
             if (!lines.empty())

@@ -110,10 +110,10 @@ public:
     // or around 株式会社 and its kin where one fits at most a fifth below that size (as one line does), else
     // between two kanji or kana nearest the middle; never inside a word or number, after an opening bracket or
     // before a closing one. Each line at one size, the two in the middle of the box's height. One line keeps the
-    // baseline it has at the page's size. Else what fits,
-    // with no ink outside the box, and the cut is kept in shortenedTexts(). A text fits where its ink lies inside
-    // the box and its advance ends by the box's right side; one line whose ink would cross the box's top or bottom
-    // moves down or up just enough. The box never reaches off the sheet.
+    // baseline it has at the page's size. Else what fits, with no ink outside the box, and the cut is kept in
+    // shortenedTexts(). A text fits where its ink lies inside the box and its advance ends by the box's right side;
+    // one line whose ink would cross the box's top or bottom moves down or up just enough. The box never reaches
+    // off the sheet.
     void textInBox(double x, double y, const QString &s, const TextBox &box);
     // A text from x that must end clear of the rule at cellRight (a line's x, as line() takes it), where the
     // height of its row is not known: fitted as textInBox fits it into the room of one line at the page's size,

@@ -186,8 +186,12 @@ Box textBox(const GuidePlace &p) {
     while (end > 0 && p.text.at(end - 1).isSpace())
         --end;
     const double width = textWidthMm(font, end > 0 ? p.text.left(end) : p.text);
-    return {QRectF(p.x - sidePadding, p.y, width + 2 * sidePadding, emMm(p.size)), fieldOf(p.text), true, false,
-            false, textInkMm(font, p.text).translated(p.x, p.y)};
+    return {QRectF(p.x - sidePadding, p.y, width + 2 * sidePadding, emMm(p.size)),
+            fieldOf(p.text),
+            true,
+            false,
+            false,
+            textInkMm(font, p.text).translated(p.x, p.y)};
 }
 
 // Any 32-bit amount aligned to the right edge: from the start of the longest one, "-2147483648", to the end of its
@@ -196,7 +200,12 @@ Box amountBox(const GuidePlace &p) {
     const QFont font = printFont(p.font, p.size);
     const double longest = textWidthMm(font, QStringLiteral("-2147483648"));
     const double commas = textWidthMm(font, QStringLiteral(",,,"));
-    return {QRectF(p.x - longest - sidePadding, p.y, longest + commas + 2 * sidePadding, emMm(p.size)), {}, false, false, false, {}};
+    return {QRectF(p.x - longest - sidePadding, p.y, longest + commas + 2 * sidePadding, emMm(p.size)),
+            {},
+            false,
+            false,
+            false,
+            {}};
 }
 
 // One box per digit, a pitch wide and centred on the digit (printed as a number, after its sign blank), so that
@@ -210,7 +219,8 @@ void addDigitBoxes(std::vector<Box> &boxes, const GuidePlace &p) {
     const double top = p.y + ink.top() - padding;
     const double height = ink.height() + 2 * padding;
     for (int j = 0; j < p.boxes; ++j)
-        boxes.push_back({QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false, true, false, {}});
+        boxes.push_back(
+            {QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false, true, false, {}});
 }
 
 bool sameLine(const QRectF &a, const QRectF &b) {
@@ -289,8 +299,9 @@ void joinMarksAndDigits(std::vector<Box> &boxes) {
         if (std::none_of(digits.begin(), digits.end(),
                          [&](std::size_t j) { return horizontalOverlap(mark.ink, boxes[j].mm) > 0; })) {
             const QRectF row = boxes[digits.front()].mm;
-            mark.mm = QRectF(QPointF(mark.ink.left() - padding, std::min(row.top(), mark.ink.top() - padding / 2)),
-                             QPointF(mark.ink.right() + padding, std::max(row.bottom(), mark.ink.bottom() + padding / 2)));
+            mark.mm =
+                QRectF(QPointF(mark.ink.left() - padding, std::min(row.top(), mark.ink.top() - padding / 2)),
+                       QPointF(mark.ink.right() + padding, std::max(row.bottom(), mark.ink.bottom() + padding / 2)));
             mark.digit = true;
             ++i;
             continue;

@@ -1,11 +1,13 @@
 // Texts fitted to their room, read back off the printed sheet: a text the fitting says ends inside its box ends there
-// on paper, whatever resolution the printer draws at. The recorder's sizes alone cannot show this: the sheet is
-// drawn at 600 dpi (PDF files) or 300 dpi (the system printer), where Qt lays a text out differently.
+// on paper, its ink where the fitting measured it, whatever resolution the printer draws at. The recorder's sizes alone
+// cannot show this: the sheet is drawn at 600 dpi (PDF files) or 300 dpi (the system printer), where Qt lays a text out
+// differently.
 
 #include "print/device_printer.h"
 #include "print/fonts.h"
 #include "print/pages.h"
 #include "tests/print/long_text_company.h"
+#include "tests/print/page_checks.h"
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
@@ -22,8 +24,10 @@ namespace {
 
 // The long texts cut to each length tried: a company name with full-width letters and brackets, an address with
 // its building's name.
-const QString longName = QStringLiteral("株式会社東日本総合不動産コンサルティングＡＮＤマネジメント（関東甲信越営業本部第一営業第二課）");
-const QString longAddress = QStringLiteral("大阪府大阪市北区梅田一丁目１３番１号大阪梅田ツインタワーズ・サウス３５階南館３５０１号室（東側）");
+const QString longName =
+    QStringLiteral("株式会社東日本総合不動産コンサルティングＡＮＤマネジメント（関東甲信越営業本部第一営業第二課）");
+const QString longAddress =
+    QStringLiteral("大阪府大阪市北区梅田一丁目１３番１号大阪梅田ツインタワーズ・サウス３５階南館３５０１号室（東側）");
 
 struct Room {
     const char *caption;
@@ -39,8 +43,14 @@ const Room rooms[] = {
     {"税務代理権限書", "事務所の所在地", [](PrintData &d, const QString &s) { d.accountantTexts[3] = s; }, longAddress},
 };
 
-// The room the page gives text, in millimetres from the paper's top-left corner.
-QRectF roomOnPaper(const PageSpec &entry, const PrintData &company, const QString &text) {
+// The room the page gives text, and where the fitting put the text's ink by its own measure, in millimetres from
+// the paper's top-left corner.
+struct Fitted {
+    QRectF room;
+    QRectF ink;
+};
+
+Fitted fittedOnPaper(const PageSpec &entry, const PrintData &company, const QString &text) {
     PrintData data = company;
     PrintJobLog log;
     RecordingPrinter printer(log);
@@ -49,12 +59,19 @@ QRectF roomOnPaper(const PageSpec &entry, const PrintData &company, const QStrin
     std::vector<GuidePlace> places;
     page.guidePlaces = &places;
     entry.draw(page);
+    Fitted out;
     for (const GuidePlace &p : places)
         if (p.kind == GuidePlace::Text && p.box && p.text == text)
-            return QRectF(QPointF(p.box->left, p.box->top), QPointF(p.box->right, p.box->bottom))
-                .translated(sheet::originX, sheet::originY);
-    ADD_FAILURE() << "no room for " << text.toStdString();
-    return {};
+            out.room = QRectF(QPointF(p.box->left, p.box->top), QPointF(p.box->right, p.box->bottom))
+                           .translated(sheet::originX, sheet::originY);
+    for (const PrintOp &t : log.texts()) {
+        if (t.text.isEmpty() || !text.contains(t.text))
+            continue;
+        const QRectF ink = inkRect(t).translated(sheet::originX, sheet::originY);
+        if (out.room.contains(ink))
+            out.ink = out.ink.united(ink);
+    }
+    return out;
 }
 
 // The printer of a job with the form's picture left out: over a blank scan, only the text would put ink in its room,
@@ -84,8 +101,8 @@ class Pdf300 final : public DevicePrinter {
 public:
     explicit Pdf300(const QString &path) : writer_(path) {
         writer_.setResolution(300);
-        writer_.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                          QPageLayout::Millimeter));
         begin(writer_);
     }
     void endDoc() override { painter_.end(); }
@@ -102,7 +119,8 @@ QString printPdf(const PageSpec &entry, PrintData &data, int dpi) {
     QDir().mkpath(folder.path());
     setPrintJobFactory([&](const QString &title) -> std::unique_ptr<Printer> {
         if (dpi == 300)
-            return std::make_unique<WithoutPicture>(std::make_unique<Pdf300>(folder.filePath(QStringLiteral("page.pdf"))));
+            return std::make_unique<WithoutPicture>(
+                std::make_unique<Pdf300>(folder.filePath(QStringLiteral("page.pdf"))));
         return std::make_unique<WithoutPicture>(openPdfJob(folder.path(), title));
     });
     PageState state;
@@ -125,10 +143,18 @@ TEST_F(InkOnSheet, ALongTextFittedToItsRoomKeepsItsInkInsideItAt600And300Dpi) {
         ASSERT_GE(room.pool.size(), 46);
         for (int length = 18; length <= 46; ++length) {
             const QString text = room.pool.left(length);
-            SCOPED_TRACE(QStringLiteral("%1 %2, %3 characters: %4").arg(caption, room.field).arg(length).arg(text).toStdString());
+            SCOPED_TRACE(QStringLiteral("%1 %2, %3 characters: %4")
+                             .arg(caption, room.field)
+                             .arg(length)
+                             .arg(text)
+                             .toStdString());
             PrintData data = longTextCompany();
             room.set(data, text);
-            const QRectF box = roomOnPaper(entry, data, text);
+            const Fitted fitted = fittedOnPaper(entry, data, text);
+            const QRectF &box = fitted.room;
+            const QRectF &measured = fitted.ink;
+            ASSERT_FALSE(box.isEmpty());
+            ASSERT_FALSE(measured.isEmpty());
             // Every length through the PDF files; every third through a 300 dpi device as well.
             for (const int at : {600, 300}) {
                 if (at == 300 && length % 3 != 0)
@@ -146,6 +172,11 @@ TEST_F(InkOnSheet, ALongTextFittedToItsRoomKeepsItsInkInsideItAt600And300Dpi) {
                     << "ink (" << ink.left() << ", " << ink.top() << ")-(" << ink.right() << ", " << ink.bottom()
                     << ") outside the room (" << box.left() << ", " << box.top() << ")-(" << box.right() << ", "
                     << box.bottom() << ")";
+                // The ink is where the measure says, to the pixel and its antialiased neighbour.
+                EXPECT_NEAR(ink.left(), measured.left(), 2 * pixel);
+                EXPECT_NEAR(ink.right(), measured.right(), 2 * pixel);
+                EXPECT_NEAR(ink.top(), measured.top(), 2 * pixel);
+                EXPECT_NEAR(ink.bottom(), measured.bottom(), 2 * pixel);
             }
         }
     }

@@ -4,7 +4,6 @@
 #include "print/fonts.h"
 #include "tests/support/print_support.h"
 
-
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -28,8 +28,8 @@ bool onLine(const PrintOp &text, double y, double pageSize = 11);
 QStringList amountsAt(const PrintJobLog &job, double right, double y);
 // Where a recorded text ends: its x plus the width of the whole text as printed, commas included.
 double printedEnd(const PrintOp &text);
-// The non-empty texts on the line whose top is y (page's size 11 pt) and that end at right: amounts whose commas would have reached over their rule,
-// set to end at their edge instead.
+// The non-empty texts on the line whose top is y (page's size 11 pt) and that end at right: amounts whose commas would
+// have reached over their rule, set to end at their edge instead.
 QStringList amountsEndingAt(const PrintJobLog &job, double right, double y);
 
 // The area the glyphs of a recorded text cover, in millimetres.

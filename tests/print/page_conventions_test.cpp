@@ -276,9 +276,9 @@ TEST_F(PageConventions, PdfWordsLandWhereTheRecorderPutsThem) {
 struct BoxCase {
     const char *name;
     const char16_t *text;
-    double size;    // expected, of every line
-    int lines;      // expected
-    bool shortened; // printed only in part
+    double size;                         // expected, of every line
+    int lines;                           // expected
+    bool shortened;                      // printed only in part
     const char16_t *firstLine = nullptr; // of two, when it is not the fullest the box holds
 };
 
@@ -289,7 +289,8 @@ TEST_F(PageConventions, ATextKeepsItsSizeInItsBoxElseShrinksElseTakesTwoLinesEls
         {"fits at the page's size", u"山田太郎", 11, 1, false},
         {"too long: the largest tenth of a point that fits, from its start", u"東京都千代田区丸の内1-1", 9.5, 1, false},
         {"too long at 6 pt: two lines, broken where a number starts near the middle",
-         u"神奈川県横浜市港北区新横浜三丁目１９番地５新横浜スクエアビル", 6.8, 2, false, u"神奈川県横浜市港北区新横浜三丁目"},
+         u"神奈川県横浜市港北区新横浜三丁目１９番地５新横浜スクエアビル", 6.8, 2, false,
+         u"神奈川県横浜市港北区新横浜三丁目"},
         {"too long for two lines: what fits, at 6 pt", nullptr, 6, 2, true},
     };
     for (const BoxCase &c : cases) {
@@ -371,8 +372,8 @@ TEST_F(PageConventions, TwoLinesBreakAtAWordABracketOrANumberNearTheMiddle) {
         const char16_t *second;
     };
     const Case cases[] = {
-        {"before an opening bracket, not after it", u"賞与引当金繰入超過額（従業員分）", 25,
-         u"賞与引当金繰入超過額", u"（従業員分）"},
+        {"before an opening bracket, not after it", u"賞与引当金繰入超過額（従業員分）", 25, u"賞与引当金繰入超過額",
+         u"（従業員分）"},
         {"after a blank, not inside a word", u"Class-A ｶﾌﾞｼｷ", 12, u"Class-A ", u"ｶﾌﾞｼｷ"},
         {"after a blank, not inside a kanji word", u"株式会社山本製作所 大阪第二工場", 22, u"株式会社山本製作所 ",
          u"大阪第二工場"},

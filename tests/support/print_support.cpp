@@ -125,10 +125,10 @@ QImage renderPdfPart(const QString &pdfPath, double dpi, const QRectF &region) {
 
 QRectF inkInMm(const QImage &sheet, double dpi, const QRectF &region) {
     const double pxPerMm = dpi / mmPerInch;
-    const QRect pixels = QRect(QPoint(int(std::floor(region.left() * pxPerMm)), int(std::floor(region.top() * pxPerMm))),
-                               QPoint(int(std::ceil(region.right() * pxPerMm)) - 1,
-                                      int(std::ceil(region.bottom() * pxPerMm)) - 1))
-                             .intersected(sheet.rect());
+    const QRect pixels =
+        QRect(QPoint(int(std::floor(region.left() * pxPerMm)), int(std::floor(region.top() * pxPerMm))),
+              QPoint(int(std::ceil(region.right() * pxPerMm)) - 1, int(std::ceil(region.bottom() * pxPerMm)) - 1))
+            .intersected(sheet.rect());
     int left = pixels.right() + 1, right = pixels.left() - 1, top = pixels.bottom() + 1, bottom = pixels.top() - 1;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y)
         for (int x = pixels.left(); x <= pixels.right(); ++x)
