@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -40,15 +39,9 @@ void DevicePrinter::setFontName(const QString &name) { fontName_ = name; }
 void DevicePrinter::setFontSize(double points) { fontSize_ = points; }
 void DevicePrinter::setDrawWidth(int pixels) { drawWidth_ = pixels; }
 
-void DevicePrinter::applyFont() { painter_.setFont(printFont(fontName_, fontSize_)); }
-
 void DevicePrinter::print(const QString &text) {
-    applyFont();
-    // The position is the top-left corner of the text; the painter wants the baseline.
-    const QFontMetricsF metrics(painter_.font(), painter_.device());
-    const QPointF at = toDevice(x_, y_);
     painter_.setPen(QPen(Qt::black));
-    painter_.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
+    drawText(painter_, toDevice(x_, y_), printFont(fontName_, fontSize_), text);
 }
 
 double DevicePrinter::textWidth(const QString &text) { return textWidthMm(printFont(fontName_, fontSize_), text); }

@@ -2,8 +2,8 @@
 
 #include "print/printer.h"
 
-#include <QPainter>
 #include <QPagedPaintDevice>
+#include <QPainter>
 
 #include <memory>
 
@@ -41,7 +41,6 @@ protected:
 
 private:
     QPointF toDevice(double xmm, double ymm) const;
-    void applyFont();
 
     double dotsPerMm_ = 0;
     QString fontName_;

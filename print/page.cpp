@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -127,6 +128,110 @@ struct BoxLine {
     QString text;
 };
 
+// What a text is made of, as far as breaking it into two lines goes.
+bool isOpening(QChar c) { return QStringView(u"（([{｛「『【〔〈《［“‘").contains(c); }
+bool isClosing(QChar c) { return QStringView(u"）)]}｝」』】〕〉》］”’").contains(c); }
+// Marks no line may start with: small kana, the long-vowel and iteration marks, sound marks, punctuation.
+bool startsNoLine(QChar c) {
+    return isClosing(c) || QStringView(u"、。，．,.:;：；!?！？%％・･ーｰ々ゝゞヽヾﾞﾟ"
+                                       u"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｯｬｭｮ")
+                               .contains(c);
+}
+// Letters and digits, half or full width: a run of them is a word or a number.
+bool isWordChar(QChar c) {
+    const char16_t u = c.unicode();
+    return (u < 0x80 && c.isLetterOrNumber()) || (u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) ||
+           (u >= 0xFF41 && u <= 0xFF5A);
+}
+bool joinsWords(QChar c) { return QStringView(u"-'.,/&－＆．，／").contains(c); }
+bool isHalfKana(QChar c) { return c.unicode() >= 0xFF66 && c.unicode() <= 0xFF9F; }
+bool isHiragana(QChar c) { return c.unicode() >= 0x3041 && c.unicode() <= 0x309F; }
+bool isKatakana(QChar c) { return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != QChar(u'・'); }
+bool isKanji(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || c.isSurrogate();
+}
+
+// How good a place between s[k - 1] and s[k] is to break a text into two lines.
+enum class BreakPlace {
+    Never,    // inside a word, a number or a character; after an opening bracket; before a closing one or a mark
+    Letters,  // between two kanji or kana of one run
+    Boundary, // at a blank, a bracket, the end of a word or number, where kanji and kana meet, or around 株式会社
+};
+
+// The kinds of company a name begins or ends with: a word of their own inside a run of kanji.
+bool atCompanyKind(const QString &s, qsizetype k) {
+    static const QStringList kinds = {
+        QStringLiteral("株式会社"), QStringLiteral("有限会社"), QStringLiteral("合同会社"), QStringLiteral("合資会社"),
+        QStringLiteral("合名会社"), QStringLiteral("社団法人"), QStringLiteral("財団法人")};
+    return std::any_of(kinds.begin(), kinds.end(), [&](const QString &kind) {
+        return QStringView(s).left(k).endsWith(kind) || QStringView(s).mid(k).startsWith(kind);
+    });
+}
+
+BreakPlace breakPlace(const QString &s, qsizetype k) {
+    const QChar before = s.at(k - 1), after = s.at(k);
+    if (before.isHighSurrogate() || isOpening(before) || startsNoLine(after) || after.isSpace())
+        return BreakPlace::Never;
+    const bool word = (isWordChar(before) && isWordChar(after)) ||
+                      (joinsWords(before) && k >= 2 && isWordChar(s.at(k - 2)) && isWordChar(after)) ||
+                      (joinsWords(after) && k + 1 < s.size() && isWordChar(before) && isWordChar(s.at(k + 1)));
+    if (word || (isHalfKana(before) && isHalfKana(after)))
+        return BreakPlace::Never;
+    if (before.isSpace() || isOpening(after) || isClosing(before) || before == QChar(u'・') ||
+        isWordChar(before) != isWordChar(after) || isHalfKana(before) != isHalfKana(after))
+        return BreakPlace::Boundary;
+    // Kana that follow kanji belong to them (endings, particles); a new run of kanji or katakana starts a word.
+    if (atCompanyKind(s, k) || (isHiragana(before) && (isKanji(after) || isKatakana(after))) ||
+        (isKanji(before) && isKatakana(after)) || (isKatakana(before) && isKanji(after)))
+        return BreakPlace::Boundary;
+    return BreakPlace::Letters;
+}
+
+// The places a text may break into two lines, each list nearest the middle of its width first: the boundaries, the
+// places that are not forbidden (boundaries and places between two kanji or kana), and, for a text that has none
+// that fits, every place but the middle of a character.
+struct BreakChoices {
+    std::vector<qsizetype> boundaries;
+    std::vector<qsizetype> allowed;
+    std::vector<qsizetype> anywhere;
+};
+
+BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype)> &widthTo) {
+    const double whole = widthTo(s.size());
+    struct Place {
+        qsizetype k;
+        BreakPlace kind;
+        double fromMiddle;
+    };
+    std::vector<Place> places;
+    for (qsizetype k = 1; k < s.size(); ++k)
+        places.push_back({k, breakPlace(s, k), std::abs(widthTo(k) - whole / 2)});
+    std::stable_sort(places.begin(), places.end(),
+                     [](const Place &a, const Place &b) { return a.fromMiddle < b.fromMiddle; });
+    BreakChoices out;
+    for (const Place &p : places) {
+        if (p.kind == BreakPlace::Boundary)
+            out.boundaries.push_back(p.k);
+        if (p.kind != BreakPlace::Never)
+            out.allowed.push_back(p.k);
+        if (!s.at(p.k - 1).isHighSurrogate())
+            out.anywhere.push_back(p.k);
+    }
+    return out;
+}
+
+// A text on one line, or broken at a boundary, is preferred to a break between two kanji or kana where it costs no
+// more than this share of the largest size: a boundary "near the middle" is one that lets the text print this large.
+constexpr double boundaryAllowance = 0.2;
+
+QString withoutTrailingBlanks(const QString &s) {
+    qsizetype end = s.size();
+    while (end > 0 && s.at(end - 1).isSpace())
+        --end;
+    return s.left(end);
+}
+
 // Measures texts in the page's face at any size, as the printer measures them, and where their ink falls.
 class BoxMeasure {
 public:
@@ -138,19 +243,23 @@ public:
         return printer_.textWidth(s);
     }
     QRectF ink(double points, const QString &s) const { return textInkMm(printFont(face_, points), s); }
+    double ascent(double points) const { return textAscentMm(printFont(face_, points)); }
 
-    // The text at this size from (x, y) keeps its ink inside the box and its advance ends by the right side.
+    // The text at this size from (x, y) keeps its ink inside the box and its advance, blanks at its end aside,
+    // ends by the right side.
     bool fits(double points, const BoxLine &l) {
-        if (l.x < box_.left || l.x + width(points, l.text) > box_.right + 1e-9)
+        if (l.x < box_.left || l.x + width(points, withoutTrailingBlanks(l.text)) > box_.right + 1e-9)
             return false;
         const QRectF r = ink(points, l.text).translated(l.x, l.y);
         return r.isEmpty() || (r.left() >= box_.left - 1e-9 && r.right() <= box_.right + 1e-9 &&
                                r.top() >= box_.top - 1e-9 && r.bottom() <= box_.bottom + 1e-9);
     }
 
-    // One line at this size from its start, moved up or down the least that keeps its ink inside the box's
-    // height (a layout's place may set a text on its row's rule); false where it does not fit even so.
-    bool oneLine(double points, BoxLine &l) {
+    // One line at this size from its start, on the baseline it has at the page's size base, moved up or down the
+    // least that keeps its ink inside the box's height (a layout's place may set a text on its row's rule); false
+    // where it does not fit even so.
+    bool oneLine(double points, double base, BoxLine &l) {
+        l.y += ascent(base) - ascent(points);
         const QRectF r = ink(points, l.text).translated(l.x, l.y);
         if (!r.isEmpty() && r.height() <= box_.bottom - box_.top) {
             if (r.top() < box_.top)
@@ -188,6 +297,39 @@ public:
         return lines;
     }
 
+    // s on two lines at this size, broken at the first of breaks where both fit; empty where none does.
+    std::vector<BoxLine> twoLines(double points, double x, const QString &s, const std::vector<qsizetype> &breaks) {
+        // The places where both lines are narrow enough, found by their widths alone: the first line's grows with
+        // the place, the second's shrinks.
+        const double room = box_.right - x;
+        qsizetype lo = 1, hi = s.size();
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi) / 2;
+            if (width(points, s.mid(mid)) <= room + 1e-9)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        const qsizetype first = lo;
+        lo = 0, hi = s.size() - 1;
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi + 1) / 2;
+            if (width(points, withoutTrailingBlanks(s.left(mid))) <= room + 1e-9)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        const qsizetype last = lo;
+        for (qsizetype k : breaks) {
+            if (k < first || k > last)
+                continue;
+            std::vector<BoxLine> lines = twoLines(points, x, s.left(k), s.mid(k));
+            if (!lines.empty())
+                return lines;
+        }
+        return {};
+    }
+
 private:
     Printer &printer_;
     const QString &face_;
@@ -221,25 +363,50 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     const double room = box.right - startX;
     const double whole = measure.width(base, s);
 
+    // The largest size at which the text fits on one line or on two (one line where both fit at the same size),
+    // broken at any place that is not forbidden. Down to a fifth below it, one line or a break at a boundary (nearest
+    // the middle first) is taken in its stead, at the largest size it fits. Only where no place that is not
+    // forbidden fits at any size may the text break anywhere.
     double size = base;
     std::vector<BoxLine> lines;
-    for (double points : sizesToTry(base, whole > 0 ? room / whole : 1))
-        if (BoxLine l{startX, y, s}; measure.oneLine(points, l)) {
-            size = points;
-            lines = {l};
-            break;
-        }
-    if (lines.empty() && twoLines)
-        for (double points : sizesToTry(base, whole > 0 ? 2 * room / whole : 1)) {
-            const qsizetype k = measure.fullest(points, s, room);
-            if (k == 0 || k == s.size() || measure.width(points, s.mid(k)) > room + 1e-9)
-                continue;
-            lines = measure.twoLines(points, startX, s.left(k), s.mid(k));
+    const std::vector<double> sizes = sizesToTry(base, whole > 0 ? (twoLines ? 2 : 1) * room / whole : 1);
+    BreakChoices places;
+    if (twoLines && s.size() > 1)
+        places = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
+    auto largest = [&](const std::vector<qsizetype> &breaks) {
+        for (double points : sizes) {
+            if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
+                lines = {l};
+            else
+                lines = measure.twoLines(points, startX, s, breaks);
             if (!lines.empty()) {
                 size = points;
-                break;
+                return true;
             }
         }
+        return false;
+    };
+    if (largest(places.allowed)) {
+        if (lines.size() == 2)
+            for (double points : sizes) {
+                if (points > size + 1e-9)
+                    continue;
+                if (points < size * (1 - boundaryAllowance) - 1e-9)
+                    break;
+                std::vector<BoxLine> better;
+                if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
+                    better = {l};
+                else
+                    better = measure.twoLines(points, startX, s, places.boundaries);
+                if (!better.empty()) {
+                    lines = better;
+                    size = points;
+                    break;
+                }
+            }
+    } else {
+        largest(places.anywhere);
+    }
     if (lines.empty()) {
         // What fits at the smallest size: two lines where the box holds them, else one.
         size = std::min(base, smallestTenths / 10.0);
@@ -250,7 +417,7 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
             lines = measure.twoLines(size, startX, first, second);
         if (lines.empty() && !first.isEmpty()) {
             lines = {{startX, y, first}};
-            if (!measure.oneLine(size, lines[0]))
+            if (!measure.oneLine(size, base, lines[0]))
                 lines.clear();
         }
         qsizetype printed = 0;
@@ -310,11 +477,15 @@ Page::Fitted Page::fitInCell(double anchor, const QString &measured, const QStri
 }
 
 void Page::printFitted(const Fitted &fitted, double y, const QString &printed) {
-    if (fitted.size != fontSize_)
-        printer_.setFontSize(fitted.size);
-    text(fitted.x, y, printed);
-    if (fitted.size != fontSize_)
-        printer_.setFontSize(fontSize_);
+    if (fitted.size == fontSize_) {
+        text(fitted.x, y, printed);
+        return;
+    }
+    // On the baseline of the page's size, with the figures beside it.
+    const double drop = textAscentMm(printFont(fontName_, fontSize_)) - textAscentMm(printFont(fontName_, fitted.size));
+    printer_.setFontSize(fitted.size);
+    text(fitted.x, y + drop, printed);
+    printer_.setFontSize(fontSize_);
 }
 
 void Page::keepShortened(const QString &s) {

@@ -77,6 +77,8 @@ public:
     // FontName and FontSize together.
     void font(const QString &faceName, double points);
     void fontSize(double points);
+    // The size in force, in points.
+    double fontPoints() const { return fontSize_; }
     void drawWidth(int pixels);
 
     // A text at (x, y) plus the block offsets and page shifts. The sums are whole-number positions plus the
@@ -103,11 +105,15 @@ public:
     // its sign changed).
     void amountInCell(double right, double y, const QString &measured, const QString &printed, CellSpan cell);
     // A text that starts at (x, y): at the page's size where it fits box; else at the largest smaller size, in
-    // tenths of a point down to 6 pt, on one line from the same start; else on two lines inside the box (the break
-    // where the first line is fullest, each line at one size that fits both, the two in the middle of the box's
-    // height); else what fits, with no ink outside the box, and the cut is kept in shortenedTexts(). A text fits
-    // where its ink lies inside the box and its advance ends by the box's right side; one line whose ink would
-    // cross the box's top or bottom moves down or up just enough. The box never reaches off the sheet.
+    // tenths of a point down to 6 pt, at which it fits on one line from the same start or on two lines inside the
+    // box (one line where both fit at a size). Two lines break at a blank, a bracket, the end of a word or number
+    // or around 株式会社 and its kin where one fits at most a fifth below that size (as one line does), else
+    // between two kanji or kana nearest the middle; never inside a word or number, after an opening bracket or
+    // before a closing one. Each line at one size, the two in the middle of the box's height. One line keeps the
+    // baseline it has at the page's size. Else what fits, with no ink outside the box, and the cut is kept in
+    // shortenedTexts(). A text fits where its ink lies inside the box and its advance ends by the box's right side;
+    // one line whose ink would cross the box's top or bottom moves down or up just enough. The box never reaches
+    // off the sheet.
     void textInBox(double x, double y, const QString &s, const TextBox &box);
     // A text from x that must end clear of the rule at cellRight (a line's x, as line() takes it), where the
     // height of its row is not known: fitted as textInBox fits it into the room of one line at the page's size,
@@ -144,7 +150,8 @@ private:
     // width of measured; where the printed text's commas then reach over the rule, it ends at R instead (at the
     // cell's last clear point when R itself lies on the rule), so that it keeps its size. It keeps the page's size
     // where it fits; otherwise it gets the largest smaller size, in steps of a tenth of a point and not below 6 pt,
-    // at which it fits, the layout's place preferred. One that fits nowhere prints at 6 pt, ending at R.
+    // at which it fits, the layout's place preferred, on the baseline of the page's size. One that fits nowhere prints
+    // at 6 pt, ending at R.
     Fitted fitInCell(double anchor, const QString &measured, const QString &printed, CellSpan cell);
     // The one rule for every text: textInBox, or one line only.
     void fitInBox(double x, double y, const QString &s, const TextBox &box, bool twoLines);

@@ -166,6 +166,7 @@ struct Box {
     bool text = false;
     bool digit = false; // one box of a row of digit boxes
     bool given = false; // the room the page gave the text: drawn as it is
+    QRectF ink;         // a text's ink
 };
 
 double emMm(double points) { return points * mmPerPoint; }
@@ -178,14 +179,19 @@ constexpr double sidePadding = 0.3;
 Box textBox(const GuidePlace &p) {
     if (p.box) {
         const QRectF room(QPointF(p.box->left, p.box->top), QPointF(p.box->right, p.box->bottom));
-        return {room, fieldOf(p.text), true, false, true};
+        return {room, fieldOf(p.text), true, false, true, {}};
     }
     const QFont font = printFont(p.font, p.size);
     qsizetype end = p.text.size();
     while (end > 0 && p.text.at(end - 1).isSpace())
         --end;
     const double width = textWidthMm(font, end > 0 ? p.text.left(end) : p.text);
-    return {QRectF(p.x - sidePadding, p.y, width + 2 * sidePadding, emMm(p.size)), fieldOf(p.text), true};
+    return {QRectF(p.x - sidePadding, p.y, width + 2 * sidePadding, emMm(p.size)),
+            fieldOf(p.text),
+            true,
+            false,
+            false,
+            textInkMm(font, p.text).translated(p.x, p.y)};
 }
 
 // Any 32-bit amount aligned to the right edge: from the start of the longest one, "-2147483648", to the end of its
@@ -194,7 +200,12 @@ Box amountBox(const GuidePlace &p) {
     const QFont font = printFont(p.font, p.size);
     const double longest = textWidthMm(font, QStringLiteral("-2147483648"));
     const double commas = textWidthMm(font, QStringLiteral(",,,"));
-    return {QRectF(p.x - longest - sidePadding, p.y, longest + commas + 2 * sidePadding, emMm(p.size)), {}, false};
+    return {QRectF(p.x - longest - sidePadding, p.y, longest + commas + 2 * sidePadding, emMm(p.size)),
+            {},
+            false,
+            false,
+            false,
+            {}};
 }
 
 // One box per digit, a pitch wide and centred on the digit (printed as a number, after its sign blank), so that
@@ -208,7 +219,8 @@ void addDigitBoxes(std::vector<Box> &boxes, const GuidePlace &p) {
     const double top = p.y + ink.top() - padding;
     const double height = ink.height() + 2 * padding;
     for (int j = 0; j < p.boxes; ++j)
-        boxes.push_back({QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false, true});
+        boxes.push_back(
+            {QRectF(p.x + p.pitch * j + centre - p.pitch / 2, top, p.pitch, height), {}, false, true, false, {}});
 }
 
 bool sameLine(const QRectF &a, const QRectF &b) {
@@ -250,25 +262,58 @@ void joinTexts(std::vector<Box> &boxes) {
     }
 }
 
-// The "▲" of a row of digit boxes stands a box left of the amount's first digit, so for a longer amount it moves
-// into the boxes left of box 1 that the billions take: the mark's places and those boxes make one box.
+// A mark of a row of digit boxes ("▲") that the page sets inside one digit box (the box left of the amount's first
+// figure) prints there: that box, and the row's others with it, take its height. One that stands clear of the
+// digit boxes gets a box of its own, as wide as its ink and a little more. One set across them makes one box with
+// those it crosses.
 void joinMarksAndDigits(std::vector<Box> &boxes) {
-    for (bool joined = true; joined;) {
-        joined = false;
-        for (std::size_t i = 0; i < boxes.size() && !joined; ++i)
-            for (std::size_t j = 0; j < boxes.size() && !joined; ++j) {
-                Box &mark = boxes[i];
-                const Box &other = boxes[j];
-                if (i == j || !mark.text || !mark.field.isEmpty() ||
-                    !(other.digit || (other.text && other.field.isEmpty() && mark.digit)))
-                    continue;
-                if (!onOneLine(mark.mm, other.mm) || horizontalOverlap(mark.mm, other.mm) <= 0.01)
-                    continue;
-                mark.mm = mark.mm.united(other.mm);
-                mark.digit = true;
-                boxes.erase(boxes.begin() + std::ptrdiff_t(j));
-                joined = true;
-            }
+    constexpr double padding = 0.2;
+    auto isMark = [](const Box &b) { return b.text && b.field.isEmpty() && !b.digit && !b.ink.isEmpty(); };
+    auto within = [](const QRectF &ink, const QRectF &box) {
+        return ink.left() >= box.left() - 0.01 && ink.right() <= box.right() + 0.01;
+    };
+    for (std::size_t i = 0; i < boxes.size();) {
+        Box &mark = boxes[i];
+        std::vector<std::size_t> digits;
+        for (std::size_t j = 0; j < boxes.size(); ++j)
+            if (boxes[j].digit && onOneLine(mark.mm, boxes[j].mm) && horizontalOverlap(mark.mm, boxes[j].mm) > 0.01)
+                digits.push_back(j);
+        if (!isMark(mark) || digits.empty()) {
+            ++i;
+            continue;
+        }
+        const auto holder =
+            std::find_if(digits.begin(), digits.end(), [&](std::size_t j) { return within(mark.ink, boxes[j].mm); });
+        if (holder != digits.end()) {
+            const QRectF row = boxes[*holder].mm;
+            const double top = std::min(row.top(), mark.ink.top() - padding / 2);
+            const double bottom = std::max(row.bottom(), mark.ink.bottom() + padding / 2);
+            for (Box &b : boxes)
+                if (b.digit && sameLine(b.mm, row)) {
+                    b.mm.setTop(top);
+                    b.mm.setBottom(bottom);
+                }
+            boxes.erase(boxes.begin() + std::ptrdiff_t(i));
+            continue;
+        }
+        if (std::none_of(digits.begin(), digits.end(),
+                         [&](std::size_t j) { return horizontalOverlap(mark.ink, boxes[j].mm) > 0; })) {
+            const QRectF row = boxes[digits.front()].mm;
+            mark.mm =
+                QRectF(QPointF(mark.ink.left() - padding, std::min(row.top(), mark.ink.top() - padding / 2)),
+                       QPointF(mark.ink.right() + padding, std::max(row.bottom(), mark.ink.bottom() + padding / 2)));
+            mark.digit = true;
+            ++i;
+            continue;
+        }
+        for (auto j = digits.rbegin(); j != digits.rend(); ++j) {
+            boxes[i].mm = boxes[i].mm.united(boxes[*j].mm);
+            boxes.erase(boxes.begin() + std::ptrdiff_t(*j));
+            if (*j < i)
+                --i;
+        }
+        boxes[i].digit = true;
+        // Merged: look at it again against the row's other boxes.
     }
 }
 

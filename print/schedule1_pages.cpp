@@ -1,6 +1,7 @@
 #include "print/pages.h"
 
 #include "core/numbers.h"
+#include "print/fonts.h"
 
 #include <cstdlib>
 #include <span>
@@ -124,15 +125,20 @@ struct DigitRow {
 
 constexpr double pitch = 5;
 
-// "▲" a box left of the amount's first digit: 5 mm left of box 1, further left with every figure an amount of nine
-// or ten digits puts left of box 1. A guide sheet gets every place it can take.
+// "▲" in the box left of the amount's first figure, in its middle: the box left of box 1, further left with every
+// figure an amount of nine or ten digits puts left of box 1. A guide sheet gets every place it can take.
 void printLossMark(Page &page, const DigitRow &r, int lead, bool loss) {
     const QString mark = QStringLiteral("▲");
+    // A figure prints as a number, after its sign's blank: the mark's ink is centred where a figure's is.
+    Printer &printer = page.printer();
+    const QRectF ink = textInkMm(printFont(fontname::mincho, page.fontPoints()), mark);
+    const double centred = printer.textWidth(QStringLiteral(" ")) + printer.textWidth(QStringLiteral("0")) / 2 -
+                           (ink.left() + ink.right()) / 2;
     if (page.everyPlace()) {
         for (int k = 0; k <= mostLeadingBoxes(8); ++k)
-            page.text(r.x1 - pitch * (k + 1), r.y, mark);
+            page.text(r.x1 - pitch * (k + 1) + centred, r.y, mark);
     } else if (loss) {
-        page.text(r.x1 - pitch * (lead + 1), r.y, mark);
+        page.text(r.x1 - pitch * (lead + 1) + centred, r.y, mark);
     }
 }
 

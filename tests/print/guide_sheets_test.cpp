@@ -9,7 +9,9 @@
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <sstream>
 
 namespace hz::test {
@@ -257,6 +259,34 @@ TEST_F(GuideSheets, EveryItemOfEveryPicturePageLiesInABoxOfItsSheetAndClearOfIts
         }
         for (std::size_t b = 0; b < layout.boxes.size(); ++b)
             EXPECT_TRUE(used[b]) << "nothing printed in the box " << describe(layout.boxes[b]);
+    }
+}
+
+TEST_F(GuideSheets, Schedule1sLineOneHasABoxForEachFigureAndOneForTheLossMark) {
+    // The widest loss: the mark stands left of the billions and hundred millions, which go left of box 1.
+    const PageSpec &entry = *pageSpec(QStringLiteral("別表一"));
+    const GuideLayout layout = guideLayout(entry.picture, entry);
+    PrintData data = company();
+    data.sched1Amounts[1] = std::numeric_limits<std::int32_t>::min();
+    PageState state;
+    const PrintJobLog job = recordPage(QStringLiteral("別表一"), data, state);
+    const auto marks = job.textsEqual(QStringLiteral("▲"));
+    ASSERT_EQ(marks.size(), 1u);
+    const QRectF mark = inkRect(marks.front());
+    std::vector<QRectF> row;
+    for (const QRectF &b : layout.boxes)
+        if (b.top() < mark.center().y() && b.bottom() > mark.center().y() && b.right() > mark.left() - 1 &&
+            b.left() < mark.left() + 11 * 5)
+            row.push_back(b);
+    std::sort(row.begin(), row.end(), [](const QRectF &a, const QRectF &b) { return a.left() < b.left(); });
+    // The mark's, the billions', the hundred millions', and boxes 1 to 8, each on the 5 mm pitch.
+    ASSERT_EQ(row.size(), 11u);
+    EXPECT_TRUE(contains(row[0], mark)) << describe(row[0]) << " does not hold the mark";
+    for (std::size_t k = 0; k < row.size(); ++k) {
+        EXPECT_LE(row[k].width(), 5 + tolerance) << describe(row[k]);
+        if (k > 0) {
+            EXPECT_NEAR(row[k].left() - row[k - 1].left(), 5, 0.5) << describe(row[k]);
+        }
     }
 }
 

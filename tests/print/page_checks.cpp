@@ -4,9 +4,6 @@
 #include "print/fonts.h"
 #include "tests/support/print_support.h"
 
-#include <QFontMetricsF>
-#include <QImage>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,20 +13,7 @@ namespace hz::test {
 
 namespace {
 
-constexpr double dpi = 1200;
-constexpr double mmPerDot = 25.4 / dpi;
 constexpr double lineDpi = 300; // DrawWidth counts the dots of a 300 dpi printer
-
-QPaintDevice &device() {
-    static QImage img = [] {
-        QImage i(8, 8, QImage::Format_Mono);
-        const int dotsPerMeter = qRound(dpi / 25.4 * 1000.0);
-        i.setDotsPerMeterX(dotsPerMeter);
-        i.setDotsPerMeterY(dotsPerMeter);
-        return i;
-    }();
-    return img;
-}
 
 // The least gap a reader sees as a gap.
 constexpr double readableGap = 0.1;
@@ -70,10 +54,17 @@ double amountRightEdge(const PrintOp &amount) {
     return amount.x + textWidthMm(printFont(amount.font, amount.size), digits);
 }
 
+double baseline(const PrintOp &t) { return t.y + textAscentMm(printFont(t.font, t.size)); }
+
+bool onLine(const PrintOp &t, double y, double pageSize) {
+    return std::abs(t.y - y) < near ||
+           (t.size < pageSize && std::abs(baseline(t) - y - textAscentMm(printFont(t.font, pageSize))) < near);
+}
+
 QStringList amountsAt(const PrintJobLog &job, double right, double y) {
     QStringList out;
     for (const PrintOp &t : job.texts())
-        if (!t.text.isEmpty() && std::abs(t.y - y) < near && std::abs(amountRightEdge(t) - right) < near)
+        if (!t.text.isEmpty() && onLine(t, y) && std::abs(amountRightEdge(t) - right) < near)
             out << t.text;
     return out;
 }
@@ -83,7 +74,7 @@ double printedEnd(const PrintOp &t) { return t.x + textWidthMm(printFont(t.font,
 QStringList amountsEndingAt(const PrintJobLog &job, double right, double y) {
     QStringList out;
     for (const PrintOp &t : job.texts())
-        if (!t.text.isEmpty() && std::abs(t.y - y) < near && std::abs(printedEnd(t) - right) < near)
+        if (!t.text.isEmpty() && onLine(t, y) && std::abs(printedEnd(t) - right) < near)
             out << t.text;
     return out;
 }
@@ -100,17 +91,8 @@ void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, con
 }
 
 QRectF inkRect(const PrintOp &t) {
-    const QFontMetricsF m(printFont(t.font, t.size), &device());
-    // Leading blanks carry no ink but move the glyphs along (a number printed as a number starts with one).
-    const QString trimmed = t.text.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    const double lead = m.horizontalAdvance(t.text.left(t.text.indexOf(trimmed.front())));
-    const QRectF ink = m.tightBoundingRect(trimmed);
-    if (ink.isEmpty())
-        return {};
-    return QRectF(t.x + (lead + ink.left()) * mmPerDot, t.y + (m.ascent() + ink.top()) * mmPerDot,
-                  ink.width() * mmPerDot, ink.height() * mmPerDot);
+    const QRectF ink = textInkMm(printFont(t.font, t.size), t.text);
+    return ink.isEmpty() ? QRectF() : ink.translated(t.x, t.y);
 }
 
 QStringList layoutFaults(const PrintJobLog &job, const std::function<bool(const PrintOp &)> &involved,

@@ -19,12 +19,17 @@ QStringList textsAt(const PrintJobLog &job, double x, double y);
 QString textAt(const PrintJobLog &job, double x, double y);
 // The right edge an amount was aligned to: its x plus the width of its digits without the commas.
 double amountRightEdge(const PrintOp &amount);
-// The non-empty texts whose top is y and whose aligned right edge is right, as printed.
+// Where a recorded text's baseline lies, in millimetres.
+double baseline(const PrintOp &text);
+// The text stands on the line whose top is y at the page's size: its top is y, or it was set smaller on that line's
+// baseline.
+bool onLine(const PrintOp &text, double y, double pageSize = 11);
+// The non-empty texts on the line whose top is y (page's size 11 pt) and whose aligned right edge is right, as printed.
 QStringList amountsAt(const PrintJobLog &job, double right, double y);
 // Where a recorded text ends: its x plus the width of the whole text as printed, commas included.
 double printedEnd(const PrintOp &text);
-// The non-empty texts whose top is y and that end at right: amounts whose commas would have reached over their rule,
-// set to end at their edge instead.
+// The non-empty texts on the line whose top is y (page's size 11 pt) and that end at right: amounts whose commas would
+// have reached over their rule, set to end at their edge instead.
 QStringList amountsEndingAt(const PrintJobLog &job, double right, double y);
 
 // The area the glyphs of a recorded text cover, in millimetres.

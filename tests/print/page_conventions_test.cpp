@@ -27,6 +27,18 @@ protected:
         return recorder.jobs.front();
     }
     static double digitWidth(double points) { return textWidthMm(printFont(fontname::mincho, points), "0"); }
+    // The lines of text set at 11 pt into box from its top-left corner.
+    std::vector<PrintOp> fitted(const QString &text, const Page::TextBox &box) {
+        static QString s;
+        static Page::TextBox b;
+        s = text;
+        b = box;
+        return draw([](Page &p) {
+                   p.font(fontname::mincho, 11);
+                   p.textInBox(b.left, b.top, s, b);
+               })
+            .texts();
+    }
 
     PrintData data;
     PageState state;
@@ -102,7 +114,8 @@ TEST_F(PageConventions, AnItemTooWideForItsCellIsSetSmallerFromTheSameEdge) {
         const QString printed = c.text ? QString::fromUtf16(c.text) : fmtAmount(c.amount);
         EXPECT_EQ(t.text, printed);
         EXPECT_NEAR(t.size, c.size, 1e-9);
-        EXPECT_DOUBLE_EQ(t.y, 50);
+        // A smaller figure or text stands on the baseline of the page's size.
+        EXPECT_NEAR(baseline(t), 50 + textAscentMm(printFont(fontname::mincho, 11)), 1e-9);
         const double width = textWidthMm(printFont(fontname::mincho, c.size), printed);
         if (c.text) {
             EXPECT_NEAR(t.x, c.anchor, 1e-9);
@@ -263,9 +276,10 @@ TEST_F(PageConventions, PdfWordsLandWhereTheRecorderPutsThem) {
 struct BoxCase {
     const char *name;
     const char16_t *text;
-    double size;    // expected, of every line
-    int lines;      // expected
-    bool shortened; // printed only in part
+    double size;                         // expected, of every line
+    int lines;                           // expected
+    bool shortened;                      // printed only in part
+    const char16_t *firstLine = nullptr; // of two, when it is not the fullest the box holds
 };
 
 TEST_F(PageConventions, ATextKeepsItsSizeInItsBoxElseShrinksElseTakesTwoLinesElseIsCutInsideIt) {
@@ -274,8 +288,9 @@ TEST_F(PageConventions, ATextKeepsItsSizeInItsBoxElseShrinksElseTakesTwoLinesEls
     const BoxCase cases[] = {
         {"fits at the page's size", u"山田太郎", 11, 1, false},
         {"too long: the largest tenth of a point that fits, from its start", u"東京都千代田区丸の内1-1", 9.5, 1, false},
-        {"too long at 6 pt: two lines, the first as full as it goes",
-         u"神奈川県横浜市港北区新横浜三丁目１９番地５新横浜スクエアビル", 7.2, 2, false},
+        {"too long at 6 pt: two lines, broken where a number starts near the middle",
+         u"神奈川県横浜市港北区新横浜三丁目１９番地５新横浜スクエアビル", 6.8, 2, false,
+         u"神奈川県横浜市港北区新横浜三丁目"},
         {"too long for two lines: what fits, at 6 pt", nullptr, 6, 2, true},
     };
     for (const BoxCase &c : cases) {
@@ -303,7 +318,9 @@ TEST_F(PageConventions, ATextKeepsItsSizeInItsBoxElseShrinksElseTakesTwoLinesEls
             printed += l.text;
         }
         if (c.lines == 1)
-            EXPECT_DOUBLE_EQ(lines[0].y, 50);
+            EXPECT_NEAR(baseline(lines[0]), 50 + textAscentMm(printFont(fontname::mincho, 11)), 1e-9);
+        else if (c.firstLine)
+            EXPECT_EQ(lines[0].text, QString::fromUtf16(c.firstLine));
         else
             // The first line as full as it goes: one character more would not fit.
             EXPECT_GT(36 + textWidthMm(printFont(fontname::mincho, c.size), lines[0].text + text[lines[0].text.size()]),
@@ -338,12 +355,70 @@ TEST_F(PageConventions, ATextInACellOfUnknownHeightStaysOnOneLineAndIsCutAtItsRu
     ASSERT_EQ(job.texts().size(), 1u);
     const PrintOp t = job.texts().front();
     EXPECT_EQ(t.size, 6);
-    EXPECT_DOUBLE_EQ(t.y, 50);
+    EXPECT_NEAR(baseline(t), 50 + textAscentMm(printFont(fontname::mincho, 11)), 1e-9);
     EXPECT_TRUE(address.startsWith(t.text));
     EXPECT_LT(t.text.size(), address.size());
     EXPECT_LE(printedEnd(t), 75 - 0.35 + 1e-9);
     ASSERT_EQ(svc.boxes.size(), 1u);
     EXPECT_TRUE(svc.boxes[0].prompt.endsWith(QStringLiteral("試し：「%1」").arg(address)));
+}
+
+TEST_F(PageConventions, TwoLinesBreakAtAWordABracketOrANumberNearTheMiddle) {
+    struct Case {
+        const char *name;
+        const char16_t *text;
+        double width; // of the box, 8 mm high
+        const char16_t *first;
+        const char16_t *second;
+    };
+    const Case cases[] = {
+        {"before an opening bracket, not after it", u"賞与引当金繰入超過額（従業員分）", 25, u"賞与引当金繰入超過額",
+         u"（従業員分）"},
+        {"after a blank, not inside a word", u"Class-A ｶﾌﾞｼｷ", 12, u"Class-A ", u"ｶﾌﾞｼｷ"},
+        {"after a blank, not inside a kanji word", u"株式会社山本製作所 大阪第二工場", 22, u"株式会社山本製作所 ",
+         u"大阪第二工場"},
+        {"where a number starts", u"東京都中央区銀座１２番１５号", 22, u"東京都中央区銀座", u"１２番１５号"},
+        {"around the kind of company", u"鈴木三郎商店株式会社", 14, u"鈴木三郎商店", u"株式会社"},
+        {"where katakana meet kanji", u"東日本システム開発研究所", 18, u"東日本システム", u"開発研究所"},
+        {"between kanji nearest the middle, where no boundary lies near it", u"東京千代田丸の内総合商事", 14,
+         u"東京千代田丸", u"の内総合商事"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<PrintOp> lines = fitted(QString::fromUtf16(c.text), {10, 10, 10 + c.width, 18});
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0].text, QString::fromUtf16(c.first));
+        EXPECT_EQ(lines[1].text, QString::fromUtf16(c.second));
+        EXPECT_EQ(lines[0].size, lines[1].size);
+    }
+}
+
+TEST_F(PageConventions, ALongerTextNeverPrintsLargerThanAShorterOneInTheSameBox) {
+    // Names, addresses and row names cut to every length, in boxes of the pages' columns. A break at a boundary may
+    // cost a text up to a fifth of its size, so a longer one may print larger by as much where its shorter part
+    // had such a boundary and it has none; never more, as when a text shrank on one line before it took two.
+    const QStringList texts = {
+        QStringLiteral("株式会社東日本総合不動産コンサルティングＡＮＤマネジメント（関東甲信越営業本部）"),
+        QStringLiteral("大阪府大阪市北区梅田一丁目１３番１号大阪梅田ツインタワーズ・サウス３５階"),
+        QStringLiteral("前期賞与引当金の当期認容額及び事業税の損金算入額（従業員分）"),
+        QStringLiteral("Class-A ｶﾌﾞｼｷ ﾄｳｷｮｳ ﾃﾞﾝﾘｮｸ ﾀﾞｲ500ｶｲ ｼｬｻｲ"),
+    };
+    const Page::TextBox boxes[] = {{10, 10, 49.6, 19.6}, {10, 10, 62, 15.6}, {10, 10, 35, 24}};
+    for (const Page::TextBox &box : boxes)
+        for (const QString &text : texts) {
+            double shorter = 11;
+            QString previous;
+            for (qsizetype n = 4; n <= text.size(); ++n) {
+                const QString s = text.left(n);
+                const std::vector<PrintOp> lines = fitted(s, box);
+                ASSERT_FALSE(lines.empty());
+                EXPECT_LE(lines[0].size, shorter / (1 - 0.2) + 1e-9)
+                    << s.toStdString() << " prints larger than " << previous.toStdString() << " in a box "
+                    << box.right - box.left << " mm wide";
+                shorter = lines[0].size;
+                previous = s;
+            }
+        }
 }
 
 TEST_F(PageConventions, ABoxNeverReachesOffTheSheet) {

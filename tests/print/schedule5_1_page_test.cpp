@@ -131,7 +131,12 @@ TEST_F(Schedule5_1Page, RowNamesAndThePartTwoFigures) {
     k[16] = 980000;
     const PrintJobLog job = print();
     EXPECT_EQ(visibleTextAt(job, 28, 158), "別途積立金");
-    EXPECT_EQ(visibleTextAt(job, 28, 194), "固定資産圧縮積立金");
+    // Set smaller to fit its cell, on its row's baseline.
+    const auto shrunk = findText(job, QStringLiteral("固定資産圧縮積立金"));
+    ASSERT_TRUE(shrunk);
+    EXPECT_EQ(shrunk->x, 28);
+    EXPECT_LT(shrunk->size, 11);
+    EXPECT_TRUE(onLine(*shrunk, 194));
     EXPECT_EQ(visibleTextAt(job, 28, 164), "<none>");
     EXPECT_EQ(opsAt(job, 28, 158).front().size, 11);
     EXPECT_EQ(visibleTextAt(job, 28, 265), "その他資本剰余金");

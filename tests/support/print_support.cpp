@@ -107,6 +107,42 @@ QImage renderPdf(const QString &pdfPath, double dpi) {
     return page->renderToImage(dpi, dpi);
 }
 
+QImage renderPdfPart(const QString &pdfPath, double dpi, const QRectF &region) {
+    std::unique_ptr<Poppler::Document> doc;
+    auto page = firstPage(pdfPath, doc);
+    if (!page)
+        return {};
+    doc->setRenderHint(Poppler::Document::Antialiasing);
+    doc->setRenderHint(Poppler::Document::TextAntialiasing);
+    const double pxPerMm = dpi / mmPerInch;
+    const QPoint topLeft(int(std::floor(region.left() * pxPerMm)), int(std::floor(region.top() * pxPerMm)));
+    const QPoint bottomRight(int(std::ceil(region.right() * pxPerMm)), int(std::ceil(region.bottom() * pxPerMm)));
+    QImage part = page->renderToImage(dpi, dpi, topLeft.x(), topLeft.y(), bottomRight.x() - topLeft.x(),
+                                      bottomRight.y() - topLeft.y());
+    part.setOffset(topLeft);
+    return part;
+}
+
+QRectF inkInMm(const QImage &sheet, double dpi, const QRectF &region) {
+    const double pxPerMm = dpi / mmPerInch;
+    const QRect pixels =
+        QRect(QPoint(int(std::floor(region.left() * pxPerMm)), int(std::floor(region.top() * pxPerMm))),
+              QPoint(int(std::ceil(region.right() * pxPerMm)) - 1, int(std::ceil(region.bottom() * pxPerMm)) - 1))
+            .intersected(sheet.rect());
+    int left = pixels.right() + 1, right = pixels.left() - 1, top = pixels.bottom() + 1, bottom = pixels.top() - 1;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (qGray(sheet.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    if (right < left)
+        return {};
+    return QRectF(QPointF(left / pxPerMm, top / pxPerMm), QPointF((right + 1) / pxPerMm, (bottom + 1) / pxPerMm));
+}
+
 int pdfPageCount(const QString &pdfPath) {
     const auto doc = Poppler::Document::load(pdfPath);
     return doc && !doc->isLocked() ? doc->numPages() : 0;
