@@ -123,26 +123,6 @@ QImage renderPdfPart(const QString &pdfPath, double dpi, const QRectF &region) {
     return part;
 }
 
-QRectF inkInMm(const QImage &sheet, double dpi, const QRectF &region) {
-    const double pxPerMm = dpi / mmPerInch;
-    const QRect pixels =
-        QRect(QPoint(int(std::floor(region.left() * pxPerMm)), int(std::floor(region.top() * pxPerMm))),
-              QPoint(int(std::ceil(region.right() * pxPerMm)) - 1, int(std::ceil(region.bottom() * pxPerMm)) - 1))
-            .intersected(sheet.rect());
-    int left = pixels.right() + 1, right = pixels.left() - 1, top = pixels.bottom() + 1, bottom = pixels.top() - 1;
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
-        for (int x = pixels.left(); x <= pixels.right(); ++x)
-            if (qGray(sheet.pixel(x, y)) < 128) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    if (right < left)
-        return {};
-    return QRectF(QPointF(left / pxPerMm, top / pxPerMm), QPointF((right + 1) / pxPerMm, (bottom + 1) / pxPerMm));
-}
-
 int pdfPageCount(const QString &pdfPath) {
     const auto doc = Poppler::Document::load(pdfPath);
     return doc && !doc->isLocked() ? doc->numPages() : 0;

@@ -36,9 +36,6 @@ QImage renderPdf(const QString &pdfPath, double dpi);
 // The part of the PDF's first page inside region (millimetres from the paper's top-left corner) as a picture, at
 // least region's size; its offset() is where its top-left pixel lies on the whole sheet rendered at dpi.
 QImage renderPdfPart(const QString &pdfPath, double dpi, const QRectF &region);
-// The box of the ink (pixels darker than mid-grey) of a rendered sheet inside region, in millimetres from the
-// paper's top-left corner, as region is given; empty when there is none.
-QRectF inkInMm(const QImage &sheet, double dpi, const QRectF &region);
 // The number of pages of the PDF, and the size of its first sheet in millimetres.
 int pdfPageCount(const QString &pdfPath);
 QSizeF pdfSheetSizeMm(const QString &pdfPath);
