@@ -51,16 +51,9 @@ struct Fitted {
 };
 
 Fitted fittedOnPaper(const PageSpec &entry, const PrintData &company, const QString &text) {
-    PrintData data = company;
     PrintJobLog log;
-    RecordingPrinter printer(log);
-    PageState state;
-    Page page(printer, data, state);
-    std::vector<GuidePlace> places;
-    page.guidePlaces = &places;
-    entry.draw(page);
     Fitted out;
-    for (const GuidePlace &p : places)
+    for (const GuidePlace &p : recordWithPlaces(entry, company, log))
         if (p.kind == GuidePlace::Text && p.box && p.text == text)
             out.room = QRectF(QPointF(p.box->left, p.box->top), QPointF(p.box->right, p.box->bottom))
                            .translated(sheet::originX, sheet::originY);

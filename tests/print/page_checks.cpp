@@ -11,6 +11,17 @@
 
 namespace hz::test {
 
+std::vector<GuidePlace> recordWithPlaces(const PageSpec &entry, PrintData data, PrintJobLog &log) {
+    RecordingPrinter printer(log);
+    PageState state;
+    Page page(printer, data, state);
+    std::vector<GuidePlace> places;
+    page.guidePlaces = &places;
+    printer.setScaleModeMm();
+    entry.draw(page);
+    return places;
+}
+
 namespace {
 
 constexpr double lineDpi = 300; // DrawWidth counts the dots of a 300 dpi printer

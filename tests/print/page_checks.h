@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/page.h"
+#include "print/pages.h"
 #include "print/recording_printer.h"
 
 #include <QRectF>
@@ -12,6 +13,10 @@
 // Reading a recorded page: the texts at a place, the right edge an amount was aligned to, and a look at the page as
 // a reader would take it (every text's ink clear of the rules and of the other texts).
 namespace hz::test {
+
+// Draws the page through a recorder into log and returns the place of every item it can print, as a guide sheet
+// keeps them (each fitted text with its whole text and its room).
+std::vector<GuidePlace> recordWithPlaces(const PageSpec &entry, PrintData data, PrintJobLog &log);
 
 // The texts printed with their top-left corner at (x, y), in the order printed.
 QStringList textsAt(const PrintJobLog &job, double x, double y);

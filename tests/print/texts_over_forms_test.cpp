@@ -60,17 +60,9 @@ struct BoxedText {
 };
 
 std::vector<BoxedText> boxedTexts(const PageSpec &entry, const PrintData &company) {
-    PrintData data = company;
     PrintJobLog log;
-    RecordingPrinter printer(log);
-    PageState state;
-    Page page(printer, data, state);
-    std::vector<GuidePlace> places;
-    page.guidePlaces = &places;
-    printer.setScaleModeMm();
-    entry.draw(page);
     std::vector<BoxedText> out;
-    for (const GuidePlace &p : places)
+    for (const GuidePlace &p : recordWithPlaces(entry, company, log))
         if (p.kind == GuidePlace::Text && p.box && !p.text.isEmpty())
             out.push_back({p.text, *p.box});
     return out;

@@ -97,28 +97,31 @@ std::vector<PdfWord> pdfWordsContaining(const QString &pdfPath, const QString &p
     return out;
 }
 
-QImage renderPdf(const QString &pdfPath, double dpi) {
+namespace {
+
+// The pixels of the PDF's first page inside pixels (the whole sheet when it is null), rendered at dpi.
+QImage renderPixels(const QString &pdfPath, double dpi, const QRect &pixels) {
     std::unique_ptr<Poppler::Document> doc;
     auto page = firstPage(pdfPath, doc);
     if (!page)
         return {};
     doc->setRenderHint(Poppler::Document::Antialiasing);
     doc->setRenderHint(Poppler::Document::TextAntialiasing);
-    return page->renderToImage(dpi, dpi);
+    if (pixels.isNull())
+        return page->renderToImage(dpi, dpi);
+    return page->renderToImage(dpi, dpi, pixels.x(), pixels.y(), pixels.width(), pixels.height());
 }
 
+} // namespace
+
+QImage renderPdf(const QString &pdfPath, double dpi) { return renderPixels(pdfPath, dpi, {}); }
+
 QImage renderPdfPart(const QString &pdfPath, double dpi, const QRectF &region) {
-    std::unique_ptr<Poppler::Document> doc;
-    auto page = firstPage(pdfPath, doc);
-    if (!page)
-        return {};
-    doc->setRenderHint(Poppler::Document::Antialiasing);
-    doc->setRenderHint(Poppler::Document::TextAntialiasing);
     const double pxPerMm = dpi / mmPerInch;
     const QPoint topLeft(int(std::floor(region.left() * pxPerMm)), int(std::floor(region.top() * pxPerMm)));
     const QPoint bottomRight(int(std::ceil(region.right() * pxPerMm)), int(std::ceil(region.bottom() * pxPerMm)));
-    QImage part = page->renderToImage(dpi, dpi, topLeft.x(), topLeft.y(), bottomRight.x() - topLeft.x(),
-                                      bottomRight.y() - topLeft.y());
+    QImage part = renderPixels(pdfPath, dpi, QRect(topLeft, QSize(bottomRight.x() - topLeft.x(),
+                                                                   bottomRight.y() - topLeft.y())));
     part.setOffset(topLeft);
     return part;
 }
