@@ -373,40 +373,31 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     BreakChoices places;
     if (twoLines && s.size() > 1)
         places = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
-    auto largest = [&](const std::vector<qsizetype> &breaks) {
+    // The largest of the sizes from most down to least at which the text fits: on one line, else on two broken at the
+    // first of breaks where both fit.
+    auto largest = [&](const std::vector<qsizetype> &breaks, double most, double least) {
         for (double points : sizes) {
+            if (points > most + 1e-9)
+                continue;
+            if (points < least - 1e-9)
+                break;
+            std::vector<BoxLine> found;
             if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
-                lines = {l};
+                found = {l};
             else
-                lines = measure.twoLines(points, startX, s, breaks);
-            if (!lines.empty()) {
+                found = measure.twoLines(points, startX, s, breaks);
+            if (!found.empty()) {
+                lines = std::move(found);
                 size = points;
                 return true;
             }
         }
         return false;
     };
-    if (largest(places.allowed)) {
-        if (lines.size() == 2)
-            for (double points : sizes) {
-                if (points > size + 1e-9)
-                    continue;
-                if (points < size * (1 - boundaryAllowance) - 1e-9)
-                    break;
-                std::vector<BoxLine> better;
-                if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
-                    better = {l};
-                else
-                    better = measure.twoLines(points, startX, s, places.boundaries);
-                if (!better.empty()) {
-                    lines = better;
-                    size = points;
-                    break;
-                }
-            }
-    } else {
-        largest(places.anywhere);
-    }
+    if (!largest(places.allowed, base, 0))
+        largest(places.anywhere, base, 0);
+    else if (lines.size() == 2)
+        largest(places.boundaries, size, size * (1 - boundaryAllowance));
     if (lines.empty()) {
         // What fits at the smallest size: two lines where the box holds them, else one.
         size = std::min(base, smallestTenths / 10.0);
