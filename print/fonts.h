@@ -9,7 +9,8 @@ class QPainter;
 
 // The faces the printed pages name, mapped onto the fonts of this system: "MS 明朝" is IPAMincho (fixed pitch,
 // so a half-width digit is exactly half an em, as the page layouts assume) and "HG行書体" the brush face of
-// Aoyagi Kouzan, with IPAMincho for any glyph the brush face lacks.
+// Aoyagi Kouzan, with IPAMincho for every character the brush face lacks or has no outline for: such a character
+// is drawn and measured in IPAMincho at the same size, in its place in the line.
 //
 // Qt lays a text out at a whole number of pixels of the device it draws on (the font's pixel size is rounded, and
 // so are the advances), so the same text is up to 1 % wider or narrower at 300, 600 or 1200 dpi. Every text is
@@ -24,6 +25,9 @@ inline constexpr double mmPerPoint = mmPerInch / 72;
 inline constexpr int textDpi = 1200;
 
 QFont printFont(const QString &faceName, double points);
+
+// The family that draws the character c of a text in font.
+QString faceDrawing(const QFont &font, char32_t c);
 
 // The width of text in font, in millimetres, as every printer draws it.
 double textWidthMm(const QFont &font, const QString &text);

@@ -9,7 +9,12 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
 
 namespace hz {
 
@@ -128,69 +133,73 @@ struct BoxLine {
     QString text;
 };
 
-// What a text is made of, as far as breaking it into two lines goes.
-bool isOpening(QChar c) { return QStringView(u"（([{｛「『【〔〈《［“‘").contains(c); }
-bool isClosing(QChar c) { return QStringView(u"）)]}｝」』】〕〉》］”’").contains(c); }
-// Marks no line may start with: small kana, the long-vowel and iteration marks, sound marks, punctuation.
-bool startsNoLine(QChar c) {
-    return isClosing(c) || QStringView(u"、。，．,.:;：；!?！？%％・･ーｰ々ゝゞヽヾﾞﾟ"
-                                       u"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｯｬｭｮ")
-                               .contains(c);
-}
-// Letters and digits, half or full width: a run of them is a word or a number.
-bool isWordChar(QChar c) {
+// What a character is, as far as runs that are never broken go: letters and digits, half or full width; katakana,
+// whose words the dictionary knows too few of (it would split パートナーズ); or neither.
+enum class Run { none, letters, katakana };
+Run runOf(QChar c) {
     const char16_t u = c.unicode();
-    return (u < 0x80 && c.isLetterOrNumber()) || (u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) ||
-           (u >= 0xFF41 && u <= 0xFF5A);
+    if ((u < 0x80 && c.isLetterOrNumber()) || (u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) ||
+        (u >= 0xFF41 && u <= 0xFF5A))
+        return Run::letters;
+    if ((u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC || (u >= 0xFF66 && u <= 0xFF9F))
+        return Run::katakana;
+    return Run::none;
 }
+// Marks that join the letters and digits on both sides of them into one word: Class-A, 1.5, S&K, ３／４.
 bool joinsWords(QChar c) { return QStringView(u"-'.,/&－＆．，／").contains(c); }
-bool isHalfKana(QChar c) { return c.unicode() >= 0xFF66 && c.unicode() <= 0xFF9F; }
-bool isHiragana(QChar c) { return c.unicode() >= 0x3041 && c.unicode() <= 0x309F; }
-bool isKatakana(QChar c) { return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != QChar(u'・'); }
-bool isKanji(QChar c) {
-    const char16_t u = c.unicode();
-    return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || c.isSurrogate();
+
+// True where s[k - 1] and s[k] belong to one run of letters and digits, or of katakana.
+bool insideWord(const QString &s, qsizetype k) {
+    const Run before = runOf(s.at(k - 1)), after = runOf(s.at(k));
+    const auto letters = [&](qsizetype i) { return i >= 0 && i < s.size() && runOf(s.at(i)) == Run::letters; };
+    return (before != Run::none && before == after) ||
+           (joinsWords(s.at(k - 1)) && letters(k - 2) && after == Run::letters) ||
+           (joinsWords(s.at(k)) && before == Run::letters && letters(k + 1));
 }
 
 // How good a place between s[k - 1] and s[k] is to break a text into two lines.
 enum class BreakPlace {
-    Never,    // inside a word, a number or a character; after an opening bracket; before a closing one or a mark
-    Letters,  // between two kanji or kana of one run
-    Boundary, // at a blank, a bracket, the end of a word or number, where kanji and kana meet, or around 株式会社
+    Never,    // where no line may end or begin (after an opening bracket, before a closing one or a small kana),
+              // inside a run of letters and digits, or inside a character
+    Letters,  // where a line may break, inside a word
+    Boundary, // where a line may break, between two words
 };
 
-// The kinds of company a name begins or ends with: a word of their own inside a run of kanji.
-bool atCompanyKind(const QString &s, qsizetype k) {
-    static const QStringList kinds = {
-        QStringLiteral("株式会社"), QStringLiteral("有限会社"), QStringLiteral("合同会社"), QStringLiteral("合資会社"),
-        QStringLiteral("合名会社"), QStringLiteral("社団法人"), QStringLiteral("財団法人")};
-    return std::any_of(kinds.begin(), kinds.end(), [&](const QString &kind) {
-        return QStringView(s).left(k).endsWith(kind) || QStringView(s).mid(k).startsWith(kind);
-    });
+// The offsets at which an ICU break iterator for the Japanese locale finds a boundary in s: word boundaries from
+// its dictionary, or the places line breaking allows.
+std::vector<bool> icuBoundaries(const QString &s, bool lines) {
+    std::vector<bool> at(std::size_t(s.size()) + 1, false);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale japanese = icu::Locale::getJapanese();
+    std::unique_ptr<icu::BreakIterator> it(lines ? icu::BreakIterator::createLineInstance(japanese, status)
+                                                 : icu::BreakIterator::createWordInstance(japanese, status));
+    if (U_FAILURE(status) || !it)
+        return at;
+    const icu::UnicodeString text(false, reinterpret_cast<const UChar *>(s.utf16()), int32_t(s.size()));
+    it->setText(text);
+    for (int32_t k = it->first(); k != icu::BreakIterator::DONE; k = it->next())
+        if (k >= 0 && k <= s.size())
+            at[std::size_t(k)] = true;
+    return at;
 }
 
-BreakPlace breakPlace(const QString &s, qsizetype k) {
-    const QChar before = s.at(k - 1), after = s.at(k);
-    if (before.isHighSurrogate() || isOpening(before) || startsNoLine(after) || after.isSpace())
-        return BreakPlace::Never;
-    const bool word = (isWordChar(before) && isWordChar(after)) ||
-                      (joinsWords(before) && k >= 2 && isWordChar(s.at(k - 2)) && isWordChar(after)) ||
-                      (joinsWords(after) && k + 1 < s.size() && isWordChar(before) && isWordChar(s.at(k + 1)));
-    if (word || (isHalfKana(before) && isHalfKana(after)))
-        return BreakPlace::Never;
-    if (before.isSpace() || isOpening(after) || isClosing(before) || before == QChar(u'・') ||
-        isWordChar(before) != isWordChar(after) || isHalfKana(before) != isHalfKana(after))
-        return BreakPlace::Boundary;
-    // Kana that follow kanji belong to them (endings, particles); a new run of kanji or katakana starts a word.
-    if (atCompanyKind(s, k) || (isHiragana(before) && (isKanji(after) || isKatakana(after))) ||
-        (isKanji(before) && isKatakana(after)) || (isKatakana(before) && isKanji(after)))
-        return BreakPlace::Boundary;
-    return BreakPlace::Letters;
+// What each place between two characters of s is, from ICU's word and line boundaries.
+std::vector<BreakPlace> breakPlaces(const QString &s) {
+    const std::vector<bool> words = icuBoundaries(s, false);
+    const std::vector<bool> lines = icuBoundaries(s, true);
+    std::vector<BreakPlace> places(std::size_t(s.size()) + 1, BreakPlace::Never);
+    for (qsizetype k = 1; k < s.size(); ++k) {
+        const auto i = std::size_t(k);
+        if (!lines[i] || s.at(k - 1).isHighSurrogate() || insideWord(s, k))
+            continue;
+        places[i] = words[i] ? BreakPlace::Boundary : BreakPlace::Letters;
+    }
+    return places;
 }
 
-// The places a text may break into two lines, each list nearest the middle of its width first: the boundaries, the
-// places that are not forbidden (boundaries and places between two kanji or kana), and, for a text that has none
-// that fits, every place but the middle of a character.
+// The places a text may break into two lines, each list nearest the middle of its width first: the boundaries
+// between words, every place where a line may break, and, for a text that has none that fits, every place but the
+// middle of a character.
 struct BreakChoices {
     std::vector<qsizetype> boundaries;
     std::vector<qsizetype> allowed;
@@ -204,9 +213,10 @@ BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype
         BreakPlace kind;
         double fromMiddle;
     };
+    const std::vector<BreakPlace> kinds = breakPlaces(s);
     std::vector<Place> places;
     for (qsizetype k = 1; k < s.size(); ++k)
-        places.push_back({k, breakPlace(s, k), std::abs(widthTo(k) - whole / 2)});
+        places.push_back({k, kinds[std::size_t(k)], std::abs(widthTo(k) - whole / 2)});
     std::stable_sort(places.begin(), places.end(),
                      [](const Place &a, const Place &b) { return a.fromMiddle < b.fromMiddle; });
     BreakChoices out;
@@ -220,10 +230,6 @@ BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype
     }
     return out;
 }
-
-// A text on one line, or broken at a boundary, is preferred to a break between two kanji or kana where it costs no
-// more than this share of the largest size: a boundary "near the middle" is one that lets the text print this large.
-constexpr double boundaryAllowance = 0.2;
 
 QString withoutTrailingBlanks(const QString &s) {
     qsizetype end = s.size();
@@ -364,23 +370,17 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     const double whole = measure.width(base, s);
 
     // The largest size at which the text fits on one line or on two (one line where both fit at the same size),
-    // broken at any place that is not forbidden. Down to a fifth below it, one line or a break at a boundary (nearest
-    // the middle first) is taken in its stead, at the largest size it fits. Only where no place that is not
-    // forbidden fits at any size may the text break anywhere.
+    // broken between two words, nearest the middle first. Only a text that fits at no size so may break inside a
+    // word where a line may break, and only one that fits at no size even so may break anywhere.
     double size = base;
     std::vector<BoxLine> lines;
     const std::vector<double> sizes = sizesToTry(base, whole > 0 ? (twoLines ? 2 : 1) * room / whole : 1);
     BreakChoices places;
     if (twoLines && s.size() > 1)
         places = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
-    // The largest of the sizes from most down to least at which the text fits: on one line, else on two broken at the
-    // first of breaks where both fit.
-    auto largest = [&](const std::vector<qsizetype> &breaks, double most, double least) {
+    // The largest size at which the text fits: on one line, else on two broken at the first of breaks where both fit.
+    auto largest = [&](const std::vector<qsizetype> &breaks) {
         for (double points : sizes) {
-            if (points > most + 1e-9)
-                continue;
-            if (points < least - 1e-9)
-                break;
             std::vector<BoxLine> found;
             if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
                 found = {l};
@@ -394,10 +394,8 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
         }
         return false;
     };
-    if (!largest(places.allowed, base, 0))
-        largest(places.anywhere, base, 0);
-    else if (lines.size() == 2)
-        largest(places.boundaries, size, size * (1 - boundaryAllowance));
+    if (!largest(places.boundaries) && !largest(places.allowed))
+        largest(places.anywhere);
     if (lines.empty()) {
         // What fits at the smallest size: two lines where the box holds them, else one.
         size = std::min(base, smallestTenths / 10.0);

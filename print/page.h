@@ -106,10 +106,10 @@ public:
     void amountInCell(double right, double y, const QString &measured, const QString &printed, CellSpan cell);
     // A text that starts at (x, y): at the page's size where it fits box; else at the largest smaller size, in
     // tenths of a point down to 6 pt, at which it fits on one line from the same start or on two lines inside the
-    // box (one line where both fit at a size). Two lines break at a blank, a bracket, the end of a word or number
-    // or around 株式会社 and its kin where one fits at most a fifth below that size (as one line does), else
-    // between two kanji or kana nearest the middle; never inside a word or number, after an opening bracket or
-    // before a closing one. Each line at one size, the two in the middle of the box's height. One line keeps the
+    // box (one line where both fit at a size). Two lines break between two words (the dictionary's boundaries of
+    // Japanese text, where line breaking allows a break), nearest the middle at the largest size; a text that fits
+    // so at no size breaks inside a word where a line may break. Never inside a run of letters and digits, after an
+    // opening bracket or before a closing one. Each line at one size, the two in the middle of the box's height. One line keeps the
     // baseline it has at the page's size. Else what fits, with no ink outside the box, and the cut is kept in
     // shortenedTexts(). A text fits where its ink lies inside the box and its advance ends by the box's right side;
     // one line whose ink would cross the box's top or bottom moves down or up just enough. The box never reaches

@@ -11,9 +11,6 @@
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
-#include <QDir>
-#include <QPdfWriter>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -67,62 +64,6 @@ Fitted fittedOnPaper(const PageSpec &entry, const PrintData &company, const QStr
     return out;
 }
 
-// The printer of a job with the form's picture left out: over a blank scan, only the text would put ink in its room,
-// and rendering the picture takes poppler a second a page.
-class WithoutPicture final : public Printer {
-public:
-    explicit WithoutPicture(std::unique_ptr<Printer> printer) : p_(std::move(printer)) {}
-    void setScaleModeMm() override { p_->setScaleModeMm(); }
-    void setFontName(const QString &name) override { p_->setFontName(name); }
-    void setFontSize(double points) override { p_->setFontSize(points); }
-    void setDrawWidth(int pixels) override { p_->setDrawWidth(pixels); }
-    void setCurrentX(double mm) override { p_->setCurrentX(mm); }
-    void setCurrentY(double mm) override { p_->setCurrentY(mm); }
-    void print(const QString &text) override { p_->print(text); }
-    double textWidth(const QString &text) override { return p_->textWidth(text); }
-    void line(double x1, double y1, double x2, double y2) override { p_->line(x1, y1, x2, y2); }
-    void paintPicture(const QImage &, double, double, double, double) override {}
-    void endDoc() override { p_->endDoc(); }
-    void abort() override { p_->abort(); }
-
-private:
-    std::unique_ptr<Printer> p_;
-};
-
-// A PDF file drawn at 300 dpi, as the system printer's page is (Qt's PDF engine at the printer's resolution).
-class Pdf300 final : public DevicePrinter {
-public:
-    explicit Pdf300(const QString &path) : writer_(path) {
-        writer_.setResolution(300);
-        writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                          QPageLayout::Millimeter));
-        begin(writer_);
-    }
-    void endDoc() override { painter_.end(); }
-    void abort() override { painter_.end(); }
-
-private:
-    QPdfWriter writer_;
-};
-
-// The page as a PDF drawn at dpi: at 600 by the PDF files' printer, at 300 by the stand-in above.
-QString printPdf(const PageSpec &entry, PrintData &data, int dpi) {
-    static QTemporaryDir folder;
-    QDir(folder.path()).removeRecursively();
-    QDir().mkpath(folder.path());
-    setPrintJobFactory([&](const QString &title) -> std::unique_ptr<Printer> {
-        if (dpi == 300)
-            return std::make_unique<WithoutPicture>(
-                std::make_unique<Pdf300>(folder.filePath(QStringLiteral("page.pdf"))));
-        return std::make_unique<WithoutPicture>(openPdfJob(folder.path(), title));
-    });
-    PageState state;
-    printPage(entry, data, state);
-    setPrintJobFactory({});
-    const QStringList files = QDir(folder.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    return files.size() == 1 ? QDir(folder.path()).filePath(files.front()) : QString();
-}
-
 class InkOnSheet : public HzTest {};
 
 TEST_F(InkOnSheet, ALongTextFittedToItsRoomKeepsItsInkInsideItAt600And300Dpi) {
@@ -152,7 +93,7 @@ TEST_F(InkOnSheet, ALongTextFittedToItsRoomKeepsItsInkInsideItAt600And300Dpi) {
             for (const int at : {600, 300}) {
                 if (at == 300 && length % 3 != 0)
                     continue;
-                const QString pdf = printPdf(entry, data, at);
+                const QString pdf = printPdfWithoutPicture(entry, data, at);
                 ASSERT_FALSE(pdf.isEmpty());
                 // Only the part around the room is rendered: a whole sheet at 600 dpi takes a second.
                 const QRectF region = box.adjusted(-margin, -margin, margin, margin);

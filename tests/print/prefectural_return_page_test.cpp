@@ -95,11 +95,12 @@ TEST_F(PrefecturalReturn, CompanyBlockPrintsItsTextsInTheirFontsAndPlaces) {
         EXPECT_EQ(t->font, w.font) << w.text;
         EXPECT_EQ(t->size, w.size) << w.text;
     }
-    EXPECT_EQ(row(job, 206, 186, 188) + row(job, 220, 186, 188), "二七");
+    EXPECT_EQ(row(job, 206, 186, 188) + row(job, 221, 186, 188), "二七");
 }
 
-// Down the right margin the places stand 2 or 3 mm apart: each character prints at its place in the size whose em
-// is the step to the next place (the last one the step before it), not below 6 pt, so that none runs into the next.
+// Down the right margin the name's places stand 3 mm apart and the telephone's 2 mm: each character prints at its
+// place in the size whose em is the step to the next place (the last one the step before it), not below 6 pt, so
+// that none runs into the next. Every character of a name the form's places hold prints at one size.
 // Characters beyond the form's eight places go on down the margin, as far as its free length holds them.
 TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginPrintWholeAndFitTheirSteps) {
     struct Column {
@@ -109,7 +110,7 @@ TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginPrintWholeA
         const QString &font;
         double size;
     };
-    const Column name{187, {203, 206, 208, 211, 214, 217, 220, 223}, 254, fontname::brush, 11};
+    const Column name{187, {203, 206, 209, 212, 215, 218, 221, 224}, 254, fontname::brush, 11};
     const Column phone{189, {255, 257, 259, 261, 263, 265, 267, 269}, 288, fontname::mincho, 8};
     struct Case {
         const char *name;
@@ -118,12 +119,12 @@ TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginPrintWholeA
     };
     const Case cases[] = {
         {"藤原龍之介佐藤一", "0120-88-9999", {}, {271, 273, 275, 277}},
-        {"一二三四五六七八九十", "03-5555-1234", {226, 229}, {271, 273, 275, 277}},
+        {"一二三四五六七八九十", "03-5555-1234", {227, 230}, {271, 273, 275, 277}},
         {"長", "", {}, {}},
-        // Twenty characters: the twelve after the eighth share the 31 mm down to the telephone.
+        // Twenty characters: the twelve after the eighth share the 30 mm down to the telephone.
         {"株式会社東日本総合不動産コンサルティング",
          "03-5555-1234",
-         {225.385, 227.769, 230.154, 232.538, 234.923, 237.308, 239.692, 242.077, 244.462, 246.846, 249.231, 251.615},
+         {226.308, 228.615, 230.923, 233.231, 235.538, 237.846, 240.154, 242.462, 244.769, 247.077, 249.385, 251.692},
          {271, 273, 275, 277}},
     };
     for (const Case &c : cases) {
@@ -163,6 +164,9 @@ TEST_F(PrefecturalReturn, TheAccountantsNameAndTelephoneDownTheMarginPrintWholeA
                 EXPECT_LE(ink.bottom(), column.end) << i;
                 if (i > 0) {
                     EXPECT_FALSE(inkRect(chars[i - 1]).intersects(ink)) << i;
+                }
+                if (column.font == fontname::brush && chars.size() <= 8) {
+                    EXPECT_EQ(t.size, chars.front().size) << i;
                 }
             }
         }

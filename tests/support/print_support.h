@@ -22,6 +22,11 @@ PrintJobLog recordPage(const QString &caption, PrintData &data, PageState &state
 // <name>.pdf and <name>.png, to look at.
 QString renderPage(const QString &caption, PrintData &data, const QString &name);
 
+// Prints the page to a PDF file with the form's picture left out, so that only the page's own ink is on the sheet:
+// at 600 dpi by the PDF files' printer, at 300 dpi (dpi 300) as the system printer draws. The file lives until the
+// next call.
+QString printPdfWithoutPicture(const PageSpec &entry, PrintData &data, int dpi = 600);
+
 struct PdfWord {
     QString text;
     QRectF mm;                 // millimetres from the printable area's top-left corner (the sheet's origin taken off)
