@@ -268,6 +268,9 @@ void joinTexts(std::vector<Box> &boxes) {
 // those it crosses.
 void joinMarksAndDigits(std::vector<Box> &boxes) {
     constexpr double padding = 0.2;
+    // Above and below the mark: half the box's rule (2 dots at 300 dpi) and a gap a reader sees, so that the
+    // triangle's base does not stand on the rule.
+    constexpr double markClearance = 0.3;
     auto isMark = [](const Box &b) { return b.text && b.field.isEmpty() && !b.digit && !b.ink.isEmpty(); };
     auto within = [](const QRectF &ink, const QRectF &box) {
         return ink.left() >= box.left() - 0.01 && ink.right() <= box.right() + 0.01;
@@ -286,8 +289,8 @@ void joinMarksAndDigits(std::vector<Box> &boxes) {
             std::find_if(digits.begin(), digits.end(), [&](std::size_t j) { return within(mark.ink, boxes[j].mm); });
         if (holder != digits.end()) {
             const QRectF row = boxes[*holder].mm;
-            const double top = std::min(row.top(), mark.ink.top() - padding / 2);
-            const double bottom = std::max(row.bottom(), mark.ink.bottom() + padding / 2);
+            const double top = std::min(row.top(), mark.ink.top() - markClearance);
+            const double bottom = std::max(row.bottom(), mark.ink.bottom() + markClearance);
             for (Box &b : boxes)
                 if (b.digit && sameLine(b.mm, row)) {
                     b.mm.setTop(top);
@@ -300,8 +303,8 @@ void joinMarksAndDigits(std::vector<Box> &boxes) {
                          [&](std::size_t j) { return horizontalOverlap(mark.ink, boxes[j].mm) > 0; })) {
             const QRectF row = boxes[digits.front()].mm;
             mark.mm =
-                QRectF(QPointF(mark.ink.left() - padding, std::min(row.top(), mark.ink.top() - padding / 2)),
-                       QPointF(mark.ink.right() + padding, std::max(row.bottom(), mark.ink.bottom() + padding / 2)));
+                QRectF(QPointF(mark.ink.left() - padding, std::min(row.top(), mark.ink.top() - markClearance)),
+                       QPointF(mark.ink.right() + padding, std::max(row.bottom(), mark.ink.bottom() + markClearance)));
             mark.digit = true;
             ++i;
             continue;

@@ -99,6 +99,7 @@ TEST_F(BrushFace, EveryCharacterOfANameInTheBrushFacePutsInkOnTheSheet) {
             const QString pdf = printPdfWithoutPicture(entry, data);
             ASSERT_FALSE(pdf.isEmpty()) << caption.toStdString();
             const QImage sheet = renderPdf(pdf, dpi);
+            snapshotImage(sheet, QStringLiteral("brush-%1-%2").arg(caption, data.companyTexts[9]));
             for (const PrintOp &t : brush) {
                 ++brushTexts;
                 const QFont font = printFont(t.font, t.size);

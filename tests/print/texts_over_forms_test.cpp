@@ -160,9 +160,10 @@ TEST_F(TextsOverForms, AnAddressTooLongForItsRoomPrintsWhatFitsAndTheBoxNamesThe
     ASSERT_EQ(recorder.jobs.size(), 1u);
     const PrintJobLog &job = recorder.jobs.front();
     ASSERT_TRUE(job.ended());
+    // The address's lines, each going on where the one before it ended (the bank's 名古屋 is no part of it).
     QStringList pieces;
     for (const PrintOp &t : job.texts()) {
-        if (t.text.size() < 2 || !address.contains(t.text))
+        if (t.text.isEmpty() || !QStringView(address).mid(pieces.join(QString()).size()).startsWith(t.text))
             continue;
         pieces << t.text;
         const QRectF ink = inkRect(t);
@@ -170,7 +171,6 @@ TEST_F(TextsOverForms, AnAddressTooLongForItsRoomPrintsWhatFitsAndTheBoxNamesThe
         EXPECT_GE(t.size, 6);
     }
     ASSERT_FALSE(pieces.isEmpty());
-    EXPECT_TRUE(address.startsWith(pieces.front()));
     EXPECT_LT(pieces.join(QString()).size(), address.size());
 
     ASSERT_EQ(svc.boxes.size(), 1u);
