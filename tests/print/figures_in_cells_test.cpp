@@ -177,18 +177,6 @@ TEST_F(FiguresInCells, AFigureKeepsItsPlaceAndSizeWhereItFits) {
 }
 
 // Texts longer than their columns: each must print whole from its place, smaller where it must.
-// The text printed whole: in one text, or in two printed one after the other; empty where it is not.
-std::vector<PrintOp> printedWhole(const PrintJobLog &job, const QString &text) {
-    const std::vector<PrintOp> ops = job.texts();
-    for (std::size_t i = 0; i < ops.size(); ++i) {
-        if (ops[i].text == text)
-            return {ops[i]};
-        if (i + 1 < ops.size() && !ops[i].text.isEmpty() && ops[i].text + ops[i + 1].text == text)
-            return {ops[i], ops[i + 1]};
-    }
-    return {};
-}
-
 struct LongText {
     QString caption;
     QString text;

@@ -80,6 +80,17 @@ QStringList amountsAt(const PrintJobLog &job, double right, double y) {
     return out;
 }
 
+std::vector<PrintOp> printedWhole(const PrintJobLog &job, const QString &text) {
+    const std::vector<PrintOp> ops = job.texts();
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        if (ops[i].text == text)
+            return {ops[i]};
+        if (i + 1 < ops.size() && !ops[i].text.isEmpty() && ops[i].text + ops[i + 1].text == text)
+            return {ops[i], ops[i + 1]};
+    }
+    return {};
+}
+
 double printedEnd(const PrintOp &t) { return t.x + textWidthMm(printFont(t.font, t.size), t.text); }
 
 QStringList amountsEndingAt(const PrintJobLog &job, double right, double y) {

@@ -31,6 +31,8 @@ double baseline(const PrintOp &text);
 bool onLine(const PrintOp &text, double y, double pageSize = 11);
 // The non-empty texts on the line whose top is y (page's size 11 pt) and whose aligned right edge is right, as printed.
 QStringList amountsAt(const PrintJobLog &job, double right, double y);
+// The text printed whole: in one text, or in two printed one after the other; empty where it is not.
+std::vector<PrintOp> printedWhole(const PrintJobLog &job, const QString &text);
 // Where a recorded text ends: its x plus the width of the whole text as printed, commas included.
 double printedEnd(const PrintOp &text);
 // The non-empty texts on the line whose top is y (page's size 11 pt) and that end at right: amounts whose commas would

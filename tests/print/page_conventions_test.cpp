@@ -290,7 +290,7 @@ TEST_F(PageConventions, ATextKeepsItsSizeInItsBoxElseShrinksElseTakesTwoLinesEls
         {"too long: the largest tenth of a point that fits, from its start", u"東京都千代田区丸の内1-1", 9.5, 1, false},
         {"too long at 6 pt: two lines, broken between two words near the middle",
          u"神奈川県横浜市港北区新横浜三丁目１９番地５新横浜スクエアビル", 6.8, 2, false,
-         u"神奈川県横浜市港北区新横浜三"},
+         u"神奈川県横浜市港北区新横浜三丁目"},
         {"too long for two lines: what fits, at 6 pt", nullptr, 6, 2, true},
     };
     for (const BoxCase &c : cases) {
@@ -404,10 +404,28 @@ TEST_F(PageConventions, TwoLinesBreakBetweenWords) {
     }
 }
 
+// 別表四's own rows are 6 mm high: at the largest size two lines fit, 「役員」 over the rest fits a tenth of a point
+// larger than 「役員給与の」 over 「損金不算入額」, whose の reaches a hair lower. The break nearer the middle wins.
+TEST_F(PageConventions, ABreakNearerTheMiddleWinsOverATenthOfAPoint) {
+    const struct {
+        const char *name;
+        const char *first;
+    } rows[] = {{"役員給与の損金不算入額", "役員給与の"},
+                {"貸倒引当金繰入超過額の認容", "貸倒引当金繰入"},
+                {"前期賞与引当金の当期認容額", "前期賞与引当金"}};
+    for (const auto &row : rows) {
+        data.schedule4RowNames[2] = QString::fromUtf8(row.name);
+        const PrintJobLog job = recordPage(QStringLiteral("別表四"), data, state);
+        const std::vector<PrintOp> lines = printedWhole(job, data.schedule4RowNames[2]);
+        ASSERT_EQ(lines.size(), 2u) << row.name;
+        EXPECT_EQ(lines[0].text, QString::fromUtf8(row.first));
+    }
+}
+
 TEST_F(PageConventions, ALongerTextNeverPrintsLargerThanAShorterOneInTheSameBox) {
-    // Names, addresses and row names cut to every length, in boxes of the pages' columns. A break at a boundary may
-    // cost a text up to a fifth of its size, so a longer one may print larger by as much where its shorter part
-    // had such a boundary and it has none; never more, as when a text shrank on one line before it took two.
+    // Names, addresses and row names cut to every length, in boxes of the pages' columns. A text breaks only between
+    // words, so a longer one may print a little larger where its shorter part ended in a word that kept the break
+    // from the middle; never a quarter larger, as when a text shrank on one line before it took two.
     const QStringList texts = {
         QStringLiteral("株式会社東日本総合不動産コンサルティングＡＮＤマネジメント（関東甲信越営業本部）"),
         QStringLiteral("大阪府大阪市北区梅田一丁目１３番１号大阪梅田ツインタワーズ・サウス３５階"),
