@@ -61,13 +61,19 @@ RecordRead readRequiredRecordOrSay(const QString &windowsPath, const QString &ti
 
 const QString RecordHold::everySave = QStringLiteral("*");
 
-RecordHold::RecordHold(std::vector<const TextBox *> boxes, Afresh rule) : boxes_(std::move(boxes)), rule_(rule) {}
+RecordHold::RecordHold(std::vector<TextBox *> boxes, Afresh rule) : boxes_(std::move(boxes)), rule_(rule) {}
 
 RecordHold::RecordHold(const Form *window, const TextBox &codeBox, const Frame *panel)
     : window_(window), codeBox_(&codeBox), panel_(panel) {}
 
+void RecordHold::startAfresh() {
+    for (TextBox *box : guarded())
+        box->forgetUserText();
+}
+
 RecordRead RecordHold::load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                             bool required) {
+    startAfresh();
     Error failure{QString()};
     const RecordRead result = readOrSay(windowsPath, title, read, required, &failure);
     if (result == RecordRead::unreadable) {
@@ -99,13 +105,13 @@ bool RecordHold::holds(const QString &savedPath) const {
     return !path_.isEmpty() && (savedPath.isEmpty() || savedPath_ == everySave || savedPath == savedPath_);
 }
 
-std::vector<const TextBox *> RecordHold::guarded() const {
+std::vector<TextBox *> RecordHold::guarded() const {
     if (!window_)
         return boxes_;
     // The window's boxes: a panel's are those built inside it.
-    std::vector<const TextBox *> boxes;
+    std::vector<TextBox *> boxes;
     for (Control *c : window_->controls())
-        if (const auto *box = dynamic_cast<const TextBox *>(c); box && box != codeBox_)
+        if (auto *box = dynamic_cast<TextBox *>(c); box && box != codeBox_)
             if (!panel_ || panel_->widget()->isAncestorOf(box->widget()))
                 boxes.push_back(box);
     return boxes;
@@ -113,7 +119,7 @@ std::vector<const TextBox *> RecordHold::guarded() const {
 
 bool RecordHold::givenAfresh() const {
     // A failure about another record than the one saved: its values were never read, so none were given again.
-    const std::vector<const TextBox *> boxes = guarded();
+    const std::vector<TextBox *> boxes = guarded();
     if (boxes.empty() || savedPath_ != path_)
         return false;
     int given = 0;
@@ -134,6 +140,8 @@ bool RecordHold::maySave(const QString &title, const QString &savedPath) const {
 RecordRead readTaxRatesOrSay(TaxRateTable &rates, RecordHold *hold) {
     const QString title = QStringLiteral("税率設定");
     const auto read = [&rates] { rates = readTaxRates(); };
+    if (hold)
+        hold->startAfresh();
     Error failure{QString()};
     const RecordRead result = readOrSay(dataroot::taxRateFile, title, read, true, &failure);
     // A window that computes from the table saves nothing without it, whatever its boxes hold.

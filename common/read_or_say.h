@@ -37,8 +37,9 @@ void sayUnreadable(const QString &windowsPath, const Error &e, const QString &ti
 // still has with zeroes, until a data action reads the record or finds that it does not exist, the window's own
 // save writes the record, or the user has given the record's values afresh in the boxes the hold guards. A box
 // gives its value afresh while it holds the user's own text (typed, pasted, or given by a preset the user chose),
-// whenever that was typed, the press that found the damage included, as long as no code has set the box since:
-// what a load, a clear or another window's push leaves there does not count, nor what the failed read left.
+// typed since the last load of the record into the window, before or after the press that found the damage, as long
+// as no code has set the box since: what a load, a clear or another window's push leaves there does not count, nor
+// what the failed read left, nor what was typed before a load, for whichever company.
 class RecordHold {
 public:
     // How many of the boxes must hold the user's own text, and one that is not blank, for the values to count
@@ -49,12 +50,17 @@ public:
     // A hold that only a read or the window's save releases.
     RecordHold() = default;
     // A hold that the user also releases by giving the values afresh in boxes.
-    RecordHold(std::vector<const TextBox *> boxes, Afresh rule);
+    RecordHold(std::vector<TextBox *> boxes, Afresh rule);
     // A hold that the user also releases by typing or pasting a text into any box of window (of panel, when
     // given) but codeBox, from which the data action takes the company's code: a code is no value of the record.
     RecordHold(const Form *window, const TextBox &codeBox, const Frame *panel = nullptr);
 
-    // Reads as readRecordOrSay does (readRequiredRecordOrSay when required) and keeps the result.
+    // A load of the record into the window begins, whether it reads the record or not: nothing the boxes hold
+    // counts any longer as given afresh, so that what was typed for the company shown before never releases a hold
+    // on the one loaded; what the user types after the load does. load() and readTaxRatesOrSay() call it; a window
+    // that reads the record itself calls it as its load begins.
+    void startAfresh();
+    // Starts afresh, reads as readRecordOrSay does (readRequiredRecordOrSay when required) and keeps the result.
     RecordRead load(const QString &windowsPath, const QString &title, const std::function<void()> &read,
                     bool required = false);
     // Keeps a failure that the window said in its own box: e could not read the record at windowsPath. The saves
@@ -79,12 +85,12 @@ public:
 private:
     bool givenAfresh() const;
     // The boxes whose texts give the record's values.
-    std::vector<const TextBox *> guarded() const;
+    std::vector<TextBox *> guarded() const;
 
     QString path_;        // the record that could not be read; empty when none
     QString description_; // and why
     QString savedPath_;   // the record whose saves are held
-    std::vector<const TextBox *> boxes_;
+    std::vector<TextBox *> boxes_;
     Afresh rule_ = Afresh::anyBox;
     // The window whose boxes the user types into, when the hold watches a whole window or panel.
     const Form *window_ = nullptr;

@@ -360,6 +360,8 @@ void Form2::Command6_Click() {
 
 bool Form2::loadCompany(std::int32_t code) {
     closeSharedHandle();
+    // A call-up, whether it reads the company or not: special fields typed before it are not given afresh for it.
+    specialFieldHold.startAfresh();
     // A profile in the short form ends before the representative's name, which then shows empty.
     // A code without a company is said and holds nothing: registering it makes a new company. A company whose
     // profile cannot be read has special fields this window never read: they are not saved from the boxes until

@@ -73,9 +73,11 @@ public:
     // user's own text, as if typed.
     void giveText(const QString &text);
     // True while the box holds the user's own text: typed, pasted or cut in it, or given by giveText, and not set
-    // by code since (setText, even to the text it holds). A window built afresh holds none; a kept text reaching
-    // its widget changes nothing.
+    // by code since (setText, even to the text it holds) nor forgotten by a load. A window built afresh holds none;
+    // a kept text reaching its widget changes nothing.
     bool holdsUserText() const { return userText_; }
+    // Whatever the box shows is no longer the user's own text: a load of a record into its window begins.
+    void forgetUserText() { userText_ = false; }
 
 private:
     friend class TextFlush;

@@ -84,9 +84,37 @@ int msgBox(const QString &prompt, int buttons, const QString &title) {
 
 void beep() { services().beep(); }
 
+namespace {
+
+const QString kSavingTitle = QStringLiteral("ディスクへの保存");
+
+// Writes the records the action held back; the error of the first that could not be written.
+std::optional<Error> writeHeldRecords() {
+    try {
+        writePendingRecords();
+    } catch (const Error &e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+// Says a record that could not be written, then syncs what was written and says a sync that failed.
+void sayAndSync(const std::optional<Error> &notWritten) {
+    if (notWritten)
+        msgBox(notWritten->description(), mb::OkWarning, kSavingTitle);
+    if (!syncWritten())
+        msgBox(Error::cannotWrite().description(), mb::OkWarning, kSavingTitle);
+}
+
+} // namespace
+
 void endProgram() {
     if (!g_ended) {
+        // Ended first, so that no click runs while a box below is up.
         g_ended = true;
+        // The click's records are written, and a failure said, before the event loop is told to exit: a box shown
+        // after that returns at once, unseen.
+        sayAndSync(writeHeldRecords());
         services().programEnding();
     }
     throw ProgramEnded{};
@@ -135,7 +163,6 @@ bool userAction(const std::function<void()> &action) {
         return false;
     // An entry from a message box's own event loop runs inside another action, which syncs at its end.
     const bool outermost = g_actionDepth == 0;
-    const QString savingTitle = QStringLiteral("ディスクへの保存");
     std::optional<Error> notWritten;
     {
         const ActionScope scope;
@@ -150,20 +177,14 @@ bool userAction(const std::function<void()> &action) {
             // An error no handler trapped abandons the action; the program goes on.
         } catch (const std::exception &) {
         }
-        // Also when the action failed half-way or ended the program: what it saved before stands.
-        if (outermost) {
-            try {
-                writePendingRecords();
-            } catch (const Error &e) {
-                notWritten = e;
-            }
-        }
+        // Also when the action failed half-way: what it saved before stands. One that ended the program has
+        // written its records already.
+        if (outermost)
+            notWritten = writeHeldRecords();
     }
-    if (notWritten)
-        msgBox(notWritten->description(), mb::OkWarning, savingTitle);
     // What the action wrote reaches the drive before the user sees it done, whether it ended well or not.
-    if (outermost && !syncWritten())
-        msgBox(Error::cannotWrite().description(), mb::OkWarning, savingTitle);
+    if (outermost)
+        sayAndSync(notWritten);
     return !g_ended;
 }
 

@@ -47,7 +47,8 @@ void beep();
 
 // Thrown by endProgram(): nothing catches it but the outermost entry from the event loop.
 struct ProgramEnded {};
-// Ends the program at once: no further step of any running handler runs.
+// Ends the program at once: no further step of any running handler runs. What the click saved is written first,
+// and a record that could not be written said, while a box can still be seen.
 [[noreturn]] void endProgram();
 bool programHasEnded();
 // For tests: a fresh start after an end.

@@ -372,6 +372,8 @@ void Form12::Command1_Click() {
     // Nothing of the company loaded before stays behind to be printed as this one's.
     clearCompanyPrintData(data);
     showEmptyPrintData();
+    // A load, whether it reads the company or not: special fields typed before it are not given afresh for it.
+    specialFieldHold.startAfresh();
 
     // The menu always hands a number; anything else ends the load at once.
     std::int32_t code = 0;
@@ -427,6 +429,7 @@ void Form12::Command1_Click() {
 
 // The accountant signs for every company: a file that cannot be read is said, and the company still loads.
 void Form12::loadTaxAccountant() {
+    accountantHold.startAfresh();
     try {
         readTaxAccountant(data.accountantTexts);
         accountantHold.release();
@@ -473,6 +476,7 @@ void Form12::Command19_Click() {
 
 // 特設欄データ呼　出.
 void Form12::Command20_Click() {
+    specialFieldHold.startAfresh();
     const std::int32_t code = toWhole(Text1.text());
     data.companyNumbers[1] = code;
     for (TextBox *box : {&Text38, &Text39, &Text40, &Text44, &Text45, &Text2, &Text3})

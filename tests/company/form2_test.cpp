@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "tests/support/fixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -173,6 +174,32 @@ TEST_F(Registration, EachMissingFolderOfTheDataRootIsCreated) {
         // Never chosen, the account type is written empty.
         EXPECT_EQ(readFile(kSpecial7), lines(specialValues("") + quotedTail(1)));
     }
+}
+
+// Registered before any rate table exists, the company is written before Schedule 1, which cannot do without the
+// table, ends the program: the records stand when the end begins, and one that cannot be written is said while the
+// box can still be seen.
+TEST_F(Registration, WithoutARateTableTheRecordsAreWrittenBeforeTheProgramEnds) {
+    QDir().mkpath(hostPath(dataroot::profiles));
+    QDir().mkpath(hostPath(dataroot::schedules));
+    // A folder where the special fields are written first: that record cannot be written.
+    QDir().mkpath(hostPath(temporaryRecordPath(kSpecial7, QCoreApplication::applicationPid())));
+    typeCompany();
+    QByteArray profileAtTheEnd;
+    // Read from the disk itself, not through what the program keeps of its records.
+    svc.onEnding = [&] {
+        QFile f(hostPath(kProfile7));
+        if (f.open(QIODevice::ReadOnly))
+            profileAtTheEnd = f.readAll();
+    };
+    click(form2().Command4); // 登録実行
+    EXPECT_TRUE(programHasEnded());
+    EXPECT_EQ(profileAtTheEnd, lines(profileLines()));
+    EXPECT_EQ(svc.events,
+              (QStringList{QStringLiteral("box:税率設定がありません。終了します。:ファイルが見つかりません。"), "beep",
+                           QStringLiteral("box:ディスクへの保存:書き込みできません。"), "end"}))
+        << svc.events.join(u'|').toStdString();
+    EXPECT_FALSE(exists(kSpecial7));
 }
 
 class Overwrite : public Registration {

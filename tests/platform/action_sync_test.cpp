@@ -89,22 +89,25 @@ TEST_F(ActionSync, WhatAnActionSavedIsWrittenWhenItFailsOrEndsTheProgram) {
 }
 
 // A record that cannot be written when the action ends (its folder removed meanwhile by another program, or a
-// folder standing in the place of its temporary file) is said in a box; the other records are written all the same.
+// folder standing in the place of its temporary file) is said in a box; the old record stays as it was, byte for
+// byte, where its folder does, and the other records are written all the same.
 TEST_F(ActionSync, ARecordThatCannotBeWrittenAtTheEndIsSaid) {
     const struct {
         const char *what;
         std::function<void()> spoil;
         Error error;
+        bool folderStays;
     } cases[] = {
-        {"folder removed", [] { QDir(hostPath("c:\\d")).removeRecursively(); }, Error::pathNotFound()},
+        {"folder removed", [] { QDir(hostPath("c:\\d")).removeRecursively(); }, Error::pathNotFound(), false},
         {"folder in the temporary file's place",
          [] { QDir().mkpath(hostPath(temporaryRecordPath("c:\\d\\a.txt", QCoreApplication::applicationPid()))); },
-         Error::cannotWrite()},
+         Error::cannotWrite(), true},
     };
+    const QByteArray old = lines({"7", "\"旧\""});
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         QDir(hostPath("c:\\d")).removeRecursively();
-        QDir().mkpath(hostPath("c:\\d"));
+        writeFile("c:\\d\\a.txt", old);
         QFile::remove(hostPath("c:\\b.txt"));
         svc.boxes.clear();
         userAction([&c] {
@@ -115,7 +118,14 @@ TEST_F(ActionSync, ARecordThatCannotBeWrittenAtTheEndIsSaid) {
         ASSERT_EQ(svc.boxes.size(), 1u);
         EXPECT_EQ(svc.boxes[0].title, QStringLiteral("ディスクへの保存"));
         EXPECT_EQ(svc.boxes[0].prompt, c.error.description());
-        EXPECT_NE(readFile("c:\\d\\a.txt"), lines({"1"}));
+        // Read from the disk itself, not through what the program keeps of its records.
+        QFile a(hostPath("c:\\d\\a.txt"));
+        if (c.folderStays) {
+            ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+            EXPECT_EQ(a.readAll(), old);
+        } else {
+            EXPECT_FALSE(a.exists());
+        }
         EXPECT_EQ(readFile("c:\\b.txt"), lines({"2"}));
     }
 }

@@ -546,6 +546,156 @@ TEST_P(SaveAfterOwnSave, IsNotHeldByTheFailedRead) {
 INSTANTIATE_TEST_SUITE_P(EveryWindow, SaveAfterOwnSave, ::testing::ValuesIn(ownSaves()),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// A value typed in a window for one company, and then another company loaded there whose record cannot be read:
+// what was typed before the load gives none of that record's values, so the save says again which record it could
+// not read and writes nothing. The rate table and the tax accountant, which every company shares, the same: typed
+// before the load that finds them damaged.
+struct TypedBeforeLoad {
+    const char *name;
+    QString record;             // company 2's, or the shared one, made unreadable
+    std::function<void()> open; // the window brought up on company 1, when opening the company does not
+    std::function<void()> type; // the user types into it
+    std::function<void()> load; // company 2 loaded into it
+    std::function<void()> save;
+};
+
+void PrintTo(const TypedBeforeLoad &c, std::ostream *os) { *os << c.name; }
+
+std::vector<TypedBeforeLoad> typedBeforeLoads() {
+    using Box = TextBox &(*)();
+    using Press = Button &(*)();
+    const auto typing = [](Box box, const char *text) {
+        return [box, text] { typeInto(box(), QString::fromUtf8(text)); };
+    };
+    const auto clicking = [](Press b) { return [b] { HzTest::click(b()); }; };
+    // Company 2's code where the window takes it, then the window's press that loads it.
+    const auto loadTwo = [](Box code, Press b) {
+        return [code, b] {
+            code().setText(QStringLiteral("2"));
+            HzTest::click(b());
+        };
+    };
+    // A window that opening company 1 loaded, with its code box, data press, a box and its save.
+    const auto schedule = [&](const char *name, const QString &record, Box code, Press data, Box box, Press save,
+                              std::function<void()> open = {}) {
+        return TypedBeforeLoad{.name = name,
+                               .record = record,
+                               .open = std::move(open),
+                               .type = typing(box, "1,234"),
+                               .load = loadTwo(code, data),
+                               .save = clicking(save)};
+    };
+    const auto printCompany1 = [] { HzTest::click(form1().Command18); }; // 印刷
+    const auto loadTwoForPrint =
+        loadTwo([]() -> TextBox & { return form12().Text1; }, []() -> Button & { return form12().Command1; });
+    return {
+        // The menu's 別表一 on company 2 with a rate typed for company 1.
+        {"schedule1",
+         schedule1Path(2),
+         {},
+         typing([]() -> TextBox & { return form3().Text42; }, "15.5"),
+         loadTwo([]() -> TextBox & { return form1().Text1; }, []() -> Button & { return form1().Command12; }),
+         clicking([]() -> Button & { return form3().Command4; })},
+        schedule(
+            "schedule2", schedule2Path(2), []() -> TextBox & { return form4().Text1; },
+            []() -> Button & { return form4().Command7; }, []() -> TextBox & { return form4().Text10; },
+            []() -> Button & { return form4().Command1; }),
+        schedule(
+            "schedule4", schedule4Path(2), []() -> TextBox & { return form5().Text100; },
+            []() -> Button & { return form5().Command7; }, []() -> TextBox & { return form5().Text5; },
+            []() -> Button & { return form5().Command4; }),
+        // The reversal total, which Schedule 5(2) pushes and the user may type.
+        schedule(
+            "schedule5_1", schedule5_1Path(2), []() -> TextBox & { return form6().Text1; },
+            []() -> Button & { return form6().Command7; }, []() -> TextBox & { return form6().Text100; },
+            []() -> Button & { return form6().Command1; }),
+        schedule(
+            "schedule5_1_capital", schedule5_1CapitalPath(2), []() -> TextBox & { return form11().Text1; },
+            []() -> Button & { return form11().Command7; }, []() -> TextBox & { return form11().cellBox(1, 1); },
+            []() -> Button & { return form11().Command1; }),
+        // The levy, which no load fills.
+        schedule(
+            "schedule5_2", schedule5_2Path(2), []() -> TextBox & { return form7().Text1; },
+            []() -> Button & { return form7().Command20; }, []() -> TextBox & { return form7().Text12; },
+            []() -> Button & { return form7().Command19; }),
+        schedule(
+            "schedule5_2_part2", schedule5_2Part2Path(2), []() -> TextBox & { return form13().Text19; },
+            []() -> Button & { return form13().Command19; }, []() -> TextBox & { return form13().Text14; },
+            []() -> Button & { return form13().Command20; }),
+        schedule(
+            "schedule6", schedule6Path(2), []() -> TextBox & { return form8().Text1; },
+            []() -> Button & { return form8().Command9; }, []() -> TextBox & { return form8().Text2; },
+            []() -> Button & { return form8().Command1; }),
+        schedule(
+            "schedule7", schedule7Path(2), []() -> TextBox & { return form8().Text1; },
+            []() -> Button & { return form8().Command10; }, []() -> TextBox & { return form8().Text50; },
+            []() -> Button & { return form8().Command2; }),
+        schedule(
+            "schedule15", schedule15Path(2), []() -> TextBox & { return form8().Text1; },
+            []() -> Button & { return form8().Command11; }, []() -> TextBox & { return form8().Text46; },
+            []() -> Button & { return form8().Command3; }),
+        schedule(
+            "schedule11", schedule11Path(2), []() -> TextBox & { return form15().Text100; },
+            []() -> Button & { return form15().Command2; },
+            []() -> TextBox & { return form15().lineBox(s11::charged); },
+            []() -> Button & { return form15().Command1; }, [] { HzTest::click(form1().Command21); }),
+        schedule(
+            "schedule11_detail", schedule11DetailPath(2), []() -> TextBox & { return form16().Text100; },
+            []() -> Button & { return form16().Command2; },
+            []() -> TextBox & { return form16().cellBox(detailCell(1, 18)); },
+            []() -> Button & { return form16().Command1; }, [] { HzTest::click(form1().Command21); }),
+        schedule(
+            "interim", interimAmountPath(2), []() -> TextBox & { return form20().Text15; },
+            []() -> Button & { return form20().Command2; }, []() -> TextBox & { return form20().Text1; },
+            []() -> Button & { return form20().Command1; }, [] { HzTest::click(form3().Command9); }),
+        {"rates", dataroot::taxRateFile, [] { HzTest::click(form1().Command23); }, [] { typeRates(0, 9); },
+         clicking([]() -> Button & { return form18().Command8; }),
+         clicking([]() -> Button & { return form18().Command4; })},
+        // Called up in the registration window (会社呼出).
+        {"registration_special_fields", specialFieldPath(2), [] { registrationOn(QStringLiteral("1")); },
+         typing([]() -> TextBox & { return form2().Text38; }, "別の銀行"),
+         loadTwo([]() -> TextBox & { return form2().Text100; }, []() -> Button & { return form2().Command6; }),
+         clicking([]() -> Button & { return form2().Command21; })},
+        {"print_special_fields", specialFieldPath(2), printCompany1,
+         typing([]() -> TextBox & { return form12().Text38; }, "別の銀行"), loadTwoForPrint,
+         clicking([]() -> Button & { return form12().Command21; })},
+        {"print_tax_accountant", taxAccountantPath(), printCompany1,
+         typing([]() -> TextBox & { return form12().Text58; }, "税理士二郎"), loadTwoForPrint,
+         clicking([]() -> Button & { return form12().Command15; })},
+    };
+}
+
+class TypedBeforeALoad : public SoundReads, public ::testing::WithParamInterface<TypedBeforeLoad> {};
+
+TEST_P(TypedBeforeALoad, ReleasesNoHoldOfTheRecordLoaded) {
+    const TypedBeforeLoad &c = GetParam();
+    session(1);
+    writeSampleAccountant();
+    if (c.open)
+        c.open();
+    EXPECT_EQ(shown(), std::vector<std::string>{}) << "while the window was brought up";
+    c.type();
+    damage(c.record, Damage::badBytes);
+    const QString damaged = standing(c.record);
+    forgetShown();
+    c.load();
+    ASSERT_FALSE(svc.boxes.empty()) << "the load said nothing";
+    EXPECT_TRUE(svc.boxes[0].prompt.contains(c.record)) << ::testing::PrintToString(shown());
+    const Drives loaded = drives();
+    forgetShown();
+    c.save();
+    EXPECT_NE(std::find_if(svc.boxes.begin(), svc.boxes.end(),
+                           [&](const ShownBox &b) { return b.prompt.startsWith(c.record + kHeld); }),
+              svc.boxes.end())
+        << ::testing::PrintToString(shown());
+    EXPECT_EQ(svc.beeps, 0);
+    EXPECT_EQ(standing(c.record), damaged);
+    expectDrivesKept(loaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, TypedBeforeALoad, ::testing::ValuesIn(typedBeforeLoads()),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 // Special fields typed in full before "登録実行" finds their file damaged are the user's own, as typed after: the
 // registration over the code saves them as it does over a sound file, byte for byte, and "特設欄データ登録" after
 // it saves too.

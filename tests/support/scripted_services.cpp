@@ -7,6 +7,9 @@
 namespace hz::test {
 
 int ScriptedServices::messageBox(const QString &prompt, int buttons, const QString &title) {
+    // Once the event loop is told to exit, a box returns at once: the user never sees it.
+    if (ended && programHasEnded())
+        ADD_FAILURE() << "a box after the end of the program: " << title.toStdString() << " / " << prompt.toStdString();
     boxes.push_back({prompt, buttons, title, currentAction()});
     events << QStringLiteral("box:%1:%2").arg(title, prompt);
     if (!answers.empty()) {
@@ -26,6 +29,8 @@ void ScriptedServices::beep() {
 }
 
 void ScriptedServices::programEnding() {
+    if (onEnding)
+        onEnding();
     ended = true;
     events << QStringLiteral("end");
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace hz::test {
@@ -17,7 +18,8 @@ struct ShownBox {
 };
 
 // Answers message boxes from a script and records everything the user would have seen or heard.
-// Warning boxes (48) need no script: they are answered OK. A question with no scripted answer fails the test.
+// Warning boxes (48) need no script: they are answered OK. A question with no scripted answer fails the test, and
+// so does a box after the program was told to end, which the user would never see.
 class ScriptedServices final : public Services {
 public:
     void answer(int a) { answers.push_back(a); }
@@ -41,6 +43,8 @@ public:
     Services *printersFrom = nullptr;
     // Everything in the order it happened: "box:<title>:<prompt>", "beep", "end", "open:<target>".
     QStringList events;
+    // Runs when the program is told to end, before anything unwinds: to look at the disk as it stands then.
+    std::function<void()> onEnding;
 };
 
 } // namespace hz::test

@@ -526,7 +526,8 @@ TEST_F(SystemPrinter, AnInstanceChosenAsTheDefaultSendsItsOwnOptionsButNotThoseT
 
 TEST_F(SystemPrinter, NoOptionOfTheInstanceOrTheQueueMovesOrShrinksThePage) {
     // Each would print the form at half size, mirrored, shifted or not at all, off the pre-printed boxes; the tray the
-    // instance also asks for still goes with the job.
+    // instance also asks for still goes with the job. Some the job sets again itself; the others, and one the
+    // program does not know, it must leave out.
     struct Case {
         const char *name;
         QStringList instanceOptions;
@@ -538,6 +539,10 @@ TEST_F(SystemPrinter, NoOptionOfTheInstanceOrTheQueueMovesOrShrinksThePage) {
              Case{"an inch of left margin", {"page-left=72"}, {}},
              Case{"at the bottom right", {"position=bottom-right"}, {}},
              Case{"the second page only", {"page-ranges=2"}, {}},
+             Case{"at half size", {"scaling=50"}, {}},
+             Case{"at half its natural size", {"natural-scaling=50"}, {}},
+             Case{"held until released", {"job-hold-until=indefinite"}, {}},
+             Case{"an option the program does not know", {"hz-unknown-option=1"}, {}},
              Case{"the queue fits the page to the paper", {}, {"fit-to-page-default=true"}},
              Case{"the queue prints two pages a sheet", {}, {"number-up-default=2"}},
              Case{"the queue mirrors", {}, {"mirror-default=true"}},
@@ -552,6 +557,13 @@ TEST_F(SystemPrinter, NoOptionOfTheInstanceOrTheQueueMovesOrShrinksThePage) {
         scheduler->setDefault(instance);
         const SpooledJob job = printedAsRecorded(form12().Command22, kOffice);
         EXPECT_EQ(job.attribute(QStringLiteral("media-source")).toStdString(), "tray-2");
+        // None of the instance's own values reaches the job, whether the program knows the option or not.
+        for (const QString &option : c.instanceOptions) {
+            const QString name = option.section(u'=', 0, 0), value = option.section(u'=', 1);
+            if (!value.isEmpty()) {
+                EXPECT_NE(job.attribute(name).toStdString(), value.toStdString()) << name.toStdString();
+            }
+        }
     }
 }
 
