@@ -6,7 +6,6 @@
 #include "platform/controls.h"
 #include "platform/services.h"
 
-
 namespace hz {
 
 namespace {

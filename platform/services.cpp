@@ -5,13 +5,13 @@
 #include "core/records.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFont>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QSet>
-#include <QDesktopServices>
 #include <QUrl>
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "core/durability.h"
-#include "core/paths.h"
 #include "core/errors.h"
+#include "core/paths.h"
 #include "core/records.h"
 #include "maintenance/file_batch.h"
 #include "platform/services.h"

@@ -52,8 +52,8 @@ TEST_F(BrushFace, EveryCharacterOfCodePage932HasAnOutlineInTheFaceThatDrawsIt) {
             if (textInkMm(font, s).isEmpty())
                 blank << s;
         }
-        EXPECT_TRUE(blank.isEmpty()) << face.toStdString() << ": " << blank.size() << " characters print blank: "
-                                     << blank.mid(0, 40).join(QString()).toStdString();
+        EXPECT_TRUE(blank.isEmpty()) << face.toStdString() << ": " << blank.size()
+                                     << " characters print blank: " << blank.mid(0, 40).join(QString()).toStdString();
     }
     // The brush face keeps the characters it does draw.
     const QFont brush = printFont(fontname::brush, 11);

@@ -11,7 +11,6 @@
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
 
-
 #include <gtest/gtest.h>
 
 #include <functional>

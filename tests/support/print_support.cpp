@@ -62,24 +62,10 @@ namespace {
 
 // The printer of a job with the form's picture left out: over a blank scan, only the text would put ink in its room,
 // and rendering the picture takes poppler a second a page.
-class WithoutPicture final : public Printer {
+class WithoutPicture final : public ForwardingPrinter {
 public:
-    explicit WithoutPicture(std::unique_ptr<Printer> printer) : p_(std::move(printer)) {}
-    void setScaleModeMm() override { p_->setScaleModeMm(); }
-    void setFontName(const QString &name) override { p_->setFontName(name); }
-    void setFontSize(double points) override { p_->setFontSize(points); }
-    void setDrawWidth(int pixels) override { p_->setDrawWidth(pixels); }
-    void setCurrentX(double mm) override { p_->setCurrentX(mm); }
-    void setCurrentY(double mm) override { p_->setCurrentY(mm); }
-    void print(const QString &text) override { p_->print(text); }
-    double textWidth(const QString &text) override { return p_->textWidth(text); }
-    void line(double x1, double y1, double x2, double y2) override { p_->line(x1, y1, x2, y2); }
+    using ForwardingPrinter::ForwardingPrinter;
     void paintPicture(const QImage &, double, double, double, double) override {}
-    void endDoc() override { p_->endDoc(); }
-    void abort() override { p_->abort(); }
-
-private:
-    std::unique_ptr<Printer> p_;
 };
 
 // A PDF file drawn at 300 dpi, as the system printer's page is (Qt's PDF engine at the printer's resolution).
@@ -180,8 +166,8 @@ QImage renderPdfPart(const QString &pdfPath, double dpi, const QRectF &region) {
     const double pxPerMm = dpi / mmPerInch;
     const QPoint topLeft(int(std::floor(region.left() * pxPerMm)), int(std::floor(region.top() * pxPerMm)));
     const QPoint bottomRight(int(std::ceil(region.right() * pxPerMm)), int(std::ceil(region.bottom() * pxPerMm)));
-    QImage part = renderPixels(pdfPath, dpi, QRect(topLeft, QSize(bottomRight.x() - topLeft.x(),
-                                                                   bottomRight.y() - topLeft.y())));
+    QImage part =
+        renderPixels(pdfPath, dpi, QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y())));
     part.setOffset(topLeft);
     return part;
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 #include <vector>
 
 // Printing pages in tests: through the recorder, to PDF files, and back from a PDF with its words and a picture.
@@ -21,6 +23,29 @@ PrintJobLog recordPage(const QString &caption, PrintData &data, PageState &state
 // returns the file's path. With $HOJINZEI_SNAPSHOT_DIR set, the PDF and a 150 dpi PNG of it are copied there as
 // <name>.pdf and <name>.png, to look at.
 QString renderPage(const QString &caption, PrintData &data, const QString &name);
+
+// A print job that hands every operation on to another job; a test's stand-in overrides what it changes.
+class ForwardingPrinter : public Printer {
+public:
+    explicit ForwardingPrinter(std::unique_ptr<Printer> job) : job_(std::move(job)) {}
+    void setScaleModeMm() override { job_->setScaleModeMm(); }
+    void setFontName(const QString &name) override { job_->setFontName(name); }
+    void setFontSize(double points) override { job_->setFontSize(points); }
+    void setDrawWidth(int pixels) override { job_->setDrawWidth(pixels); }
+    void setCurrentX(double mm) override { job_->setCurrentX(mm); }
+    void setCurrentY(double mm) override { job_->setCurrentY(mm); }
+    void print(const QString &text) override { job_->print(text); }
+    double textWidth(const QString &text) override { return job_->textWidth(text); }
+    void line(double x1, double y1, double x2, double y2) override { job_->line(x1, y1, x2, y2); }
+    void paintPicture(const QImage &image, double x, double y, double width, double height) override {
+        job_->paintPicture(image, x, y, width, height);
+    }
+    void endDoc() override { job_->endDoc(); }
+    void abort() override { job_->abort(); }
+
+private:
+    std::unique_ptr<Printer> job_;
+};
 
 // Prints the page to a PDF file with the form's picture left out, so that only the page's own ink is on the sheet:
 // at 600 dpi by the PDF files' printer, at 300 dpi (dpi 300) as the system printer draws. The file lives until the

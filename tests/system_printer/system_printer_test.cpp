@@ -399,32 +399,18 @@ TEST_F(SystemPrinter, PagesThatNoQueueTakesAreNamedInTheBox) {
 
 // Forwards to a job on the system's printer; the queue starts refusing jobs once the page is being drawn, after
 // the job was opened on a queue that took jobs.
-class RefusedWhileDrawn final : public Printer {
+class RefusedWhileDrawn final : public ForwardingPrinter {
 public:
     RefusedWhileDrawn(std::unique_ptr<Printer> job, CupsScheduler &scheduler, QString queue)
-        : job_(std::move(job)), scheduler_(scheduler), queue_(std::move(queue)) {}
-    void setScaleModeMm() override { job_->setScaleModeMm(); }
-    void setFontName(const QString &name) override { job_->setFontName(name); }
-    void setFontSize(double points) override { job_->setFontSize(points); }
-    void setDrawWidth(int pixels) override { job_->setDrawWidth(pixels); }
-    void setCurrentX(double mm) override { job_->setCurrentX(mm); }
-    void setCurrentY(double mm) override { job_->setCurrentY(mm); }
+        : ForwardingPrinter(std::move(job)), scheduler_(scheduler), queue_(std::move(queue)) {}
     void print(const QString &text) override {
         if (!refused_)
             scheduler_.rejectJobs(queue_);
         refused_ = true;
-        job_->print(text);
+        ForwardingPrinter::print(text);
     }
-    double textWidth(const QString &text) override { return job_->textWidth(text); }
-    void line(double x1, double y1, double x2, double y2) override { job_->line(x1, y1, x2, y2); }
-    void paintPicture(const QImage &image, double x, double y, double width, double height) override {
-        job_->paintPicture(image, x, y, width, height);
-    }
-    void endDoc() override { job_->endDoc(); }
-    void abort() override { job_->abort(); }
 
 private:
-    std::unique_ptr<Printer> job_;
     CupsScheduler &scheduler_;
     QString queue_;
     bool refused_ = false;
