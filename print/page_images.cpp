@@ -267,9 +267,8 @@ void joinTexts(std::vector<Box> &boxes) {
 // digit boxes gets a box of its own, as wide as its ink and a little more. One set across them makes one box with
 // those it crosses.
 void joinMarksAndDigits(std::vector<Box> &boxes) {
-    constexpr double padding = 0.2;
-    // Above and below the mark: half the box's rule (2 dots at 300 dpi) and a gap a reader sees, so that the
-    // triangle's base does not stand on the rule.
+    // Around the mark: half the box's rule (2 dots at 300 dpi) and a gap a reader sees, so that the triangle's base
+    // and corners do not stand on the rules.
     constexpr double markClearance = 0.3;
     auto isMark = [](const Box &b) { return b.text && b.field.isEmpty() && !b.digit && !b.ink.isEmpty(); };
     auto within = [](const QRectF &ink, const QRectF &box) {
@@ -302,9 +301,9 @@ void joinMarksAndDigits(std::vector<Box> &boxes) {
         if (std::none_of(digits.begin(), digits.end(),
                          [&](std::size_t j) { return horizontalOverlap(mark.ink, boxes[j].mm) > 0; })) {
             const QRectF row = boxes[digits.front()].mm;
-            mark.mm =
-                QRectF(QPointF(mark.ink.left() - padding, std::min(row.top(), mark.ink.top() - markClearance)),
-                       QPointF(mark.ink.right() + padding, std::max(row.bottom(), mark.ink.bottom() + markClearance)));
+            mark.mm = QRectF(
+                QPointF(mark.ink.left() - markClearance, std::min(row.top(), mark.ink.top() - markClearance)),
+                QPointF(mark.ink.right() + markClearance, std::max(row.bottom(), mark.ink.bottom() + markClearance)));
             mark.digit = true;
             ++i;
             continue;

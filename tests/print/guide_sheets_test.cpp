@@ -282,9 +282,11 @@ TEST_F(GuideSheets, Schedule1sLineOneHasABoxForEachFigureAndOneForTheLossMark) {
     // The mark's, the billions', the hundred millions', and boxes 1 to 8, each on the 5 mm pitch.
     ASSERT_EQ(row.size(), 11u);
     EXPECT_TRUE(contains(row[0], mark)) << describe(row[0]) << " does not hold the mark";
-    // Its ink clear of the box's rules above and below, by half a rule and a gap a reader sees.
-    EXPECT_GE(mark.top() - row[0].top(), 0.25) << describe(row[0]);
-    EXPECT_GE(row[0].bottom() - mark.bottom(), 0.25) << describe(row[0]);
+    // Its ink clear of the box's rules, by half a rule and a gap a reader sees.
+    for (const double gap : {mark.top() - row[0].top(), row[0].bottom() - mark.bottom(), mark.left() - row[0].left(),
+                             row[0].right() - mark.right()})
+        EXPECT_GE(gap, 0.25) << describe(row[0]);
+    EXPECT_LT(row[0].right(), row[1].left()) << "the mark's box runs into the next";
     for (std::size_t k = 0; k < row.size(); ++k) {
         EXPECT_LE(row[k].width(), 5 + tolerance) << describe(row[k]);
         if (k > 0) {
