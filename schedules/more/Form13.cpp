@@ -298,9 +298,11 @@ void Form13::Command20_Click() {
         computeEnterpriseTaxRows(part2Values);
         for (int k : {6, 12, 18, 13, 14, 15, 16, 17})
             show(k);
-        // 別表一 中間事業税額; the other windows take this company's figures only while they hold it.
-        if (!holdsAnotherCompany(form3().Text100, code))
-            form3().Text23.setText(fmtAmount(interimEnterpriseTax(part2Values)));
+        // 別表一 中間事業税額, when this row paid any; the other windows take this company's figures only while
+        // they hold it.
+        const auto interim = interimEnterpriseTax(part2Values);
+        if (interim && !holdsAnotherCompany(form3().Text100, code))
+            form3().Text23.setText(fmtAmount(*interim));
 
         readRows(4, 7);
         computeOtherTaxRows(part2Values, 4, 7);

@@ -332,7 +332,10 @@ void Form14::pushFigures() {
     if (changed(bulk::previousEnterpriseTax))
         form13().Text24.setText(F(bulk::previousEnterpriseTax));
     form13().Text21.setText(F(bulk::previousEnterpriseTax));
-    form3().Text23.setText(F(bulk::interimEnterpriseTax));
+    // The interim enterprise tax is never loaded here: left empty, it leaves the amount Schedule 1 holds (typed
+    // in the interim-amounts window) as it is.
+    if (bulkValues[bulk::interimEnterpriseTax - 1] != 0)
+        form3().Text23.setText(F(bulk::interimEnterpriseTax));
     form13().Text34.setText(F(bulk::consumptionTax));
     if (changed(bulk::consumptionTax))
         form13().Text31.setText(F(bulk::consumptionTax));

@@ -181,7 +181,11 @@ void computeEnterpriseTaxRows(Schedule5_2Part2Values &v) {
         v[12 + c] = add(v[6 + c], v[c]);
 }
 
-std::int32_t interimEnterpriseTax(const Schedule5_2Part2Values &v) { return add(add(v[10], v[9]), v[11]); }
+std::optional<std::int32_t> interimEnterpriseTax(const Schedule5_2Part2Values &v) {
+    if (v[9] == 0 && v[10] == 0 && v[11] == 0)
+        return std::nullopt;
+    return add(add(v[10], v[9]), v[11]);
+}
 
 void computeOtherTaxRows(Schedule5_2Part2Values &v, int firstRow, int lastRow) {
     for (int row = firstRow; row <= lastRow; ++row)

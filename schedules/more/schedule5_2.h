@@ -111,8 +111,10 @@ void writeSchedule5_2Part2File(std::int32_t companyCode, const Schedule5_2Part2R
 
 // 事業税, rows 1-3: ⑥ of 前期 and 中間 (中間 has no ①: cell 7 is 0), then 計 column by column.
 void computeEnterpriseTaxRows(Schedule5_2Part2Values &v);
-// The interim enterprise tax paid, for Schedule 1: 中間 ④ + ③ + ⑤.
-std::int32_t interimEnterpriseTax(const Schedule5_2Part2Values &v);
+// The interim enterprise tax paid, for Schedule 1: 中間 ④ + ③ + ⑤. Nothing when the 中間 row paid nothing
+// (③ ④ ⑤ all empty): the amount Schedule 1 holds from elsewhere (the interim-amounts window, the bulk input) is
+// not replaced by 0.
+std::optional<std::int32_t> interimEnterpriseTax(const Schedule5_2Part2Values &v);
 // ⑥ = ② + ① − ③ − ④ − ⑤ of rows first to last (4-11).
 void computeOtherTaxRows(Schedule5_2Part2Values &v, int firstRow, int lastRow);
 

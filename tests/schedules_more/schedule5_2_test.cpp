@@ -289,6 +289,8 @@ TEST(Schedule5_2Part2Compute, CompletesRowsAndProvision) {
         EXPECT_EQ(got, part2(c.out)) << c.name;
     }
     EXPECT_EQ(interimEnterpriseTax(part2({{9, 1}, {10, 20}, {11, 300}, {8, 4000}, {12, 50000}})), 321);
+    EXPECT_EQ(interimEnterpriseTax(part2({{10, -20}, {11, 20}})), 0) << "a row that paid and took back gives 0";
+    EXPECT_EQ(interimEnterpriseTax(part2({{8, 4000}, {1, 100}, {5, 100}})), std::nullopt) << "nothing paid: none";
     EXPECT_EQ(provisionDrawDown(part2({{15, 400000}, {69, 300000}, {3, 5}})), 700000) << "row 1's ③ counts via row 3";
 }
 
