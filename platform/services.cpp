@@ -79,7 +79,9 @@ Services &desktopServices() { return g_desktop; }
 void setServices(Services *s) { g_services = s; }
 
 int msgBox(const QString &prompt, int buttons, const QString &title) {
-    return services().messageBox(prompt, buttons, title);
+    // A question asked in its title alone could not be read where the window frame cuts the title: the box
+    // shows the title as its text as well.
+    return services().messageBox(prompt.isEmpty() ? title : prompt, buttons, title);
 }
 
 void beep() { services().beep(); }

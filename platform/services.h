@@ -42,6 +42,7 @@ Services &desktopServices();
 // Installs a service (tests); nullptr puts back the desktop one. The caller keeps ownership.
 void setServices(Services *s);
 
+// Shows a message box through the installed service; a box without a text shows its title as its text too.
 int msgBox(const QString &prompt, int buttons, const QString &title);
 void beep();
 

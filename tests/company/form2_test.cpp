@@ -222,7 +222,7 @@ protected:
         EXPECT_EQ(svc.boxes[0].prompt, "ファイルは既に存在します。");
         EXPECT_EQ(svc.boxes[0].buttons, mb::OkWarning);
         EXPECT_EQ(svc.boxes[0].title, "同じコード名があります");
-        EXPECT_EQ(svc.boxes[1].prompt, "");
+        EXPECT_EQ(svc.boxes[1].prompt, "書き換えますか"); // the title as the text too
         EXPECT_EQ(svc.boxes[1].buttons, mb::OkCancelQuestion);
         EXPECT_EQ(svc.boxes[1].title, "書き換えますか");
         // Either answer opens the company and ends with the beep.

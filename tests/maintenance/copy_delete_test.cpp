@@ -160,7 +160,7 @@ TEST_F(CopyAndDelete, DeletionRemovesAllOfTheCompanyAndNothingElse) {
             expected.remove(driveKey(f));
     EXPECT_EQ(drive("c"), expected);
     EXPECT_EQ(drive("a"), floppy);
-    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を削除しますか:", "beep"}));
+    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を削除しますか:株式会社見本　を削除しますか", "beep"}));
     EXPECT_EQ(probe.colours, QList<QColor>{vbColor(0xFF)});
     EXPECT_EQ(form10().window()->palette().color(QPalette::Window), vbColor(0x8000000F));
     EXPECT_EQ(listed(), QStringList({"02 : 有限会社二号  [平成19.10.1]"}));
@@ -170,7 +170,7 @@ TEST_F(CopyAndDelete, DeletionRemovesAllOfTheCompanyAndNothingElse) {
 TEST_F(CopyAndDelete, DeletionCancelledDeletesNothing) {
     pressFor(form10().Command19, "1", mb::Cancel);
     EXPECT_EQ(drive("c"), before);
-    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を削除しますか:", "beep"}));
+    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を削除しますか:株式会社見本　を削除しますか", "beep"}));
     EXPECT_EQ(form10().window()->palette().color(QPalette::Window), vbColor(0x8000000F));
 }
 

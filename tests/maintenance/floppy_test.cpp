@@ -175,7 +175,7 @@ TEST_F(Floppy, DeletionRemovesTheFilesOfThatCompanyOnly) {
     pressFor(form10().Command3, "1", mb::Cancel);
     EXPECT_EQ(drive("a").size(), 30);
     EXPECT_FALSE(form10().ProgressBar1.isVisible());
-    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を削除しますか:"}));
+    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を削除しますか:株式会社見本　を削除しますか"}));
 
     pressFor(form10().Command3, "1", mb::Ok);
     EXPECT_EQ(drive("a"), backedUp(2));

@@ -3,6 +3,9 @@
 #include "platform/services.h"
 #include "tests/support/fixture.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace hz::test {
@@ -157,6 +160,39 @@ TEST_F(Windows, ScriptedMessageBoxesAnswerAndRecord) {
     EXPECT_EQ(svc.boxes[4].buttons, 48);
     EXPECT_EQ(svc.boxes[4].title, QStringLiteral("別表四"));
     EXPECT_EQ(svc.events.last(), QStringLiteral("beep"));
+}
+
+// A question asked in its title alone: the box shows the title as its text as well, through the scripted service
+// and in the desktop's own box, whose frame may cut the title.
+TEST_F(Windows, AQuestionWithoutATextShowsItsTitleAsItsText) {
+    const QString title = QStringLiteral("株式会社山田商店　を更新しますか");
+    svc.answer(mb::Cancel);
+    EXPECT_EQ(msgBox(QString(), mb::OkCancelQuestion, title), mb::Cancel);
+    ASSERT_EQ(svc.boxes.size(), 1u);
+    EXPECT_EQ(svc.boxes[0].prompt, title);
+    EXPECT_EQ(svc.boxes[0].title, title);
+
+    QString shownText, shownTitle;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                shownText = box->text();
+                shownTitle = box->windowTitle();
+                box->reject();
+            }
+    });
+    poll.start(10);
+    setServices(&desktopServices());
+    const int answer = msgBox(QString(), mb::OkCancelQuestion, title);
+    setServices(&svc);
+    EXPECT_EQ(answer, mb::Cancel);
+    EXPECT_EQ(shownText, title);
+    EXPECT_EQ(shownTitle, title);
+    // A box with a text of its own keeps it.
+    svc.answer(mb::Ok);
+    msgBox(QStringLiteral("有限会社二号"), mb::OkCancelQuestion, QStringLiteral("書き換えますか"));
+    EXPECT_EQ(svc.boxes.back().prompt, QStringLiteral("有限会社二号"));
 }
 
 } // namespace
