@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -52,6 +53,23 @@ bool isAscii(const char *p, qsizetype n) {
     return true;
 }
 
+// The characters of ASCII in text, and the one-byte ASCII characters in its cp932 bytes. A lead byte
+// (0x81-0x9F, 0xE0-0xFC) takes the byte after it, which may itself lie in the ASCII range.
+qsizetype asciiCharacters(const QString &text) {
+    return std::count_if(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+qsizetype asciiCharacters(const QByteArray &cp932) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < cp932.size(); ++i) {
+        const auto b = static_cast<unsigned char>(cp932[i]);
+        if (b < 0x80)
+            ++n;
+        else if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))
+            ++i;
+    }
+    return n;
+}
+
 } // namespace
 
 QByteArray encodeCp932(const QString &text) {
@@ -72,6 +90,11 @@ QByteArray encodeCp932(const QString &text) {
     if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1))
         throw Error::unencodable();
     out.truncate(out.size() - int(outLeft));
+    // A sign outside ASCII that cp932 writes as an ASCII byte (¥ as 0x5C, ‾ as 0x7E) would read back as another
+    // sign (\, ~): refused like a character cp932 cannot hold. The full-width look-alikes every cp932 program
+    // maps (〜 read back as ～, − as －) stay the same sign and are kept.
+    if (asciiCharacters(out) != asciiCharacters(text))
+        throw Error::unencodable();
     return out;
 }
 

@@ -6,7 +6,8 @@
 // The code page of every record file. The one place that converts between it and Qt's strings.
 namespace hz {
 
-// Throws Error::unencodable() for text that code page 932 cannot hold.
+// Throws Error::unencodable() for text that code page 932 cannot hold, and for a character it would write as an
+// ASCII byte that reads back as another sign (¥ as \, ‾ as ~).
 QByteArray encodeCp932(const QString &text);
 // Bytes that are not valid code page 932 become U+FFFD.
 QString decodeCp932(const QByteArray &bytes);

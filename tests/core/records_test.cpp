@@ -123,6 +123,41 @@ TEST_F(Records, FailedWriteKeepsTheOldRecord) {
     EXPECT_EQ(QDir(hostPath(dataroot::profiles)).entryList(QDir::Files), QStringList{QStringLiteral("12.txt")});
 }
 
+// A character is stored as typed or refused: one that cp932 writes as an ASCII byte would come back as another
+// sign; the full-width look-alikes that every cp932 program maps come back as the same sign in its full-width form.
+// ソ and 表 end in the byte 0x5C, which is no ASCII character of its own.
+TEST(Cp932, ACharacterIsStoredAsTypedOrRefused) {
+    struct Case {
+        const char *typed;
+        const char *readBack; // nullptr: refused
+    };
+    const Case cases[] = {
+        {"¥100", nullptr},
+        {"‾", nullptr},
+        {"ソフト表¥", nullptr},
+        {"\\~", "\\~"},
+        {"ソフト表", "ソフト表"},
+        {"ｶﾌﾞｼｷｶﾞｲｼｬ", "ｶﾌﾞｼｷｶﾞｲｼｬ"},
+        {"〜", "～"},
+        {"−", "－"},
+        {"‖", "∥"},
+        {"—", "―"},
+        {"¢£¬", "￠￡￢"},
+        {"㈱①Ⅰ×÷°", "㈱①Ⅰ×÷°"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString typed = QString::fromUtf8(c.typed);
+        if (!c.readBack) {
+            EXPECT_EQ(errorOf([&] { encodeCp932(typed); }), QStringLiteral("保存できない文字が含まれています。"));
+            continue;
+        }
+        QByteArray bytes;
+        EXPECT_EQ(errorOf([&] { bytes = encodeCp932(typed); }), QString());
+        EXPECT_EQ(decodeCp932(bytes), QString::fromUtf8(c.readBack));
+    }
+}
+
 // What no writer of the program leaves is refused as a format error the moment it is met: a line longer than the
 // longest value a box can hold (a 10 MB line among them, refused without reading it whole), bytes that are not
 // code page 932. Lines after the values a reader reads are never looked at.
