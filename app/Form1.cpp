@@ -280,12 +280,7 @@ void Form1::Command2_Click() {
         scheduleWindows::takeOpenedCode(plain(code));
         profile = rec;
         Text2.setText(rec.companyName);
-        Text13.setText(plain(rec.periodStartYear));
-        Text14.setText(plain(rec.periodStartMonth));
-        Text15.setText(plain(rec.periodStartDay));
-        Text17.setText(plain(rec.periodEndYear));
-        Text18.setText(plain(rec.periodEndMonth));
-        Text19.setText(plain(rec.periodEndDay));
+        showBusinessYear(rec);
         settleRecords(code, [this] {
             scheduleWindows::pressDataButtons();
             currentCode = toWhole(Text1.text());
@@ -307,6 +302,23 @@ void Form1::Command2_Click() {
         Text1.setText(QString());
         Text2.setText(QString());
     }
+}
+
+void Form1::showBusinessYear(const CompanyProfileRecord &rec) {
+    Text13.setText(plain(rec.periodStartYear));
+    Text14.setText(plain(rec.periodStartMonth));
+    Text15.setText(plain(rec.periodStartDay));
+    Text17.setText(plain(rec.periodEndYear));
+    Text18.setText(plain(rec.periodEndMonth));
+    Text19.setText(plain(rec.periodEndDay));
+}
+
+void Form1::showCompany(const CompanyProfileRecord &rec) {
+    currentCode = rec.companyCode;
+    profile = rec;
+    Text1.setText(plain(rec.companyCode));
+    Text2.setText(rec.companyName);
+    showBusinessYear(rec);
 }
 
 void Form1::Command12_Click() {

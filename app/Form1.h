@@ -88,10 +88,17 @@ public:
     void Command26_Click();
     void Command27_Click();
 
+    // Shows the company of rec as the current one: its code, name and business year in the boxes. Nothing is
+    // loaded or computed.
+    void showCompany(const CompanyProfileRecord &rec);
+
 protected:
     void setupUi(QWidget *window) override;
     void Form_Load() override;
     void Form_QueryUnload(bool &cancel, int unloadMode) override;
+
+private:
+    void showBusinessYear(const CompanyProfileRecord &rec);
 };
 
 Form1 &form1();

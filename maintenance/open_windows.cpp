@@ -1,15 +1,24 @@
 #include "maintenance/open_windows.h"
 
+#include "app/Form1.h"
 #include "common/company_code.h"
+#include "common/profile.h"
+#include "common/read_or_say.h"
+#include "company/Form2.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/controls.h"
+#include "print/Form12.h"
+#include "schedules/core/Form11.h"
+#include "schedules/core/Form20.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form4.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
 #include "schedules/more/Form13.h"
 #include "schedules/more/Form14.h"
+#include "schedules/more/Form15.h"
+#include "schedules/more/Form16.h"
 #include "schedules/more/Form7.h"
 #include "schedules/more/Form8.h"
 
@@ -51,10 +60,34 @@ void reloadWindowsHolding(std::int32_t code, bool clearSchedule4) {
         press(form5().Command6); // クリア
         press(form5().Command4); // 計 算 実 行
     }
-    // The bulk input's load would apply its figures at once and save the schedules again, so the window is
-    // closed instead: the menu's "一括入力" opens it afresh from the new records.
+    if (loaded("Form20") && holdsCompany(form20().Text15, code))
+        press(form20().Command2);
+    if (loaded("Form15") && holdsCompany(form15().Text100, code))
+        press(form15().Command2);
+    if (loaded("Form16") && holdsCompany(form16().Text100, code))
+        press(form16().Command2);
+    // The registration window saves what its boxes show under the code in its code box, and its special fields
+    // under the company it last loaded: either is loaded again from the new records.
+    if (loaded("Form2") && (holdsCompany(form2().Text1, code) || form2().workingCode == code)) {
+        form2().Text100.setText(plain(code));
+        press(form2().Command7); // DATA
+    }
+    // The bulk input's load would apply its figures at once and save the schedules again, and so would the
+    // capital part's DATA and the print window's load: these windows are closed instead, and their buttons in the
+    // menu open them afresh from the new records.
     if (loaded("Form14") && holdsCompany(form14().Text1, code))
         form14().unload();
+    if (loaded("Form11") && holdsCompany(form11().Text1, code))
+        form11().unload();
+    if (loaded("Form12") && holdsCompany(form12().Text1, code))
+        form12().unload();
+    // The menu shows the company's new business year.
+    if (loaded("Form1") && (form1().currentCode == code || holdsCompany(form1().Text1, code))) {
+        CompanyProfileRecord rec;
+        if (readRecordOrSay(profilePath(code), form1().caption(), [&] { readProfile(code, rec, 16); }) ==
+            RecordRead::read)
+            form1().showCompany(rec);
+    }
 }
 
 } // namespace hz

@@ -59,6 +59,10 @@ CompanyYear rollOver(const CompanyYear &closing) {
     next.schedule4.names = closing.schedule4.names;
     next.schedule6.issueNames = closing.schedule6.issueNames;
 
+    // The interim payments were this year's: the new year's interim return has paid nothing yet.
+    if (closing.interim)
+        next.interim = InterimAmountRecord{};
+
     // The business year and the settlement date move one 平成 year on; months and days stay.
     next.profile = closing.profile;
     next.profile.periodStartYear = add(closing.profile.periodStartYear, 1);
@@ -92,6 +96,8 @@ CompanyYear readYear(std::int32_t code, const ReadStep &step) {
     step(schedule4Path(code), [&] { y.schedule4 = readSchedule4(code); });
     step(schedule6Path(code), [&] { y.schedule6 = readSchedule6(code); });
     step(schedule15Path(code), [&] { y.schedule15 = readSchedule15(code); });
+    if (recordExists(interimAmountPath(code)))
+        step(interimAmountPath(code), [&] { y.interim = readInterimAmounts(code); });
     return y;
 }
 
@@ -144,6 +150,8 @@ void stageCompanyYear(FileBatch &batch, std::int32_t code, const CompanyYear &y)
             out.whole(y.schedule15[std::size_t(i)]);
         out.close();
     }
+    if (y.interim)
+        writeInterimAmountsAt(batch.stage(interimAmountPath(code)), *y.interim);
     writeProfileAt(batch.stage(profilePath(code)), y.profile);
 }
 

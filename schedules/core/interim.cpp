@@ -23,7 +23,11 @@ InterimAmountRecord readInterimAmounts(std::int32_t companyCode) {
 }
 
 void writeInterimAmounts(std::int32_t companyCode, const InterimAmountRecord &rec) {
-    RecordWriter out(interimAmountPath(companyCode));
+    writeInterimAmountsAt(interimAmountPath(companyCode), rec);
+}
+
+void writeInterimAmountsAt(const QString &windowsPath, const InterimAmountRecord &rec) {
+    RecordWriter out(windowsPath);
     for (std::int32_t a : rec.amounts)
         out.whole(a);
     out.tail();

@@ -23,5 +23,7 @@ InterimAmountRecord readInterimAmountsAt(const QString &windowsPath);
 
 // Replaces the record. Throws hz::Error when it cannot be written; the old record then stays as it was.
 void writeInterimAmounts(std::int32_t companyCode, const InterimAmountRecord &rec);
+// The same at windowsPath, such as the place a file batch stages it.
+void writeInterimAmountsAt(const QString &windowsPath, const InterimAmountRecord &rec);
 
 } // namespace hz

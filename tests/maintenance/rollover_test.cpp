@@ -52,6 +52,11 @@ protected:
         f["c:\\法人税\\別表\\10401.txt"] = lines(zeros(60) + quoted(names4));
         f["c:\\法人税\\別表\\10601.txt"] = lines(zeros(21) + quoted(names6));
         f["c:\\法人税\\別表\\11501.txt"] = lines(zeros(7));
+        // The interim payments were the closed year's: the new year's record holds none.
+        QStringList interim = zeros(6);
+        for (int i = 1; i <= 12; ++i)
+            interim << QStringLiteral("\"予備%1\"").arg(i);
+        f["c:\\法人税\\別表\\中間申告1.txt"] = lines(interim);
         // The year and the settlement date one year on; the representative's name and the tail stay.
         f["c:\\法人税\\法人名\\1.txt"] = lines(profile1(20));
         return f;
@@ -79,7 +84,7 @@ TEST_F(Rollover, CarriesTheBalancesAndStartsEverythingElseAtZero) {
     pressFor(form10().Command5, "1", mb::Ok);
 
     EXPECT_EQ(drive("c"), expectedDrive(before, rolledCompany1(), {"c:\\法人税\\法人税Temp\\株式会社見本.txt"}));
-    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:", "beep"}));
+    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:株式会社見本　を更新しますか", "beep"}));
     EXPECT_EQ(svc.boxes[0].buttons, mb::OkCancelQuestion);
     EXPECT_EQ(form10().confirmAnswer, mb::Ok);
     // The window shows the new year, and the menu lists it.
@@ -92,7 +97,7 @@ TEST_F(Rollover, CarriesTheBalancesAndStartsEverythingElseAtZero) {
     // Straight after the rollover every closing column is 0: a second one carries zeros and moves the dates on.
     svc.events.clear();
     pressFor(form10().Command5, "1", mb::Ok);
-    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:", "beep"}));
+    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:株式会社見本　を更新しますか", "beep"}));
     EXPECT_EQ(readFile("c:\\法人税\\別表\\10701.txt"), lines(zeros(25)));
     EXPECT_EQ(form10().Text13.text(), QStringLiteral("21"));
 }
@@ -100,7 +105,7 @@ TEST_F(Rollover, CarriesTheBalancesAndStartsEverythingElseAtZero) {
 TEST_F(Rollover, CancelChangesNothing) {
     pressFor(form10().Command5, "1", mb::Cancel);
     EXPECT_EQ(drive("c"), before);
-    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:"}));
+    EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:株式会社見本　を更新しますか"}));
     EXPECT_EQ(form10().confirmAnswer, mb::Cancel);
     EXPECT_EQ(form10().window()->palette().color(QPalette::Window), vbColor(0x8000000F));
 }
@@ -118,6 +123,7 @@ TEST_F(Rollover, ARecordThatCannotBeReadChangesNothing) {
         {"c:\\法人税\\別表\\10401.txt", lines(zeros(59)), "ファイルにこれ以上データがありません。"},
         {"c:\\法人税\\別表\\10701.txt", lines(zeros(18)), "ファイルにこれ以上データがありません。"},
         {"c:\\法人税\\別表\\10601.txt", lines(zeros(5) + QStringList{"\"x\""}), "型が一致しません。"},
+        {"c:\\法人税\\別表\\中間申告1.txt", lines(zeros(5)), "ファイルにこれ以上データがありません。"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.file);
@@ -197,7 +203,7 @@ TEST_F(Rollover, AfterTheCodeIsClearedTheLoadedCompanyRolls) {
         ASSERT_EQ(form10().Text6.text(), QString());
         svc.answer(mb::Ok);
         click(form10().Command5); // 次年度更新する
-        EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:", "beep"}));
+        EXPECT_EQ(svc.events, QStringList({"box:株式会社見本　を更新しますか:株式会社見本　を更新しますか", "beep"}));
         EXPECT_EQ(drive("c"), expectedDrive(kept, rolledCompany1(), {"c:\\法人税\\法人税Temp\\株式会社見本.txt"}));
         EXPECT_EQ(drive("a"), floppy);
         EXPECT_EQ(form10().Text6.text(), QStringLiteral("1"));
@@ -258,7 +264,7 @@ TEST_F(Rollover, AnOpenBulkInputOfTheCompanyClosesAndOpensOnTheNewYear) {
     svc.boxes.clear();
 
     pressFor(form10().Command5, "1", mb::Ok);
-    EXPECT_EQ(shownBoxes(), QStringList({"株式会社見本　を更新しますか: "}));
+    EXPECT_EQ(shownBoxes(), QStringList({"株式会社見本　を更新しますか: 株式会社見本　を更新しますか"}));
     EXPECT_TRUE(readFile("c:\\法人税\\法人名\\1.txt").startsWith(lines({"1", "10000000", "20"})));
     bool bulkLoaded = true;
     for (Form *f : allForms())

@@ -403,7 +403,8 @@ TEST_F(Season, BackupDeletionRestoreCopyAndRolloverThroughTheDataWindow) {
     // HDDより削除する: after the question nothing of the company is left on C:, and the menu no longer lists it.
     svc.answer(mb::Ok);
     click(d.Command19);
-    EXPECT_EQ(shown(), std::vector<std::string>{(kName + QStringLiteral("　を削除しますか: ")).toStdString()});
+    const QString deletion = kName + QStringLiteral("　を削除しますか");
+    EXPECT_EQ(shown(), std::vector<std::string>{(deletion + QStringLiteral(": ") + deletion).toStdString()});
     for (auto it = season.begin(); it != season.end(); ++it)
         EXPECT_FALSE(exists(it.key())) << it.key().toStdString();
     EXPECT_EQ(listed(), listedNeighbour.toStdString());
@@ -441,7 +442,8 @@ TEST_F(Season, BackupDeletionRestoreCopyAndRolloverThroughTheDataWindow) {
     d.Text6.setText(QString::number(kCode));
     svc.answer(mb::Ok);
     click(d.Command5);
-    EXPECT_EQ(shown(), std::vector<std::string>{(kName + QStringLiteral("　を更新しますか: ")).toStdString()});
+    const QString rollover = kName + QStringLiteral("　を更新しますか");
+    EXPECT_EQ(shown(), std::vector<std::string>{(rollover + QStringLiteral(": ") + rollover).toStdString()});
 
     // The profile: the business year and the settlement date a year on, everything else as it was.
     QStringList profile2 = recordLines(profilePath(copyCode));
