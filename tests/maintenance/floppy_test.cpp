@@ -2,6 +2,7 @@
 #include "core/errors.h"
 #include "maintenance/Form10.h"
 #include "maintenance/company_files.h"
+#include "schedules/core/Form20.h"
 #include "schedules/core/Form6.h"
 #include "tests/maintenance/two_companies.h"
 
@@ -156,12 +157,19 @@ TEST_F(Floppy, RestoreReloadsTheOpenWindowsOfTheCompany) {
     QByteArray s51 = readFile("c:\\法人税\\別表\\10511.txt");
     s51.replace(lines({"1001"}), lines({"7"}));
     writeFile("c:\\法人税\\別表\\10511.txt", s51);
+    QByteArray interim = readFile("c:\\法人税\\別表\\中間申告1.txt");
+    interim.replace(lines({"1701"}), lines({"9"}));
+    writeFile("c:\\法人税\\別表\\中間申告1.txt", interim);
     form6().Text1.setText("1");
     click(form6().Command7);
     ASSERT_EQ(form6().cellBox(1, 1).text(), QStringLiteral("7"));
+    form20().Text15.setText("1");
+    click(form20().Command2); // the interim window's DATA
+    ASSERT_EQ(form20().Text1.text(), QStringLiteral("9"));
 
     pressFor(form10().Command2, "1", mb::Ok);
     EXPECT_EQ(form6().cellBox(1, 1).text(), QStringLiteral("1,001"));
+    EXPECT_EQ(form20().Text1.text(), QStringLiteral("1,701"));
 }
 
 TEST_F(Floppy, DeletionRemovesTheFilesOfThatCompanyOnly) {
