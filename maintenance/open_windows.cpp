@@ -81,7 +81,7 @@ void reloadWindowsHolding(std::int32_t code, bool clearSchedule4) {
         form11().unload();
     if (loaded("Form12") && holdsCompany(form12().Text1, code))
         form12().unload();
-    // The menu shows the company's new business year.
+    // The menu shows the company's code, name and business year as they now stand.
     if (loaded("Form1") && (form1().currentCode == code || holdsCompany(form1().Text1, code))) {
         CompanyProfileRecord rec;
         if (readRecordOrSay(profilePath(code), form1().caption(), [&] { readProfile(code, rec, 16); }) ==
