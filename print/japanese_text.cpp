@@ -230,9 +230,13 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
 
     for (qsizetype k = 1; k < s.size(); ++k) {
         const auto i = std::size_t(k);
-        if (s.at(k).isLowSurrogate() || mayNotBeginLine(charAt(s, k)) || mayNotEndLine(charBefore(s, k)))
+        if (s.at(k).isLowSurrogate())
             continue;
-        if (!lines[i] || insideLetters(s, k) || numbers[i] || joined[i])
+        // Where the line rules allow no break, a text that fits nowhere else still breaks, but not at these marks.
+        if (!lines[i])
+            places[i] = mayNotBeginLine(charAt(s, k)) || mayNotEndLine(charBefore(s, k)) ? BreakPlace::Never
+                                                                                        : BreakPlace::Anywhere;
+        else if (insideLetters(s, k) || numbers[i] || joined[i])
             places[i] = BreakPlace::Anywhere;
         else if (runOf(s.at(k - 1)) == Run::katakana && runOf(s.at(k)) == Run::katakana)
             places[i] = kanaWords[i] && katakanaWords(k) ? BreakPlace::Katakana : BreakPlace::Anywhere;
