@@ -383,7 +383,17 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     if (lines.empty()) {
         // What fits at the smallest size: two lines where the box holds them, else one.
         size = std::min(base, smallestTenths / 10.0);
-        const QString first = s.left(measure.fullest(size, s, room));
+        // The first of two lines ends where a line may end and the next begin.
+        qsizetype firstEnd = measure.fullest(size, s, room);
+        if (twoLines && firstEnd > 0 && firstEnd < s.size()) {
+            const std::vector<BreakPlace> kinds = breakPlaces(s);
+            qsizetype k = firstEnd;
+            while (k > 0 && kinds[std::size_t(k)] == BreakPlace::Never)
+                --k;
+            if (k > 0)
+                firstEnd = k;
+        }
+        const QString first = s.left(firstEnd);
         const QString rest = s.mid(first.size());
         const QString second = rest.left(measure.fullest(size, rest, room));
         if (twoLines && !first.isEmpty() && !second.isEmpty())
