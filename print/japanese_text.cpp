@@ -186,8 +186,8 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
         const std::vector<Word> pieces = wordsOf(words);
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             const Script a = scriptOf(charAt(s, pieces[i - 1].start)), b = scriptOf(charAt(s, pieces[i].start));
-            const bool mixed = (a == Script::hiragana && b == Script::katakana) ||
-                               (a == Script::katakana && b == Script::hiragana);
+            const bool mixed =
+                (a == Script::hiragana && b == Script::katakana) || (a == Script::katakana && b == Script::hiragana);
             if (oneCharacter(pieces[i - 1]) && oneCharacter(pieces[i]) && isKana(a) && isKana(b) && !mixed)
                 words[std::size_t(pieces[i].start)] = false;
         }
@@ -195,15 +195,17 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
     const std::vector<Word> pieces = wordsOf(words);
     const std::vector<bool> kanaWords = words;
 
-    // Any other word of one character joins the word before it: a suffix (超過|額, 活性|化, 神奈川|県), a particle
-    // (資産|の), a kana the dictionary left over (パート|ナ). Not a number, and not a katakana after other letters,
-    // which starts a name rather than ends a word.
+    // Any other word of one character joins the word before it: a suffix (超過|額, 活性|化, 神奈川|県), a counter
+    // (第6|位), a particle (資産|の), a kana the dictionary left over (パート|ナ). Not a number, and not a katakana
+    // after other letters, which starts a name rather than ends a word.
     std::vector<bool> joined(n + 1, false);
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const Word &w = pieces[i];
         const Script own = scriptOf(charAt(s, w.start));
         const Script before = scriptOf(charBefore(s, w.start));
-        if (!oneCharacter(w) || isNumeral(s.at(w.start)) || !isJapaneseLetter(own) || !isJapaneseLetter(before))
+        const bool afterNumber = isNumeral(s.at(w.start - 1));
+        if (!oneCharacter(w) || isNumeral(s.at(w.start)) || !isJapaneseLetter(own) ||
+            !(isJapaneseLetter(before) || afterNumber))
             continue;
         if (own == Script::katakana && before != Script::katakana && before != Script::prolonged)
             continue;
@@ -235,7 +237,7 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
         // Where the line rules allow no break, a text that fits nowhere else still breaks, but not at these marks.
         if (!lines[i])
             places[i] = mayNotBeginLine(charAt(s, k)) || mayNotEndLine(charBefore(s, k)) ? BreakPlace::Never
-                                                                                        : BreakPlace::Anywhere;
+                                                                                         : BreakPlace::Anywhere;
         else if (insideLetters(s, k) || numbers[i] || joined[i])
             places[i] = BreakPlace::Anywhere;
         else if (runOf(s.at(k - 1)) == Run::katakana && runOf(s.at(k)) == Run::katakana)

@@ -11,8 +11,8 @@ namespace hz {
 
 // How good a place between s[k - 1] and s[k] is to break a text into two lines, worst first.
 enum class BreakPlace {
-    Never,      // no line may begin or end here: before ー, a small kana, 々 ゝ ゞ, a closing bracket or a point, after
-                // an opening bracket; or inside a character
+    Never, // no line may begin or end here: before ー, a small kana, 々 ゝ ゞ, a closing bracket or a point, after
+           // an opening bracket; or inside a character
     Anywhere,   // inside what a reader reads as one: a run of letters or digits, a number, a katakana word, before a
                 // word of one character that joins the word before it
     InsideWord, // where a line may break, inside a word
