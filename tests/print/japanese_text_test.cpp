@@ -170,6 +170,17 @@ TEST_F(JapaneseTextInBoxes, TextsBreakWhereAReaderReadsTwoWordsInRoomsOfTwoWidth
     }
 }
 
+// A text too long for its room even at 6 pt prints what fits, its first line ending where a line may end: here six
+// characters would end it at 「有限会社しょ」 and begin the next with ー.
+TEST_F(JapaneseTextInBoxes, ATextCutToWhatFitsBreaksWhereALineMayBegin) {
+    const QString text = QStringLiteral("有限会社しょーとけーき工房きょうと").repeated(3);
+    const double sixCharacters = textWidthMm(printFont(fontname::mincho, 6), text.left(6));
+    const std::vector<PrintOp> lines = fitted(text, {10, 10, 10 + sixCharacters + 0.01, 20});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, QStringLiteral("有限会社"));
+    EXPECT_TRUE(text.startsWith(lines[0].text + lines[1].text));
+}
+
 // On the pages: a company's name in 別表二's address and shareholder's columns, and 別表四's row names, the issue's
 // texts as a filer types them.
 TEST_F(JapaneseTextInBoxes, TheLongNamesOfTheFormsBreakBetweenWords) {
