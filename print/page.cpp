@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "print/device_printer.h"
 #include "print/fonts.h"
+#include "print/japanese_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,10 +12,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-
-#include <unicode/brkiter.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
 
 namespace hz {
 
@@ -133,75 +130,12 @@ struct BoxLine {
     QString text;
 };
 
-// What a character is, as far as runs that are never broken go: letters and digits, half or full width; katakana,
-// whose words the dictionary knows too few of (it would split パートナーズ); or neither.
-enum class Run { none, letters, katakana };
-Run runOf(QChar c) {
-    const char16_t u = c.unicode();
-    if ((u < 0x80 && c.isLetterOrNumber()) || (u >= 0xFF10 && u <= 0xFF19) || (u >= 0xFF21 && u <= 0xFF3A) ||
-        (u >= 0xFF41 && u <= 0xFF5A))
-        return Run::letters;
-    if ((u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC || (u >= 0xFF66 && u <= 0xFF9F))
-        return Run::katakana;
-    return Run::none;
-}
-// Marks that join the letters and digits on both sides of them into one word: Class-A, 1.5, S&K, ３／４.
-bool joinsWords(QChar c) { return QStringView(u"-'.,/&－＆．，／").contains(c); }
-
-// True where s[k - 1] and s[k] belong to one run of letters and digits, or of katakana.
-bool insideWord(const QString &s, qsizetype k) {
-    const Run before = runOf(s.at(k - 1)), after = runOf(s.at(k));
-    const auto letters = [&](qsizetype i) { return i >= 0 && i < s.size() && runOf(s.at(i)) == Run::letters; };
-    return (before != Run::none && before == after) ||
-           (joinsWords(s.at(k - 1)) && letters(k - 2) && after == Run::letters) ||
-           (joinsWords(s.at(k)) && before == Run::letters && letters(k + 1));
-}
-
-// How good a place between s[k - 1] and s[k] is to break a text into two lines.
-enum class BreakPlace {
-    Never,    // where no line may end or begin (after an opening bracket, before a closing one or a small kana),
-              // inside a run of letters and digits, or inside a character
-    Letters,  // where a line may break, inside a word
-    Boundary, // where a line may break, between two words
-};
-
-// The offsets at which an ICU break iterator for the Japanese locale finds a boundary in s: word boundaries from
-// its dictionary, or the places line breaking allows.
-std::vector<bool> icuBoundaries(const QString &s, bool lines) {
-    std::vector<bool> at(std::size_t(s.size()) + 1, false);
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Locale japanese = icu::Locale::getJapanese();
-    std::unique_ptr<icu::BreakIterator> it(lines ? icu::BreakIterator::createLineInstance(japanese, status)
-                                                 : icu::BreakIterator::createWordInstance(japanese, status));
-    if (U_FAILURE(status) || !it)
-        return at;
-    const icu::UnicodeString text(false, reinterpret_cast<const UChar *>(s.utf16()), int32_t(s.size()));
-    it->setText(text);
-    for (int32_t k = it->first(); k != icu::BreakIterator::DONE; k = it->next())
-        if (k >= 0 && k <= s.size())
-            at[std::size_t(k)] = true;
-    return at;
-}
-
-// What each place between two characters of s is, from ICU's word and line boundaries.
-std::vector<BreakPlace> breakPlaces(const QString &s) {
-    const std::vector<bool> words = icuBoundaries(s, false);
-    const std::vector<bool> lines = icuBoundaries(s, true);
-    std::vector<BreakPlace> places(std::size_t(s.size()) + 1, BreakPlace::Never);
-    for (qsizetype k = 1; k < s.size(); ++k) {
-        const auto i = std::size_t(k);
-        if (!lines[i] || s.at(k - 1).isHighSurrogate() || insideWord(s, k))
-            continue;
-        places[i] = words[i] ? BreakPlace::Boundary : BreakPlace::Letters;
-    }
-    return places;
-}
-
 // The places a text may break into two lines, each list nearest the middle of its width first: the boundaries
-// between words, every place where a line may break, and, for a text that has none that fits, every place but the
-// middle of a character.
+// between words; those and the ones between the words of a katakana run; every place where a line may break; and,
+// for a text that has none that fits, every place where a line may begin and end.
 struct BreakChoices {
     std::vector<qsizetype> boundaries;
+    std::vector<qsizetype> katakana;
     std::vector<qsizetype> allowed;
     std::vector<qsizetype> anywhere;
 };
@@ -217,8 +151,7 @@ BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype
     std::vector<Place> places;
     for (qsizetype k = 1; k < s.size(); ++k)
         places.push_back({k, kinds[std::size_t(k)], std::abs(widthTo(k) - whole / 2)});
-    // Of two places as near the middle, the first line takes the longer part: a suffix or particle the dictionary
-    // keeps apart (金, の) stays with the word before it.
+    // Of two places as near the middle, the first line takes the longer part.
     std::sort(places.begin(), places.end(), [](const Place &a, const Place &b) {
         if (std::abs(a.fromMiddle - b.fromMiddle) > 1e-9)
             return a.fromMiddle < b.fromMiddle;
@@ -226,11 +159,13 @@ BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype
     });
     BreakChoices out;
     for (const Place &p : places) {
-        if (p.kind == BreakPlace::Boundary)
+        if (p.kind >= BreakPlace::Words)
             out.boundaries.push_back(p.k);
-        if (p.kind != BreakPlace::Never)
+        if (p.kind >= BreakPlace::Katakana)
+            out.katakana.push_back(p.k);
+        if (p.kind >= BreakPlace::InsideWord)
             out.allowed.push_back(p.k);
-        if (!s.at(p.k - 1).isHighSurrogate())
+        if (p.kind >= BreakPlace::Anywhere)
             out.anywhere.push_back(p.k);
     }
     return out;
@@ -238,6 +173,9 @@ BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype
 
 // How much of its size a text gives up for a break nearer the middle of it.
 constexpr double nearMiddleAllowance = 0.05;
+// How much larger a break between the words of a katakana run must print a text than keeping the run whole: the
+// dictionary knows few names, and a name read across two lines is worth it only where it saves much.
+constexpr double katakanaGain = 1.2;
 
 QString withoutTrailingBlanks(const QString &s) {
     qsizetype end = s.size();
@@ -410,28 +348,52 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     // Whether a line fits often turns on a stroke of one character a hair lower than the others: a break nearer the
     // middle that costs the text no more than a twentieth of its size is taken instead, so that 役員給与の損金不算入額
     // does not print 「役員」 over the rest for a tenth of a point.
-    auto nearerTheMiddle = [&](const std::vector<qsizetype> &breaks) {
+    auto nearerTheMiddle = [&](const std::vector<qsizetype> &breaks, double least) {
         if (lines.size() != 2)
             return;
         const auto used = std::find(breaks.begin(), breaks.end(), lines[0].text.size());
         const std::vector<qsizetype> nearer(breaks.begin(), used);
         const std::vector<BoxLine> kept = lines;
         const double keptSize = size;
-        if (!nearer.empty() && !largest(nearer, size, size * (1 - nearMiddleAllowance))) {
+        if (!nearer.empty() && !largest(nearer, size, std::max(size * (1 - nearMiddleAllowance), least))) {
             lines = kept;
             size = keptSize;
         }
     };
-    if (largest(places.boundaries, base, 0))
-        nearerTheMiddle(places.boundaries);
+    if (largest(places.boundaries, base, 0)) {
+        nearerTheMiddle(places.boundaries, 0);
+        // A katakana run broken between its words where that prints the text a fifth larger.
+        if (places.katakana.size() > places.boundaries.size()) {
+            const std::vector<BoxLine> whole = lines;
+            const double wholeSize = size;
+            const double least = wholeSize * katakanaGain;
+            if (least <= base + 1e-9 && largest(places.katakana, base, least)) {
+                nearerTheMiddle(places.katakana, least);
+            } else {
+                lines = whole;
+                size = wholeSize;
+            }
+        }
+    } else if (largest(places.katakana, base, 0))
+        nearerTheMiddle(places.katakana, 0);
     else if (largest(places.allowed, base, 0))
-        nearerTheMiddle(places.allowed);
+        nearerTheMiddle(places.allowed, 0);
     else
         largest(places.anywhere, base, 0);
     if (lines.empty()) {
         // What fits at the smallest size: two lines where the box holds them, else one.
         size = std::min(base, smallestTenths / 10.0);
-        const QString first = s.left(measure.fullest(size, s, room));
+        // The first of two lines ends where a line may end and the next begin.
+        qsizetype firstEnd = measure.fullest(size, s, room);
+        if (twoLines && firstEnd > 0 && firstEnd < s.size()) {
+            const std::vector<BreakPlace> kinds = breakPlaces(s);
+            qsizetype k = firstEnd;
+            while (k > 0 && kinds[std::size_t(k)] == BreakPlace::Never)
+                --k;
+            if (k > 0)
+                firstEnd = k;
+        }
+        const QString first = s.left(firstEnd);
         const QString rest = s.mid(first.size());
         const QString second = rest.left(measure.fullest(size, rest, room));
         if (twoLines && !first.isEmpty() && !second.isEmpty())

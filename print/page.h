@@ -106,11 +106,12 @@ public:
     void amountInCell(double right, double y, const QString &measured, const QString &printed, CellSpan cell);
     // A text that starts at (x, y): at the page's size where it fits box; else at the largest smaller size, in
     // tenths of a point down to 6 pt, at which it fits on one line from the same start or on two lines inside the
-    // box (one line where both fit at a size). Two lines break between two words (the dictionary's boundaries of
-    // Japanese text, where line breaking allows a break), nearest the middle at the largest size, a place nearer the
-    // middle winning where it costs at most a twentieth of the size; a text that fits so at no size breaks inside a
-    // word where a line may break. Never inside a run of letters and digits or of katakana, after an opening bracket
-    // or before a closing one. Each line at one size, the two in the middle of the box's height. One
+    // box (one line where both fit at a size). Two lines break between two words (breakPlaces of japanese_text.h),
+    // nearest the middle at the largest size, a place nearer the middle winning where it costs at most a twentieth of
+    // the size; between two words of a katakana run only where that prints the text a fifth larger than keeping the
+    // run whole, or where no other break between words fits. A text that fits so at no size breaks inside a word
+    // where a line may break, and one that fits so at no size either wherever a line may begin and end. Each line at
+    // one size, the two in the middle of the box's height. One
     // line keeps the baseline it has at the page's size. Else what fits, with no ink outside the box, and the cut is
     // kept in shortenedTexts(). A text fits where its ink lies inside the box and its advance ends by the box's right
     // side; one line whose ink would cross the box's top or bottom moves down or up just enough. The box never reaches

@@ -412,7 +412,7 @@ TEST_F(PageConventions, ABreakNearerTheMiddleWinsOverATenthOfAPoint) {
         const char *first;
     } rows[] = {{"役員給与の損金不算入額", "役員給与の"},
                 {"貸倒引当金繰入超過額の認容", "貸倒引当金繰入"},
-                {"前期賞与引当金の当期認容額", "前期賞与引当金"}};
+                {"前期賞与引当金の当期認容額", "前期賞与引当金の"}};
     for (const auto &row : rows) {
         data.schedule4RowNames[2] = QString::fromUtf8(row.name);
         const PrintJobLog job = recordPage(QStringLiteral("別表四"), data, state);
