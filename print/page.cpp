@@ -69,6 +69,14 @@ void Page::text(double x, double y, const QString &s) {
     printer_.print(s);
 }
 
+void Page::columnCharacter(double x, double y, const QString &c) {
+    if (guidePlaces && !inItem_ && !c.isEmpty())
+        guidePlaces->push_back({GuidePlace::Text, fontName_, fontSize_, textX(x), textY(y), c});
+    printer_.setCurrentX(textX(x));
+    printer_.setCurrentY(textY(y));
+    printer_.printVertical(c);
+}
+
 void Page::text(const TextItem &item) {
     fontSize(item.size);
     text(item.x, item.y, QString::fromUtf16(item.text));

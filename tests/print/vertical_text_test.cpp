@@ -1,0 +1,114 @@
+// The accountant's name and telephone down 法人県民税's margin, read off the printed sheet character by character:
+// set top to bottom, each character stands as a reader of a vertical column expects it.
+
+#include "print/device_printer.h"
+#include "print/fonts.h"
+#include "print/pages.h"
+#include "tests/print/sample_print_data.h"
+#include "tests/support/fixture.h"
+#include "tests/support/print_support.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace hz::test {
+namespace {
+
+const QString caption = QStringLiteral("法人県民税");
+constexpr double nameX = 187;  // the margin's columns, as the page places their characters
+constexpr double phoneX = 189;
+constexpr double dpi = 1200;
+
+// One character of the column as the sheet shows it.
+struct Seen {
+    QRectF square; // its square of one em, in millimetres from the paper's corner
+    QRectF ink;    // its ink inside that square (cut off where the next character's begins)
+};
+
+// The characters of the margin's columns as printed: each at the place and size the page gave it, its ink read off
+// the sheet rendered from the PDF.
+std::multimap<QString, Seen> marginAsPrinted(PrintData data) {
+    PageState state;
+    const PrintJobLog job = recordPage(caption, data, state);
+    const QString pdf = printPdfWithoutPicture(*pageSpec(caption), data);
+    const QRectF margin(nameX - 1 + sheet::originX, 200 + sheet::originY, 10, 89);
+    const QImage part = renderPdfPart(pdf, dpi, margin);
+    snapshotImage(part, QStringLiteral("vertical-margin-%1").arg(data.accountantTexts[1]));
+    const QPointF partCorner = QPointF(part.offset()) * (mmPerInch / dpi);
+    std::vector<PrintOp> chars;
+    for (const PrintOp &t : job.texts())
+        if ((t.x == nameX || t.x == phoneX) && t.y >= 200)
+            chars.push_back(t);
+    std::multimap<QString, Seen> seen;
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const PrintOp &t = chars[i];
+        const double em = t.size * mmPerPoint;
+        double height = em;
+        if (i + 1 < chars.size() && chars[i + 1].x == t.x)
+            height = std::min(em, chars[i + 1].y - t.y);
+        const QRectF square(t.x + sheet::originX, t.y + sheet::originY, em, em);
+        const QRectF cell(square.topLeft(), QSizeF(em, height));
+        const QRectF ink = inkInMm(part, dpi, cell.translated(-partCorner)).translated(partCorner);
+        seen.emplace(t.text, Seen{square, ink});
+    }
+    return seen;
+}
+
+QPointF inSquare(const Seen &s) {
+    // The ink's middle, in ems from the square's corner.
+    return (s.ink.center() - s.square.topLeft()) / s.square.width();
+}
+
+class VerticalColumn : public HzTest {};
+
+TEST_F(VerticalColumn, EachCharacterOfTheMarginStandsInItsVerticalForm) {
+    struct Case {
+        const char *name;  // in the brush face, IPAMincho where it has no outline
+        const char *phone; // in IPAMincho
+    };
+    const Case cases[] = {
+        {"山田（ヤャ）ー～「事務所」", "03-5555-1234"},
+        {"つっよょ会計〜ー", "０３－５５５５－１２３４"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintData data = sampleCompany();
+        data.accountantTexts[1] = QString::fromUtf8(c.name);
+        data.accountantTexts[2] = QString::fromUtf8(c.phone);
+        const std::multimap<QString, Seen> seen = marginAsPrinted(data);
+        ASSERT_EQ(seen.size(), std::size_t(data.accountantTexts[1].size() + data.accountantTexts[2].size()));
+        for (const auto &[ch, s] : seen) {
+            const std::string what = "「" + ch.toStdString() + "」";
+            ASSERT_FALSE(s.ink.isEmpty()) << what << " prints blank";
+            // Every character keeps its ink inside its square.
+            EXPECT_TRUE(s.square.adjusted(-0.05, -0.05, 0.05, 0.05).contains(s.ink)) << what;
+            // The prolonged sound mark, the waves and the hyphens stand along the column, the face's own standing
+            // form or the horizontal one turned.
+            if (QStringLiteral("ー～〜-－").contains(ch)) {
+                EXPECT_GT(s.ink.height(), 1.5 * s.ink.width()) << what << " lies across the column";
+            }
+            // Brackets open and close downwards.
+            if (QStringLiteral("（）「」").contains(ch)) {
+                EXPECT_GT(s.ink.width(), 1.5 * s.ink.height()) << what << " stands upright";
+            }
+            // A half-width digit stands in the middle of the column, as the full-width ones do.
+            if (ch.front().isDigit()) {
+                EXPECT_NEAR(inSquare(s).x(), 0.5, 0.08) << what << " is off the column's middle";
+            }
+        }
+        // A small kana stands in the top right of its square, its full-size kana in the middle.
+        for (const auto &[small, full] : {std::pair{u"ャ", u"ヤ"}, std::pair{u"ょ", u"よ"}, std::pair{u"っ", u"つ"}}) {
+            const auto s = seen.find(QString::fromUtf16(small));
+            const auto f = seen.find(QString::fromUtf16(full));
+            if (s == seen.end() || f == seen.end())
+                continue;
+            const std::string what = QString::fromUtf16(small).toStdString();
+            EXPECT_GT(inSquare(s->second).x(), inSquare(f->second).x() + 0.05) << what << " is not right of the full size";
+            EXPECT_LT(inSquare(s->second).y(), inSquare(f->second).y() - 0.05) << what << " is not above the full size";
+        }
+    }
+}
+
+} // namespace
+} // namespace hz::test
