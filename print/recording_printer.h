@@ -22,7 +22,8 @@ struct PrintOp {
     double x = 0, y = 0;   // text and picture: top-left; line: first end
     double x2 = 0, y2 = 0; // line: second end; picture: width and height
     QString text;
-    bool vertical = false; // a text: one character of a column set top to bottom, x and y its square's corner
+    // A text that is one character of a column set top to bottom: x and y are the top-left corner of its square.
+    bool vertical = false;
 };
 
 struct PrintJobLog {

@@ -23,10 +23,10 @@ namespace hz {
 
 // One glyph of a character set vertically.
 struct VerticalGlyph {
-    QString family;         // the face that draws it
-    quint32 glyph = 0;      // its index in that face
-    QTransform placement;   // from the glyph's own outline (origin on its baseline, y down, dots at textDpi) to the
-                            // square (its top-left corner at 0, 0, in dots at textDpi)
+    QString family;       // the face that draws it
+    quint32 glyph = 0;    // its index in that face
+    QTransform placement; // from the glyph's own outline (origin on its baseline, y down, dots at textDpi) to the
+                          // square (its top-left corner at 0, 0, in dots at textDpi)
 };
 
 // The glyphs of the character c set in a column in font, placed in its square.

@@ -4,9 +4,12 @@
 #include "print/device_printer.h"
 #include "print/fonts.h"
 #include "print/pages.h"
+#include "print/vertical_text.h"
 #include "tests/print/sample_print_data.h"
 #include "tests/support/fixture.h"
 #include "tests/support/print_support.h"
+
+#include <QRawFont>
 
 #include <gtest/gtest.h>
 
@@ -16,12 +19,13 @@ namespace hz::test {
 namespace {
 
 const QString caption = QStringLiteral("法人県民税");
-constexpr double nameX = 187;  // the margin's columns, as the page places their characters
+constexpr double nameX = 187; // the margin's columns, as the page places their characters
 constexpr double phoneX = 189;
 constexpr double dpi = 1200;
 
 // One character of the column as the sheet shows it.
 struct Seen {
+    PrintOp op;
     QRectF square; // its square of one em, in millimetres from the paper's corner
     QRectF ink;    // its ink inside that square (cut off where the next character's begins)
 };
@@ -50,7 +54,7 @@ std::multimap<QString, Seen> marginAsPrinted(PrintData data) {
         const QRectF square(t.x + sheet::originX, t.y + sheet::originY, em, em);
         const QRectF cell(square.topLeft(), QSizeF(em, height));
         const QRectF ink = inkInMm(part, dpi, cell.translated(-partCorner)).translated(partCorner);
-        seen.emplace(t.text, Seen{square, ink});
+        seen.emplace(t.text, Seen{t, square, ink});
     }
     return seen;
 }
@@ -61,6 +65,39 @@ QPointF inSquare(const Seen &s) {
 }
 
 class VerticalColumn : public HzTest {};
+
+// The face that draws a character (the brush face where it has an outline, else IPAMincho) gives it its own vertical
+// form where it has one; a dash or hyphen it has none for is its horizontal glyph turned a quarter to the right.
+TEST_F(VerticalColumn, EachFaceGivesACharacterItsOwnVerticalFormOrTurnsIt) {
+    for (const QString &face : {fontname::brush, fontname::mincho}) {
+        const QFont font = printFont(face, 11);
+        for (const char32_t c : QStringLiteral("ー～〜（）「」ャょっ、。-－山3").toUcs4()) {
+            const QString s = QString::fromUcs4(&c, 1);
+            SCOPED_TRACE(face.toStdString() + " 「" + s.toStdString() + "」");
+            const std::vector<VerticalGlyph> glyphs = setVertically(font, c);
+            ASSERT_EQ(glyphs.size(), 1u);
+            const VerticalGlyph &g = glyphs.front();
+            EXPECT_EQ(g.family, faceDrawing(font, c));
+            QFont drawing;
+            drawing.setFamilies({g.family});
+            drawing.setStyleStrategy(QFont::NoFontMerging);
+            const quint32 horizontal = QRawFont::fromFont(drawing).glyphIndexesForString(s).value(0);
+            const bool turned = g.placement.type() > QTransform::TxTranslate;
+            if (QStringLiteral("-－").contains(s)) {
+                EXPECT_EQ(g.glyph, horizontal);
+                EXPECT_TRUE(turned);
+                // A quarter to the right: the glyph's right end goes to the bottom.
+                EXPECT_GT(g.placement.map(QPointF(1, 0)).y(), g.placement.map(QPointF(0, 0)).y());
+            } else if (QStringLiteral("山3").contains(s)) {
+                EXPECT_EQ(g.glyph, horizontal);
+                EXPECT_FALSE(turned);
+            } else {
+                EXPECT_NE(g.glyph, horizontal) << "no vertical form";
+                EXPECT_FALSE(turned);
+            }
+        }
+    }
+}
 
 TEST_F(VerticalColumn, EachCharacterOfTheMarginStandsInItsVerticalForm) {
     struct Case {
@@ -81,8 +118,13 @@ TEST_F(VerticalColumn, EachCharacterOfTheMarginStandsInItsVerticalForm) {
         for (const auto &[ch, s] : seen) {
             const std::string what = "「" + ch.toStdString() + "」";
             ASSERT_FALSE(s.ink.isEmpty()) << what << " prints blank";
-            // Every character keeps its ink inside its square.
+            // Every character keeps its ink inside its square, where the page's measure of it says: inside the
+            // outlines measured, and short of them only by the faint tapered ends of a brush stroke.
             EXPECT_TRUE(s.square.adjusted(-0.05, -0.05, 0.05, 0.05).contains(s.ink)) << what;
+            const QRectF measured =
+                verticalInkMm(printFont(s.op.font, s.op.size), ch.toUcs4().front()).translated(s.square.topLeft());
+            EXPECT_TRUE(measured.adjusted(-0.06, -0.06, 0.06, 0.06).contains(s.ink)) << what << " outside its measure";
+            EXPECT_LT((s.ink.center() - measured.center()).manhattanLength(), 0.2) << what << " off its measure";
             // The prolonged sound mark, the waves and the hyphens stand along the column, the face's own standing
             // form or the horizontal one turned.
             if (QStringLiteral("ー～〜-－").contains(ch)) {
@@ -104,7 +146,8 @@ TEST_F(VerticalColumn, EachCharacterOfTheMarginStandsInItsVerticalForm) {
             if (s == seen.end() || f == seen.end())
                 continue;
             const std::string what = QString::fromUtf16(small).toStdString();
-            EXPECT_GT(inSquare(s->second).x(), inSquare(f->second).x() + 0.05) << what << " is not right of the full size";
+            EXPECT_GT(inSquare(s->second).x(), inSquare(f->second).x() + 0.05)
+                << what << " is not right of the full size";
             EXPECT_LT(inSquare(s->second).y(), inSquare(f->second).y() - 0.05) << what << " is not above the full size";
         }
     }

@@ -183,10 +183,9 @@ QStringList textsWithoutInk(const PrintJobLog &page, const QImage &rendered, dou
         if (t.text.trimmed().isEmpty())
             continue;
         const double size = t.size * mmPerPoint, inset = size / 10;
-        const QRectF box =
-            QRectF(t.x + sheet::originX, t.y + sheet::originY,
-                   t.vertical ? size : textWidthMm(printFont(t.font, t.size), t.text), size)
-                .adjusted(inset, inset, -inset, -inset);
+        const QRectF box = QRectF(t.x + sheet::originX, t.y + sheet::originY,
+                                  t.vertical ? size : textWidthMm(printFont(t.font, t.size), t.text), size)
+                               .adjusted(inset, inset, -inset, -inset);
         if (inkInMm(rendered, dpi, box).isEmpty())
             out << QStringLiteral("%1 at %2, %3").arg(t.text).arg(t.x).arg(t.y);
     }
