@@ -162,6 +162,8 @@ private:
     void printFitted(const Fitted &fitted, double y, const QString &printed);
 
     friend class ItemPlace;
+    // Puts the printer at a text's place, every offset added, and keeps the place for a guide sheet.
+    void moveToText(double x, double y, const QString &s);
     double textX(double x) const;
     double textY(double y) const;
 
