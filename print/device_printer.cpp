@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "platform/printers.h"
 #include "print/fonts.h"
+#include "print/vertical_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,13 @@ void DevicePrinter::setDrawWidth(int pixels) { drawWidth_ = pixels; }
 void DevicePrinter::print(const QString &text) {
     painter_.setPen(QPen(Qt::black));
     drawText(painter_, toDevice(x_, y_), printFont(fontName_, fontSize_), text);
+}
+
+void DevicePrinter::printVertical(const QString &character) {
+    painter_.setPen(QPen(Qt::black));
+    const QList<uint> codes = character.toUcs4();
+    if (!codes.isEmpty())
+        drawVerticalCharacter(painter_, toDevice(x_, y_), printFont(fontName_, fontSize_), codes.front());
 }
 
 double DevicePrinter::textWidth(const QString &text) { return textWidthMm(printFont(fontName_, fontSize_), text); }

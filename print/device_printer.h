@@ -30,6 +30,7 @@ public:
     void setCurrentX(double mm) override { x_ = mm; }
     void setCurrentY(double mm) override { y_ = mm; }
     void print(const QString &text) override;
+    void printVertical(const QString &character) override;
     double textWidth(const QString &text) override;
     void line(double x1, double y1, double x2, double y2) override;
     void paintPicture(const QImage &image, double x, double y, double width, double height) override;

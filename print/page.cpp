@@ -58,12 +58,21 @@ double Page::textX(double x) const { return x + add(state.blockOffsetX, state.pa
 
 double Page::textY(double y) const { return y + add(state.blockOffsetY, state.pageShiftY); }
 
-void Page::text(double x, double y, const QString &s) {
+void Page::moveToText(double x, double y, const QString &s) {
     if (guidePlaces && !inItem_ && !s.isEmpty())
         guidePlaces->push_back({GuidePlace::Text, fontName_, fontSize_, textX(x), textY(y), s});
     printer_.setCurrentX(textX(x));
     printer_.setCurrentY(textY(y));
+}
+
+void Page::text(double x, double y, const QString &s) {
+    moveToText(x, y, s);
     printer_.print(s);
+}
+
+void Page::columnCharacter(double x, double y, const QString &c) {
+    moveToText(x, y, c);
+    printer_.printVertical(c);
 }
 
 void Page::text(const TextItem &item) {

@@ -84,6 +84,9 @@ public:
     // A text at (x, y) plus the block offsets and page shifts. The sums are whole-number positions plus the
     // fraction of the layout; an overflow of the offsets is an error.
     void text(double x, double y, const QString &s);
+    // One character of a column set top to bottom, its square's top-left corner at (x, y) plus the block offsets
+    // and page shifts, as text() places a text.
+    void columnCharacter(double x, double y, const QString &c);
     // A fixed item of a table: its size, then its text.
     void text(const TextItem &item);
     // A whole number printed as a number: a blank before it when it is 0 or more, a minus sign when negative.
@@ -160,6 +163,8 @@ private:
     void printFitted(const Fitted &fitted, double y, const QString &printed);
 
     friend class ItemPlace;
+    // Puts the printer at a text's place, every offset added, and keeps the place for a guide sheet.
+    void moveToText(double x, double y, const QString &s);
     double textX(double x) const;
     double textY(double y) const;
 

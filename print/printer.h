@@ -31,6 +31,9 @@ public:
     virtual void setCurrentY(double mm) = 0;
     // Prints one text at CurrentX, CurrentY in the font in force.
     virtual void print(const QString &text) = 0;
+    // Prints one character of a column set top to bottom at CurrentX, CurrentY in the font in force: in its
+    // vertical form, in the square of one em whose top-left corner that is.
+    virtual void printVertical(const QString &character) = 0;
     // The printed width of text in the font in force, in millimetres.
     virtual double textWidth(const QString &text) = 0;
     virtual void line(double x1, double y1, double x2, double y2) = 0;

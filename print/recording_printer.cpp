@@ -57,6 +57,16 @@ void RecordingPrinter::print(const QString &text) {
     add(op);
 }
 
+void RecordingPrinter::printVertical(const QString &character) {
+    PrintOp op;
+    op.kind = PrintOp::Text;
+    op.x = x_;
+    op.y = y_;
+    op.text = character;
+    op.vertical = true;
+    add(op);
+}
+
 double RecordingPrinter::textWidth(const QString &text) { return textWidthMm(printFont(font_, size_), text); }
 
 void RecordingPrinter::line(double x1, double y1, double x2, double y2) {

@@ -22,6 +22,8 @@ struct PrintOp {
     double x = 0, y = 0;   // text and picture: top-left; line: first end
     double x2 = 0, y2 = 0; // line: second end; picture: width and height
     QString text;
+    // A text that is one character of a column set top to bottom: x and y are the top-left corner of its square.
+    bool vertical = false;
 };
 
 struct PrintJobLog {
@@ -50,6 +52,7 @@ public:
     void setCurrentX(double mm) override { x_ = mm; }
     void setCurrentY(double mm) override { y_ = mm; }
     void print(const QString &text) override;
+    void printVertical(const QString &character) override;
     double textWidth(const QString &text) override;
     void line(double x1, double y1, double x2, double y2) override;
     void paintPicture(const QImage &image, double x, double y, double width, double height) override;

@@ -3,8 +3,10 @@
 set -euo pipefail
 # cups-daemon: the system-printer tests start a private scheduler of their own; strace watches that it writes
 # nothing outside its folder. libicu-dev: the dictionary word boundaries where a two-line text may break.
+# libharfbuzz-dev: the faces' vertical forms for a column set top to bottom.
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont
-          fonts-aoyagi-kouzan-t cups-client libcups2-dev cups-daemon strace pkg-config libpoppler-qt6-dev libicu-dev)
+          fonts-aoyagi-kouzan-t cups-client libcups2-dev cups-daemon strace pkg-config libpoppler-qt6-dev libicu-dev
+          libharfbuzz-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

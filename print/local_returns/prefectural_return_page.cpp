@@ -62,10 +62,10 @@ std::vector<QString> characters(const QString &s) {
     return out;
 }
 
-// A text written downwards, one character a place. Each character prints at the size whose em is the step to the
-// next place (the last one the step before it), or at the text's own size where that is smaller, so that no
-// character runs into the next; not below the smallest size, whose characters' ink stays clear of each other's at
-// the column's closest step. A text longer than the margin holds prints what it holds and is kept as cut.
+// A text written downwards, one character a place, each in its vertical form. Each character prints at the size whose
+// em is the step to the next place (the last one the step before it), or at the text's own size where that is smaller,
+// so that no character runs into the next; not below the smallest size, whose characters' ink stays clear of each
+// other's at the column's closest step. A text longer than the margin holds prints what it holds and is kept as cut.
 void printDownwards(Page &page, const QString &s, const MarginColumn &column, double points) {
     const ItemPlace place(page, column.x, column.places[0], s,
                           {column.x - 0.3, column.places[0] - 0.05, column.x + points * mmPerPoint, column.end});
@@ -76,7 +76,7 @@ void printDownwards(Page &page, const QString &s, const MarginColumn &column, do
                             : i + 1 < ys.size() ? ys[i + 1] - ys[i]
                                                 : ys[i] - ys[i - 1];
         page.fontSize(std::clamp(step / mmPerPoint, smallestPoints, points));
-        page.text(column.x, ys[i], chars[i]);
+        page.columnCharacter(column.x, ys[i], chars[i]);
     }
     page.fontSize(points);
     if (ys.size() < chars.size())

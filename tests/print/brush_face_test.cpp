@@ -104,11 +104,13 @@ TEST_F(BrushFace, EveryCharacterOfANameInTheBrushFacePutsInkOnTheSheet) {
                 ++brushTexts;
                 const QFont font = printFont(t.font, t.size);
                 const double top = t.y + sheet::originY;
-                const double height = textLineHeightMm(font);
+                // A character of a column set top to bottom stands in its square of one em.
+                const double em = t.size * mmPerPoint;
+                const double height = t.vertical ? em : textLineHeightMm(font);
                 double x = t.x + sheet::originX;
                 for (const char32_t c : t.text.toUcs4()) {
                     const QString s = QString::fromUcs4(&c, 1);
-                    const double width = textWidthMm(font, s);
+                    const double width = t.vertical ? em : textWidthMm(font, s);
                     // The inner part of the character's cell: its neighbours' ink stays out.
                     const QRectF cell(x + width * 0.15, top, width * 0.7, height);
                     x += width;

@@ -2,6 +2,7 @@
 
 #include "print/device_printer.h"
 #include "print/fonts.h"
+#include "print/vertical_text.h"
 #include "tests/support/print_support.h"
 
 #include <gtest/gtest.h>
@@ -113,7 +114,8 @@ void expectPdfWordsWhereRecorded(const QString &pdf, const PrintJobLog &job, con
 }
 
 QRectF inkRect(const PrintOp &t) {
-    const QRectF ink = textInkMm(printFont(t.font, t.size), t.text);
+    const QFont font = printFont(t.font, t.size);
+    const QRectF ink = t.vertical ? verticalInkMm(font, t.text.toUcs4().value(0)) : textInkMm(font, t.text);
     return ink.isEmpty() ? QRectF() : ink.translated(t.x, t.y);
 }
 

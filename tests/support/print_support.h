@@ -35,6 +35,7 @@ public:
     void setCurrentX(double mm) override { job_->setCurrentX(mm); }
     void setCurrentY(double mm) override { job_->setCurrentY(mm); }
     void print(const QString &text) override { job_->print(text); }
+    void printVertical(const QString &character) override { job_->printVertical(character); }
     double textWidth(const QString &text) override { return job_->textWidth(text); }
     void line(double x1, double y1, double x2, double y2) override { job_->line(x1, y1, x2, y2); }
     void paintPicture(const QImage &image, double x, double y, double width, double height) override {

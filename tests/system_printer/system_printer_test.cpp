@@ -175,17 +175,17 @@ QStringList attributesNotAsThePageAsks(const SpooledJob &job) {
 }
 
 // The recorded texts without ink inside their box on the rendered sheet: a text drawn white, or not at all, leaves
-// none there. The box is the text's width by its size, a tenth of its size inside, so that a rule beside it does
-// not count.
+// none there. The box is the text's width by its size (a character of a column set top to bottom: its square), a
+// tenth of its size inside, so that a rule beside it does not count.
 QStringList textsWithoutInk(const PrintJobLog &page, const QImage &rendered, double dpi) {
     QStringList out;
     for (const PrintOp &t : page.texts()) {
         if (t.text.trimmed().isEmpty())
             continue;
         const double size = t.size * mmPerPoint, inset = size / 10;
-        const QRectF box =
-            QRectF(t.x + sheet::originX, t.y + sheet::originY, textWidthMm(printFont(t.font, t.size), t.text), size)
-                .adjusted(inset, inset, -inset, -inset);
+        const QRectF box = QRectF(t.x + sheet::originX, t.y + sheet::originY,
+                                  t.vertical ? size : textWidthMm(printFont(t.font, t.size), t.text), size)
+                               .adjusted(inset, inset, -inset, -inset);
         if (inkInMm(rendered, dpi, box).isEmpty())
             out << QStringLiteral("%1 at %2, %3").arg(t.text).arg(t.x).arg(t.y);
     }
