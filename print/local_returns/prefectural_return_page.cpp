@@ -65,7 +65,8 @@ std::vector<QString> characters(const QString &s) {
 // A text written downwards, one character a place, each in its vertical form. Each character prints at the size whose
 // em is the step to the next place (the last one the step before it), or at the text's own size where that is smaller,
 // so that no character runs into the next; not below the smallest size, whose characters' ink stays clear of each
-// other's at the column's closest step. A text longer than the margin holds prints what it holds and is kept as cut.
+// other's at the column's closest step. Every square's middle stands on the middle of the column, one em of the
+// text's own size wide from column.x. A text longer than the margin holds prints what it holds and is kept as cut.
 void printDownwards(Page &page, const QString &s, const MarginColumn &column, double points) {
     const ItemPlace place(page, column.x, column.places[0], s,
                           {column.x - 0.3, column.places[0] - 0.05, column.x + points * mmPerPoint, column.end});
@@ -75,8 +76,10 @@ void printDownwards(Page &page, const QString &s, const MarginColumn &column, do
         const double step = ys.size() == 1      ? column.places[1] - column.places[0]
                             : i + 1 < ys.size() ? ys[i + 1] - ys[i]
                                                 : ys[i] - ys[i - 1];
-        page.fontSize(std::clamp(step / mmPerPoint, smallestPoints, points));
-        page.columnCharacter(column.x, ys[i], chars[i]);
+        const double size = std::clamp(step / mmPerPoint, smallestPoints, points);
+        page.fontSize(size);
+        // A smaller square stands in the middle of the column's width, so the column runs straight down.
+        page.columnCharacter(column.x + (points - size) * mmPerPoint / 2, ys[i], chars[i]);
     }
     page.fontSize(points);
     if (ys.size() < chars.size())

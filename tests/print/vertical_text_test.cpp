@@ -19,8 +19,7 @@ namespace hz::test {
 namespace {
 
 const QString caption = QStringLiteral("法人県民税");
-constexpr double nameX = 187; // the margin's columns, as the page places their characters
-constexpr double phoneX = 189;
+constexpr double nameX = 187; // the left side of the margin's name column
 constexpr double dpi = 1200;
 
 // One character of the column as the sheet shows it.
@@ -42,14 +41,15 @@ std::multimap<QString, Seen> marginAsPrinted(PrintData data) {
     const QPointF partCorner = QPointF(part.offset()) * (mmPerInch / dpi);
     std::vector<PrintOp> chars;
     for (const PrintOp &t : job.texts())
-        if ((t.x == nameX || t.x == phoneX) && t.y >= 200)
+        if (t.vertical && t.y >= 200)
             chars.push_back(t);
     std::multimap<QString, Seen> seen;
     for (std::size_t i = 0; i < chars.size(); ++i) {
         const PrintOp &t = chars[i];
         const double em = t.size * mmPerPoint;
         double height = em;
-        if (i + 1 < chars.size() && chars[i + 1].x == t.x)
+        const auto middle = [](const PrintOp &c) { return c.x + c.size * mmPerPoint / 2; };
+        if (i + 1 < chars.size() && std::abs(middle(chars[i + 1]) - middle(t)) < 1e-6)
             height = std::min(em, chars[i + 1].y - t.y);
         const QRectF square(t.x + sheet::originX, t.y + sheet::originY, em, em);
         const QRectF cell(square.topLeft(), QSizeF(em, height));
