@@ -280,7 +280,7 @@ void Form1::Command2_Click() {
         scheduleWindows::takeOpenedCode(plain(code));
         profile = rec;
         Text2.setText(rec.companyName);
-        showBusinessYear(rec);
+        showBusinessYear(rec, {&Text13, &Text14, &Text15, &Text17, &Text18, &Text19});
         settleRecords(code, [this] {
             scheduleWindows::pressDataButtons();
             currentCode = toWhole(Text1.text());
@@ -304,21 +304,12 @@ void Form1::Command2_Click() {
     }
 }
 
-void Form1::showBusinessYear(const CompanyProfileRecord &rec) {
-    Text13.setText(plain(rec.periodStartYear));
-    Text14.setText(plain(rec.periodStartMonth));
-    Text15.setText(plain(rec.periodStartDay));
-    Text17.setText(plain(rec.periodEndYear));
-    Text18.setText(plain(rec.periodEndMonth));
-    Text19.setText(plain(rec.periodEndDay));
-}
-
 void Form1::showCompany(const CompanyProfileRecord &rec) {
     currentCode = rec.companyCode;
     profile = rec;
     Text1.setText(plain(rec.companyCode));
     Text2.setText(rec.companyName);
-    showBusinessYear(rec);
+    showBusinessYear(rec, {&Text13, &Text14, &Text15, &Text17, &Text18, &Text19});
 }
 
 void Form1::Command12_Click() {

@@ -96,9 +96,6 @@ protected:
     void setupUi(QWidget *window) override;
     void Form_Load() override;
     void Form_QueryUnload(bool &cancel, int unloadMode) override;
-
-private:
-    void showBusinessYear(const CompanyProfileRecord &rec);
 };
 
 Form1 &form1();

@@ -1,7 +1,9 @@
 #include "common/profile.h"
 
+#include "core/numbers.h"
 #include "core/paths.h"
 #include "core/records.h"
+#include "platform/controls.h"
 
 namespace hz {
 
@@ -107,6 +109,13 @@ void writeSpecialFields(std::int64_t code, const SpecialFieldRecord &rec, int ta
     w.string(rec.prefecturalAddressee).string(rec.municipalAddressee);
     w.tail(tailFrom);
     w.close();
+}
+
+void showBusinessYear(const CompanyProfileRecord &rec, const std::array<TextBox *, 6> &boxes) {
+    const std::int32_t figures[] = {rec.periodStartYear, rec.periodStartMonth, rec.periodStartDay,
+                                    rec.periodEndYear,   rec.periodEndMonth,   rec.periodEndDay};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(plain(figures[i]));
 }
 
 } // namespace hz

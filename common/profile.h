@@ -2,11 +2,13 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 namespace hz {
 
 class RecordReader;
+class TextBox;
 
 // The company profile "c:\法人税\法人名\<code>.txt": 20 values and the tail "予備2".."予備12".
 struct CompanyProfileRecord {
@@ -86,5 +88,8 @@ bool readSpecialFieldsAnyForm(std::int64_t code, SpecialFieldRecord &rec);
 bool readSpecialFieldsAnyFormAt(const QString &windowsPath, SpecialFieldRecord &rec);
 // The 8 values, then the tail from "予備<tailFrom>": 20 lines, or 18 with tailFrom 3.
 void writeSpecialFields(std::int64_t code, const SpecialFieldRecord &rec, int tailFrom = 1);
+
+// Shows the business year of rec in six boxes: 自 year, month, day, then 至 year, month, day.
+void showBusinessYear(const CompanyProfileRecord &rec, const std::array<TextBox *, 6> &boxes);
 
 } // namespace hz

@@ -407,12 +407,7 @@ void Form2::showProfile(const CompanyProfileRecord &rec) {
     Text8.setText(rec.businessType);
     Text9.setText(rec.taxOfficeName);
     Text12.setText(rec.telephone);
-    Text13.setText(plain(rec.periodStartYear));
-    Text14.setText(plain(rec.periodStartMonth));
-    Text15.setText(plain(rec.periodStartDay));
-    Text17.setText(plain(rec.periodEndYear));
-    Text18.setText(plain(rec.periodEndMonth));
-    Text19.setText(plain(rec.periodEndDay));
+    showBusinessYear(rec, {&Text13, &Text14, &Text15, &Text17, &Text18, &Text19});
     Text21.setText(plain(rec.settlementYear));
     Text20.setText(plain(rec.settlementMonth));
     Text4.setText(plain(rec.settlementDay));

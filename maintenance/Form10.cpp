@@ -184,12 +184,7 @@ void Form10::Command4_Click() {
         return;
     }
     Text5.setText(loadedProfile.companyName);
-    Text13.setText(plain(loadedProfile.periodStartYear));
-    Text14.setText(plain(loadedProfile.periodStartMonth));
-    Text15.setText(plain(loadedProfile.periodStartDay));
-    Text17.setText(plain(loadedProfile.periodEndYear));
-    Text18.setText(plain(loadedProfile.periodEndMonth));
-    Text19.setText(plain(loadedProfile.periodEndDay));
+    showBusinessYear(loadedProfile, {&Text13, &Text14, &Text15, &Text17, &Text18, &Text19});
 }
 
 // 会社コードクリア

@@ -48,22 +48,17 @@ void RecordingPrinter::setFontName(const QString &name) { font_ = name; }
 void RecordingPrinter::setFontSize(double points) { size_ = points; }
 void RecordingPrinter::setDrawWidth(int pixels) { width_ = pixels; }
 
-void RecordingPrinter::print(const QString &text) {
+void RecordingPrinter::print(const QString &text) { addText(text, false); }
+
+void RecordingPrinter::printVertical(const QString &character) { addText(character, true); }
+
+void RecordingPrinter::addText(const QString &text, bool vertical) {
     PrintOp op;
     op.kind = PrintOp::Text;
     op.x = x_;
     op.y = y_;
     op.text = text;
-    add(op);
-}
-
-void RecordingPrinter::printVertical(const QString &character) {
-    PrintOp op;
-    op.kind = PrintOp::Text;
-    op.x = x_;
-    op.y = y_;
-    op.text = character;
-    op.vertical = true;
+    op.vertical = vertical;
     add(op);
 }
 

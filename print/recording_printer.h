@@ -60,6 +60,7 @@ public:
     void abort() override;
 
 private:
+    void addText(const QString &text, bool vertical);
     void add(PrintOp op);
 
     PrintJobLog &log_;

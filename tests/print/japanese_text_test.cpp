@@ -87,25 +87,7 @@ TEST(BreakPlaces, NoLineBeginsWithAMarkThatMayNotStartOne) {
     }
 }
 
-class JapaneseTextInBoxes : public HzTest {
-protected:
-    // The lines of text set at 11 pt into box from its top-left corner.
-    std::vector<PrintOp> fitted(const QString &text, const Page::TextBox &box) {
-        static QString s;
-        static Page::TextBox b;
-        s = text;
-        b = box;
-        const PageSpec entry{u"試し", 0, 0, 0, 0, [](Page &p) {
-                                 p.font(fontname::mincho, 11);
-                                 p.textInBox(b.left, b.top, s, b);
-                             }};
-        PrintRecorder recorder;
-        PrintData data;
-        PageState state;
-        printPage(entry, data, state);
-        return recorder.jobs.front().texts();
-    }
-};
+class JapaneseTextInBoxes : public HzTest {};
 
 // Addresses and names, each with "|" where a reader may see it broken, in rooms of half and of three quarters of its
 // width at 11 pt: two lines at one size, broken at one of those places; where a first line is given, broken there
@@ -140,19 +122,12 @@ TEST_F(JapaneseTextInBoxes, TextsBreakWhereAReaderReadsTwoWordsInRoomsOfTwoWidth
     };
     for (const auto &c : cases) {
         const QString withMarks = QString::fromUtf16(c.text);
-        const QString text = QString(withMarks).remove(u'|');
-        std::vector<qsizetype> allowed;
-        for (qsizetype i = 0, k = 0; i < withMarks.size(); ++i) {
-            if (withMarks.at(i) == u'|')
-                allowed.push_back(k);
-            else
-                ++k;
-        }
+        const auto [text, allowed] = unmarked(withMarks);
         const double width = textWidthMm(printFont(fontname::mincho, 11), text);
         for (int room = 0; room < 2; ++room) {
             const double share = room == 0 ? 0.5 : 0.75;
             SCOPED_TRACE(withMarks.toStdString() + " in " + std::to_string(share) + " of its width");
-            const std::vector<PrintOp> lines = fitted(text, {10, 10, 10 + share * width, 20});
+            const std::vector<PrintOp> lines = fittedAt11(text, {10, 10, 10 + share * width, 20});
             if (c.first[room] && QString::fromUtf16(c.first[room]) == text) {
                 ASSERT_EQ(lines.size(), 1u);
                 EXPECT_EQ(lines[0].text, text);
@@ -175,7 +150,7 @@ TEST_F(JapaneseTextInBoxes, TextsBreakWhereAReaderReadsTwoWordsInRoomsOfTwoWidth
 TEST_F(JapaneseTextInBoxes, ATextCutToWhatFitsBreaksWhereALineMayBegin) {
     const QString text = QStringLiteral("有限会社しょーとけーき工房きょうと").repeated(3);
     const double sixCharacters = textWidthMm(printFont(fontname::mincho, 6), text.left(6));
-    const std::vector<PrintOp> lines = fitted(text, {10, 10, 10 + sixCharacters + 0.01, 20});
+    const std::vector<PrintOp> lines = fittedAt11(text, {10, 10, 10 + sixCharacters + 0.01, 20});
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text, QStringLiteral("有限会社"));
     EXPECT_TRUE(text.startsWith(lines[0].text + lines[1].text));

@@ -12,6 +12,33 @@
 
 namespace hz::test {
 
+std::vector<PrintOp> fittedAt11(const QString &text, const Page::TextBox &box) {
+    static QString s;
+    static Page::TextBox b;
+    s = text;
+    b = box;
+    const PageSpec entry{u"試し", 0, 0, 0, 0, [](Page &p) {
+                             p.font(fontname::mincho, 11);
+                             p.textInBox(b.left, b.top, s, b);
+                         }};
+    PrintRecorder recorder;
+    PrintData data;
+    PageState state;
+    printPage(entry, data, state);
+    return recorder.jobs.front().texts();
+}
+
+MarkedText unmarked(const QString &withMarks) {
+    MarkedText out;
+    for (const QChar c : withMarks) {
+        if (c == u'|')
+            out.breaks.push_back(out.text.size());
+        else
+            out.text += c;
+    }
+    return out;
+}
+
 std::vector<GuidePlace> recordWithPlaces(const PageSpec &entry, PrintData data, PrintJobLog &log) {
     RecordingPrinter printer(log);
     PageState state;

@@ -14,6 +14,16 @@
 // a reader would take it (every text's ink clear of the rules and of the other texts).
 namespace hz::test {
 
+// The lines of text set in IPAMincho at 11 pt into box from its top-left corner, as a page prints a filer's text.
+std::vector<PrintOp> fittedAt11(const QString &text, const Page::TextBox &box);
+
+// A text written with "|" at each place a reader may see it broken: the text without the marks, and those places.
+struct MarkedText {
+    QString text;
+    std::vector<qsizetype> breaks;
+};
+MarkedText unmarked(const QString &withMarks);
+
 // Draws the page through a recorder into log and returns the place of every item it can print, as a guide sheet
 // keeps them (each fitted text with its whole text and its room).
 std::vector<GuidePlace> recordWithPlaces(const PageSpec &entry, PrintData data, PrintJobLog &log);

@@ -27,18 +27,6 @@ protected:
         return recorder.jobs.front();
     }
     static double digitWidth(double points) { return textWidthMm(printFont(fontname::mincho, points), "0"); }
-    // The lines of text set at 11 pt into box from its top-left corner.
-    std::vector<PrintOp> fitted(const QString &text, const Page::TextBox &box) {
-        static QString s;
-        static Page::TextBox b;
-        s = text;
-        b = box;
-        return draw([](Page &p) {
-                   p.font(fontname::mincho, 11);
-                   p.textInBox(b.left, b.top, s, b);
-               })
-            .texts();
-    }
 
     PrintData data;
     PageState state;
@@ -384,17 +372,10 @@ TEST_F(PageConventions, TwoLinesBreakBetweenWords) {
     for (const double share : {0.55, 0.62, 0.7}) {
         for (const char16_t *marked : texts) {
             const QString withMarks = QString::fromUtf16(marked);
-            const QString text = QString(withMarks).remove(u'|');
+            const auto [text, allowed] = unmarked(withMarks);
             SCOPED_TRACE(withMarks.toStdString() + " in " + std::to_string(share) + " of its width");
-            std::vector<qsizetype> allowed;
-            for (qsizetype i = 0, k = 0; i < withMarks.size(); ++i) {
-                if (withMarks.at(i) == u'|')
-                    allowed.push_back(k);
-                else
-                    ++k;
-            }
             const double width = textWidthMm(printFont(fontname::mincho, 11), text);
-            const std::vector<PrintOp> lines = fitted(text, {10, 10, 10 + share * width, 20});
+            const std::vector<PrintOp> lines = fittedAt11(text, {10, 10, 10 + share * width, 20});
             ASSERT_EQ(lines.size(), 2u);
             EXPECT_EQ(lines[0].text + lines[1].text, text);
             EXPECT_THAT(allowed, testing::Contains(lines[0].text.size()))
@@ -439,7 +420,7 @@ TEST_F(PageConventions, ALongerTextNeverPrintsLargerThanAShorterOneInTheSameBox)
             QString previous;
             for (qsizetype n = 4; n <= text.size(); ++n) {
                 const QString s = text.left(n);
-                const std::vector<PrintOp> lines = fitted(s, box);
+                const std::vector<PrintOp> lines = fittedAt11(s, box);
                 ASSERT_FALSE(lines.empty());
                 EXPECT_LE(lines[0].size, shorter / (1 - 0.2) + 1e-9)
                     << s.toStdString() << " prints larger than " << previous.toStdString() << " in a box "
