@@ -23,10 +23,9 @@
 #include "schedules/more/schedule5_2.h"
 #include "tests/print/local_return_rows.h"
 #include "tests/scenarios/registration.h"
+#include "tests/scenarios/two_companies.h"
 #include "tests/support/fixture.h"
 
-#include <QDirIterator>
-#include <QMap>
 
 namespace hz::test {
 namespace {
@@ -60,13 +59,7 @@ protected:
     }
 
     // The boxes shown since the last call, each as "title: text"; forgets them.
-    std::vector<std::string> shown() {
-        std::vector<std::string> out;
-        for (const ShownBox &b : svc.boxes)
-            out.push_back((b.title + QStringLiteral(": ") + b.prompt).toStdString());
-        svc.boxes.clear();
-        return out;
-    }
+    std::vector<std::string> shown() { return svc.takeShown(); }
 
     // Asked without touching the window, which would load it.
     static bool loaded(const char *formName) {
@@ -74,18 +67,6 @@ protected:
             if (f->name() == QLatin1String(formName))
                 return f->isLoaded();
         return false;
-    }
-
-    // Every file on drive C with its bytes.
-    static QMap<QString, QByteArray> driveC() {
-        QMap<QString, QByteArray> out;
-        const QString root = hostPath(QStringLiteral("c:\\"));
-        for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-            const QString path = it.next();
-            QFile f(path);
-            out[path.mid(root.size())] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-        }
-        return out;
     }
 };
 
@@ -207,13 +188,13 @@ TEST_F(FirstSeason, WindowsLeftOpenOverTheRolloverFollowTheNewYear) {
 TEST_F(FirstSeason, ANameWithACharacterThatWouldReadBackAsAnotherIsRefused) {
     for (const char *sign : {"¥", "‾"}) {
         SCOPED_TRACE(sign);
-        const QMap<QString, QByteArray> before = driveC();
+        const Disk before = readDisk();
         click(form1().Command1); // 会社登録
         click(form2().Command7); // DATA
         typeInto(form2().Text3, QStringLiteral("株式会社四季") + QString::fromUtf8(sign) + QStringLiteral("商会"));
         click(form2().Command4); // 登録実行
         EXPECT_EQ(shown(), std::vector<std::string>{"会社登録: 保存できない文字が含まれています。"});
-        EXPECT_EQ(driveC(), before);
+        EXPECT_EQ(readDisk(), before);
         EXPECT_EQ(form1().Text2.text(), kName);
     }
 }

@@ -186,13 +186,7 @@ protected:
     }
 
     // The boxes shown since the last call, each as "title: prompt"; forgets them.
-    std::vector<std::string> shown() {
-        std::vector<std::string> out;
-        for (const ShownBox &b : svc.boxes)
-            out.push_back((b.title + QStringLiteral(": ") + b.prompt).toStdString());
-        svc.boxes.clear();
-        return out;
-    }
+    std::vector<std::string> shown() { return svc.takeShown(); }
 };
 
 // ---- Reading the printed files ----------------------------------------------------------------------------

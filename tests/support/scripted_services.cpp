@@ -6,6 +6,14 @@
 
 namespace hz::test {
 
+std::vector<std::string> ScriptedServices::takeShown() {
+    std::vector<std::string> out;
+    for (const ShownBox &b : boxes)
+        out.push_back((b.title + QStringLiteral(": ") + b.prompt).toStdString());
+    boxes.clear();
+    return out;
+}
+
 int ScriptedServices::messageBox(const QString &prompt, int buttons, const QString &title) {
     // Once the event loop is told to exit, a box returns at once: the user never sees it.
     if (ended && programHasEnded())

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace hz::test {
@@ -25,6 +26,8 @@ public:
     void answer(int a) { answers.push_back(a); }
 
     int messageBox(const QString &prompt, int buttons, const QString &title) override;
+    // The boxes shown since the last call, each as "title: text"; forgets them.
+    std::vector<std::string> takeShown();
     void beep() override;
     void programEnding() override;
     void shellOpen(const QString &target) override;
