@@ -70,11 +70,30 @@ qsizetype asciiCharacters(const QByteArray &cp932) {
     return n;
 }
 
+// The signs outside ASCII that code page 932 writes as an ASCII byte, with the full-width sign that keeps them: a
+// scan of the whole BMP finds these two.
+struct ReadBackAsAnother {
+    char16_t sign;
+    char16_t instead;
+};
+constexpr ReadBackAsAnother kReadBackAsAnother[] = {
+    {u'\u00A5', u'\uFFE5'}, // ¥ would read back as \; ￥
+    {u'\u203E', u'\uFFE3'}, // ‾ would read back as ~; ￣
+};
+
 } // namespace
+
+void refuseSignsReadBackAsOthers(const QString &text) {
+    for (QChar c : text)
+        for (const ReadBackAsAnother &r : kReadBackAsAnother)
+            if (c.unicode() == r.sign)
+                throw Error::readsBackAsAnother(text, c, QChar(r.instead));
+}
 
 QByteArray encodeCp932(const QString &text) {
     if (text.isEmpty())
         return {};
+    refuseSignsReadBackAsOthers(text);
     // Code page 932 holds ASCII as it is.
     QByteArray in = text.toUtf8();
     if (isAscii(in.constData(), in.size()))
@@ -90,9 +109,9 @@ QByteArray encodeCp932(const QString &text) {
     if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1))
         throw Error::unencodable();
     out.truncate(out.size() - int(outLeft));
-    // A sign outside ASCII that cp932 writes as an ASCII byte (¥ as 0x5C, ‾ as 0x7E) would read back as another
-    // sign (\, ~): refused like a character cp932 cannot hold. The full-width look-alikes every cp932 program
-    // maps (〜 read back as ～, − as －) stay the same sign and are kept.
+    // Any other sign outside ASCII that cp932 wrote as an ASCII byte would read back as another sign: refused like
+    // a character cp932 cannot hold. The full-width look-alikes every cp932 program maps (〜 read back as ～, − as
+    // －) stay the same sign and are kept.
     if (asciiCharacters(out) != asciiCharacters(text))
         throw Error::unencodable();
     return out;

@@ -9,6 +9,10 @@ namespace hz {
 // Throws Error::unencodable() for text that code page 932 cannot hold, and for a character it would write as an
 // ASCII byte that reads back as another sign (¥ as \, ‾ as ~).
 QByteArray encodeCp932(const QString &text);
+// Throws Error::readsBackAsAnother() for the first sign of text that code page 932 would write as an ASCII byte
+// reading back as another (¥ as \, ‾ as ~), naming the full-width sign to type instead. The record writer asks
+// it of a string before quoting it, so the box names the text as typed.
+void refuseSignsReadBackAsOthers(const QString &text);
 // Bytes that are not valid code page 932 become U+FFFD.
 QString decodeCp932(const QByteArray &bytes);
 // The same for a file that must be code page 932 throughout: Error::badFileFormat() at the first byte that is not.

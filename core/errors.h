@@ -27,6 +27,12 @@ public:
     static Error pastEndOfFile() { return Error(QStringLiteral("ファイルにこれ以上データがありません。")); }
     static Error cannotWrite() { return Error(QStringLiteral("書き込みできません。")); }
     static Error unencodable() { return Error(QStringLiteral("保存できない文字が含まれています。")); }
+    // A sign code page 932 writes as an ASCII byte that reads back as another: names the text as typed, the sign
+    // and the full-width one to type instead.
+    static Error readsBackAsAnother(const QString &text, QChar sign, QChar instead) {
+        return Error(QStringLiteral("「%1」の「%2」は保存できません。全角の「%3」を入力してください。")
+                         .arg(text, QString(sign), QString(instead)));
+    }
     static Error fileExists() { return Error(QStringLiteral("ファイルは既に存在します。")); }
     static Error badPath() { return Error(QStringLiteral("パス名が無効です。")); }
     // A file that is no record this program writes: bytes that are not code page 932, or a line longer than any

@@ -379,6 +379,7 @@ QString oneLine(const QString &text) {
 } // namespace
 
 RecordWriter &RecordWriter::string(const QString &v) {
+    refuseSignsReadBackAsOthers(v); // said here, with the text as typed, not in its quotes when the record is written
     QString text = oneLine(v);
     text.replace(u'"', QChar(0xFF02));
     lines_ << u'"' + text + u'"';

@@ -78,6 +78,7 @@ enum class When {
     InHundreds,    // digits 1 to 6 of row 10 all ≥ 0, that is amount 18 > −100
     Line15,        // the same, and amount 5 not negative: a refund shows on lines 17 and 19, never here
     CreditExceeds, // amount 18 < 0
+    Interim,       // amount 4 ≠ 0
     InterimBack,   // amount 4 ≠ 0 and amount 5 < 0
     Refund,        // amount 5 < 0
 };
@@ -103,6 +104,8 @@ bool applies(When when, const Longs<23> &a, const PageState &s) {
         return rowTenInHundreds(s) && a[5] >= 0;
     case When::CreditExceeds:
         return a[18] < 0;
+    case When::Interim:
+        return a[4] != 0;
     case When::InterimBack:
         return a[4] != 0 && a[5] < 0;
     case When::Refund:
@@ -269,6 +272,9 @@ constexpr DigitRow a4Rows[] = {
     {3, 61, 250, 8, {-1, -4, 0, -2}},                   // 44 計
     {5, 61, 193, 6, {-1, -2, 0, -2}, When::Line15},     // 15 差引確定法人税額, in hundreds
     {10, 61, 180, 6, {-1, -2, 0, -2}, When::InHundreds}, // 13 差引所得に対する法人税額 (amount 18), in hundreds
+    // 14 中間申告分の法人税額, in hundreds: line 15 is line 13 less this line, and the return reads as incomplete
+    // without it.
+    {4, 61, 186.5, 6, {-1, -2, 0, -2}, When::Interim},
     {6, 61, 199, 5, {-1, -2, 0, -2}},                    // 30 the income up to 8,000,000 yen, in thousands
     {7, 155, 199, 8, {-2, -2, -4, -2}},                  // 34 the tax on line 30
     {8, 61, 206, 5, {0, -2, 0, -2}},                     // 31 the income above 8,000,000 yen, in thousands
@@ -331,6 +337,7 @@ constexpr DigitRow sheetRows[] = {
     {3, 61, 250, 8, {}},                              // 44
     {5, 61, 193, 6, {}, When::Line15},                // 15
     {10, 61, 180, 6, {}, When::InHundreds},           // 13
+    {4, 61, 186.5, 6, {}, When::Interim},             // 14
     {6, 61, 199, 5, {}},                              // 30
     {7, 155, 199, 8, {}},                             // 34
     {8, 61, 206, 5, {}},                              // 31

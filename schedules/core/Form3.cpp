@@ -291,12 +291,13 @@ std::array<TextBox *, 41> boxesEmptiedByData(Form3 &f) {
 
 void Form3::Command8_Click() {
     // Nothing of the company shown before may stay, in the boxes or in the working record, or the next compute
-    // would save it under this code. The two loss boxes go too, for the same reason; the rate texts and the
-    // total are not the company's figures.
+    // would save it under this code. The two loss boxes go too, for the same reason, and the total payable, which
+    // is worked out again from the record read; the rate texts are not the company's figures.
     for (TextBox *t : boxesEmptiedByData(*this))
         t->setText(QString());
     Text21.setText(QString());
     Text22.setText(QString());
+    Text47.setText(QString());
     working = Schedule1Record{};
     try {
         companyCode = toWhole(Text100.text());
@@ -359,6 +360,7 @@ void Form3::Command8_Click() {
     amount(Text35, r.D(7));
     amount(Text36, r.D(8));
     amount(Text37, r.D(9));
+    amount(Text47, totalPayable(r));
 }
 
 // --- Compute action --------------------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
+#include "schedules/core/interim.h"
 #include "schedules/more/Form7.h"
 #include "schedules/more/schedule5_2.h"
 
@@ -271,6 +272,20 @@ void Form13::Command19_Click() {
     }
 }
 
+namespace {
+// The cells as the company's record holds them before a compute saves it again; none for a company without one.
+Schedule5_2Part2Values savedBefore(std::int32_t code) {
+    Schedule5_2Part2Values v{};
+    try {
+        const Schedule5_2Part2Record rec = readSchedule5_2Part2File(code);
+        for (int k = 1; k <= 70; ++k)
+            v[k] = rec.cells[k - 1];
+    } catch (const Error &) {
+    }
+    return v;
+}
+} // namespace
+
 // 計算実行: the enterprise tax, the other taxes and the provision; passes them to Schedules 1, 4 and 5(1), saves
 // and reloads.
 void Form13::Command20_Click() {
@@ -298,9 +313,15 @@ void Form13::Command20_Click() {
         computeEnterpriseTaxRows(part2Values);
         for (int k : {6, 12, 18, 13, 14, 15, 16, 17})
             show(k);
-        // 別表一 中間事業税額, when this row paid any; the other windows take this company's figures only while
-        // they hold it.
-        const auto interim = interimEnterpriseTax(part2Values);
+        // 別表一 中間事業税額 from this row, or from the interim-amounts window once the row is emptied; the other
+        // windows take this company's figures only while they hold it.
+        const auto interim = schedule1InterimEnterpriseTax(savedBefore(code), part2Values, [code] {
+            try {
+                return readInterimAmounts(code).amounts[3]; // 事業税
+            } catch (const Error &) {
+                return std::int32_t(0); // none typed there
+            }
+        });
         if (interim && !holdsAnotherCompany(form3().Text100, code))
             form3().Text23.setText(fmtAmount(*interim));
 

@@ -332,9 +332,10 @@ void Form14::pushFigures() {
     if (changed(bulk::previousEnterpriseTax))
         form13().Text24.setText(F(bulk::previousEnterpriseTax));
     form13().Text21.setText(F(bulk::previousEnterpriseTax));
-    // The interim enterprise tax is never loaded here: left empty, it leaves the amount Schedule 1 holds (typed
-    // in the interim-amounts window) as it is.
-    if (bulkValues[bulk::interimEnterpriseTax - 1] != 0)
+    // The interim enterprise tax is never loaded here, so a comparison with the loaded figure cannot tell a typed 0:
+    // it goes to Schedule 1 when the user typed in its box (0 empties 別表一's), and a box left alone leaves the
+    // amount Schedule 1 holds (typed in the interim-amounts window) as it is.
+    if (bulkFigureBox(bulk::interimEnterpriseTax).holdsUserText())
         form3().Text23.setText(F(bulk::interimEnterpriseTax));
     form13().Text34.setText(F(bulk::consumptionTax));
     if (changed(bulk::consumptionTax))

@@ -187,6 +187,16 @@ std::optional<std::int32_t> interimEnterpriseTax(const Schedule5_2Part2Values &v
     return add(add(v[10], v[9]), v[11]);
 }
 
+std::optional<std::int32_t> schedule1InterimEnterpriseTax(const Schedule5_2Part2Values &before,
+                                                          const Schedule5_2Part2Values &now,
+                                                          const std::function<std::int32_t()> &savedInInterimWindow) {
+    if (const auto paid = interimEnterpriseTax(now))
+        return paid;
+    if (interimEnterpriseTax(before))
+        return savedInInterimWindow();
+    return std::nullopt;
+}
+
 void computeOtherTaxRows(Schedule5_2Part2Values &v, int firstRow, int lastRow) {
     for (int row = firstRow; row <= lastRow; ++row)
         v[taxGridCell(row, 6)] = part2UnpaidAtEnd(v, row);

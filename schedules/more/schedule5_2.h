@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // 別表五（二）: taxes and dues, tax by tax, in the six columns ① 期首未納額, ② 当期発生額, ③ 充当金崩し,
@@ -115,6 +116,13 @@ void computeEnterpriseTaxRows(Schedule5_2Part2Values &v);
 // (③ ④ ⑤ all empty): the amount Schedule 1 holds from elsewhere (the interim-amounts window, the bulk input) is
 // not replaced by 0.
 std::optional<std::int32_t> interimEnterpriseTax(const Schedule5_2Part2Values &v);
+// 別表一 中間事業税額 after a compute, from the 中間 row as the record held it before and as it now stands: the row's
+// payment while it holds one; once a row that held one is emptied, the amount the interim-amounts window saved
+// (0 empties the box); nothing, leaving Schedule 1's box as it is, while the row stays empty. savedInInterimWindow
+// is asked only when the row was emptied.
+std::optional<std::int32_t> schedule1InterimEnterpriseTax(const Schedule5_2Part2Values &before,
+                                                          const Schedule5_2Part2Values &now,
+                                                          const std::function<std::int32_t()> &savedInInterimWindow);
 // ⑥ = ② + ① − ③ − ④ − ⑤ of rows first to last (4-11).
 void computeOtherTaxRows(Schedule5_2Part2Values &v, int firstRow, int lastRow);
 

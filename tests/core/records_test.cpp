@@ -129,12 +129,14 @@ TEST_F(Records, FailedWriteKeepsTheOldRecord) {
 TEST(Cp932, ACharacterIsStoredAsTypedOrRefused) {
     struct Case {
         const char *typed;
-        const char *readBack; // nullptr: refused
+        const char *readBack; // nullptr: refused with what to type instead
+        const char *said = nullptr;
     };
     const Case cases[] = {
-        {"¥100", nullptr},
-        {"‾", nullptr},
-        {"ソフト表¥", nullptr},
+        {"¥100", nullptr, "「¥100」の「¥」は保存できません。全角の「￥」を入力してください。"},
+        {"‾", nullptr, "「‾」の「‾」は保存できません。全角の「￣」を入力してください。"},
+        {"ソフト表¥", nullptr, "「ソフト表¥」の「¥」は保存できません。全角の「￥」を入力してください。"},
+        {"ｶﾌﾞ‾¥", nullptr, "「ｶﾌﾞ‾¥」の「‾」は保存できません。全角の「￣」を入力してください。"},
         {"\\~", "\\~"},
         {"ソフト表", "ソフト表"},
         {"ｶﾌﾞｼｷｶﾞｲｼｬ", "ｶﾌﾞｼｷｶﾞｲｼｬ"},
@@ -149,7 +151,7 @@ TEST(Cp932, ACharacterIsStoredAsTypedOrRefused) {
         SCOPED_TRACE(c.typed);
         const QString typed = QString::fromUtf8(c.typed);
         if (!c.readBack) {
-            EXPECT_EQ(errorOf([&] { encodeCp932(typed); }), QStringLiteral("保存できない文字が含まれています。"));
+            EXPECT_EQ(errorOf([&] { encodeCp932(typed); }), QString::fromUtf8(c.said));
             continue;
         }
         QByteArray bytes;

@@ -294,6 +294,27 @@ TEST(Schedule5_2Part2Compute, CompletesRowsAndProvision) {
     EXPECT_EQ(provisionDrawDown(part2({{15, 400000}, {69, 300000}, {3, 5}})), 700000) << "row 1's ③ counts via row 3";
 }
 
+// 別表一 中間事業税額 after a compute: the row while it pays; what the interim-amounts window saved once the row is
+// emptied (0 empties the box); nothing while it stays empty, so a recompute never wipes an amount typed elsewhere.
+TEST(Schedule5_2Part2Compute, Schedule1InterimEnterpriseTaxFollowsTheRowAndFallsBackWhenItIsEmptied) {
+    struct Case {
+        const char *name;
+        Cells before, now;
+        std::optional<std::int32_t> written;
+    };
+    const Case cases[] = {
+        {"the row pays", {}, {{11, 90000}}, 90000},
+        {"the row pays another amount", {{11, 90000}}, {{10, 30000}, {11, 40000}}, 70000},
+        {"the row emptied: the interim window's amount", {{11, 90000}}, {{8, 5000}}, 80000},
+        {"empty before and now: left alone", {{8, 5000}}, {}, std::nullopt},
+        {"paid and taken back counts as held", {{10, -20}, {11, 20}}, {}, 80000},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(schedule1InterimEnterpriseTax(part2(c.before), part2(c.now), [] { return std::int32_t(80000); }),
+                  c.written)
+            << c.name;
+}
+
 TEST(Schedule5_2Part2Compute, SumsOutside32BitsOverflow) {
     const Cells cases[] = {
         {{1, kMax}, {2, 1}},     // 前期 ⑥

@@ -49,6 +49,10 @@ void typeInto(TextBox &box, const QString &text) {
         QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(box.edit(), &key);
     }
+    if (text.isEmpty()) { // the user empties the box
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(box.edit(), &key);
+    }
     ASSERT_EQ(box.text(), text);
 }
 
