@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <ranges>
 
 namespace hz {
 
@@ -24,6 +25,8 @@ constexpr double ruleClearance = 0.35;
 // reader still sees as a gap.
 constexpr double gridClearance = 0.2;
 constexpr double frameClearance = 0.4;
+// Two lengths or sizes that differ by no more than this are the same: what rounding leaves of a sum or a product.
+constexpr double sameLength = 1e-9;
 // Fitted sizes go in tenths of a point, down to 6 pt.
 constexpr int smallestTenths = static_cast<int>(smallestPoints * 10);
 
@@ -31,7 +34,7 @@ constexpr int smallestTenths = static_cast<int>(smallestPoints * 10);
 // with the size almost in proportion, so sizes well above ratio × base, which cannot fit, are passed over.
 std::vector<double> sizesToTry(double base, double ratio) {
     std::vector<double> sizes{base};
-    const int below = static_cast<int>(std::ceil(base * 10 - 1e-9)) - 1; // the largest tenth under base
+    const int below = static_cast<int>(std::ceil(base * 10 - sameLength)) - 1; // the largest tenth under base
     // From a ratio of 1 on every size below the page's is tried; the clamp keeps the product a small number.
     const int start = std::min(static_cast<int>(std::floor(std::clamp(ratio, 0.0, 1.0) * base * 10)) + 5, below);
     for (int tenths = start; tenths >= smallestTenths; --tenths)
@@ -139,17 +142,39 @@ struct BoxLine {
     QString text;
 };
 
-// The places a text may break into two lines, each list nearest the middle of its width first: the boundaries
-// between words; those and the ones between the words of a katakana run; every place where a line may break; and,
-// for a text that has none that fits, every place where a line may begin and end.
-struct BreakChoices {
-    std::vector<qsizetype> boundaries;
-    std::vector<qsizetype> katakana;
-    std::vector<qsizetype> allowed;
-    std::vector<qsizetype> anywhere;
+// A text set into its box: its size, and its lines.
+struct Setting {
+    double size;
+    std::vector<BoxLine> lines;
 };
 
-BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype)> &widthTo) {
+// The classes of places a text may break into two lines, strongest first, and how much larger than the choice among
+// the stronger classes a weaker one must print the text to be taken instead: between two words rather than between
+// the parts of a name only where that prints it more than a tenth larger; between the words of a katakana run (the
+// dictionary knows few names, and a name read across two lines is worth it only where it saves much) where it
+// prints at least a fifth larger; inside a word, and then anywhere a line may begin and end, only where no stronger
+// class fits at any size.
+struct BreakClass {
+    BreakPlace place;
+    double gain;
+    bool orEqual; // taken where at least gain times larger; else only where more than that
+};
+constexpr double onlyWhereNoneFits = std::numeric_limits<double>::infinity();
+constexpr BreakClass breakClasses[] = {
+    {BreakPlace::Parts, 1, false},
+    {BreakPlace::Words, 1.1, false},
+    {BreakPlace::Katakana, 1.2, true},
+    {BreakPlace::InsideWord, onlyWhereNoneFits, true},
+    {BreakPlace::Anywhere, onlyWhereNoneFits, true},
+};
+constexpr std::size_t classCount = std::size(breakClasses);
+
+// How much of its size a text gives up for a break of the same class nearer the middle of it.
+constexpr double nearMiddleAllowance = 0.05;
+
+// The places of s of each class of breakClasses, nearest the middle of its width first.
+std::array<std::vector<qsizetype>, classCount> breakChoices(const QString &s,
+                                                            const std::function<double(qsizetype)> &widthTo) {
     const double whole = widthTo(s.size());
     struct Place {
         qsizetype k;
@@ -162,29 +187,17 @@ BreakChoices breakChoices(const QString &s, const std::function<double(qsizetype
         places.push_back({k, kinds[std::size_t(k)], std::abs(widthTo(k) - whole / 2)});
     // Of two places as near the middle, the first line takes the longer part.
     std::sort(places.begin(), places.end(), [](const Place &a, const Place &b) {
-        if (std::abs(a.fromMiddle - b.fromMiddle) > 1e-9)
+        if (std::abs(a.fromMiddle - b.fromMiddle) > sameLength)
             return a.fromMiddle < b.fromMiddle;
         return a.k > b.k;
     });
-    BreakChoices out;
-    for (const Place &p : places) {
-        if (p.kind >= BreakPlace::Words)
-            out.boundaries.push_back(p.k);
-        if (p.kind >= BreakPlace::Katakana)
-            out.katakana.push_back(p.k);
-        if (p.kind >= BreakPlace::InsideWord)
-            out.allowed.push_back(p.k);
-        if (p.kind >= BreakPlace::Anywhere)
-            out.anywhere.push_back(p.k);
-    }
+    std::array<std::vector<qsizetype>, classCount> out;
+    for (const Place &p : places)
+        for (std::size_t c = 0; c < classCount; ++c)
+            if (p.kind == breakClasses[c].place)
+                out[c].push_back(p.k);
     return out;
 }
-
-// How much of its size a text gives up for a break nearer the middle of it.
-constexpr double nearMiddleAllowance = 0.05;
-// How much larger a break between the words of a katakana run must print a text than keeping the run whole: the
-// dictionary knows few names, and a name read across two lines is worth it only where it saves much.
-constexpr double katakanaGain = 1.2;
 
 QString withoutTrailingBlanks(const QString &s) {
     qsizetype end = s.size();
@@ -206,14 +219,22 @@ public:
     QRectF ink(double points, const QString &s) const { return textInkMm(printFont(face_, points), s); }
     double ascent(double points) const { return textAscentMm(printFont(face_, points)); }
 
-    // The text at this size from (x, y) keeps its ink inside the box and its advance, blanks at its end aside,
-    // ends by the right side.
+    // The blank half of an opening bracket that begins a line: a line of two set from it begins at its ink.
+    double leadingBlank(double points, const QString &line) {
+        if (line.isEmpty() || !QStringView(u"（「『【〔").contains(line.front()))
+            return 0;
+        return width(points, line.left(1)) / 2;
+    }
+
+    // The text at this size from (x, y) keeps its ink inside the box and its advance, a blank half of its opening
+    // bracket and blanks at its end aside, ends by the right side.
     bool fits(double points, const BoxLine &l) {
-        if (l.x < box_.left || l.x + width(points, withoutTrailingBlanks(l.text)) > box_.right + 1e-9)
+        if (l.x + leadingBlank(points, l.text) < box_.left - sameLength ||
+            l.x + width(points, withoutTrailingBlanks(l.text)) > box_.right + sameLength)
             return false;
         const QRectF r = ink(points, l.text).translated(l.x, l.y);
-        return r.isEmpty() || (r.left() >= box_.left - 1e-9 && r.right() <= box_.right + 1e-9 &&
-                               r.top() >= box_.top - 1e-9 && r.bottom() <= box_.bottom + 1e-9);
+        return r.isEmpty() || (r.left() >= box_.left - sameLength && r.right() <= box_.right + sameLength &&
+                               r.top() >= box_.top - sameLength && r.bottom() <= box_.bottom + sameLength);
     }
 
     // One line at this size from its start, on the baseline it has at the page's size base, moved up or down the
@@ -236,7 +257,7 @@ public:
         qsizetype lo = 0, hi = s.size();
         while (lo < hi) {
             const qsizetype mid = (lo + hi + 1) / 2;
-            if (width(points, s.left(mid)) <= room + 1e-9)
+            if (width(points, s.left(mid)) <= room + sameLength)
                 lo = mid;
             else
                 hi = mid - 1;
@@ -246,13 +267,14 @@ public:
         return lo;
     }
 
-    // Two lines from x, one em apart, their ink together in the middle of the box's height; empty where they do
-    // not both fit.
+    // Two lines from x, one em apart, their ink together in the middle of the box's height, each that begins with
+    // an opening bracket set without its blank half; empty where they do not both fit.
     std::vector<BoxLine> twoLines(double points, double x, const QString &first, const QString &second) {
         const double pitch = points * mmPerPoint;
         const QRectF both = ink(points, first).united(ink(points, second).translated(0, pitch));
         const double top = (box_.top + box_.bottom - both.height()) / 2 - both.top();
-        std::vector<BoxLine> lines{{x, top, first}, {x, top + pitch, second}};
+        std::vector<BoxLine> lines{{x - leadingBlank(points, first), top, first},
+                                   {x - leadingBlank(points, second), top + pitch, second}};
         if (!fits(points, lines[0]) || !fits(points, lines[1]))
             lines.clear();
         return lines;
@@ -266,7 +288,8 @@ public:
         qsizetype lo = 1, hi = s.size();
         while (lo < hi) {
             const qsizetype mid = (lo + hi) / 2;
-            if (width(points, s.mid(mid)) <= room + 1e-9)
+            const QString second = s.mid(mid);
+            if (width(points, second) - leadingBlank(points, second) <= room + sameLength)
                 hi = mid;
             else
                 lo = mid + 1;
@@ -275,7 +298,7 @@ public:
         lo = 0, hi = s.size() - 1;
         while (lo < hi) {
             const qsizetype mid = (lo + hi + 1) / 2;
-            if (width(points, withoutTrailingBlanks(s.left(mid))) <= room + 1e-9)
+            if (width(points, withoutTrailingBlanks(s.left(mid))) <= room + sameLength)
                 lo = mid;
             else
                 hi = mid - 1;
@@ -323,104 +346,93 @@ void Page::fitInBox(double x, double y, const QString &s, const TextBox &given, 
     const double startX = std::max(x, box.left);
     const double room = box.right - startX;
     const double whole = measure.width(base, s);
-
-    // The largest size at which the text fits on one line or on two (one line where both fit at the same size),
-    // broken between two words, nearest the middle first. Only a text that fits at no size so may break inside a
-    // word where a line may break, and only one that fits at no size even so may break anywhere.
-    double size = base;
-    std::vector<BoxLine> lines;
     const std::vector<double> sizes = sizesToTry(base, whole > 0 ? (twoLines ? 2 : 1) * room / whole : 1);
-    BreakChoices places;
-    if (twoLines && s.size() > 1)
-        places = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
-    // The largest size from most down to least at which the text fits: on one line, else on two broken at the first
-    // of breaks where both fit.
-    auto largest = [&](const std::vector<qsizetype> &breaks, double most, double least) {
-        for (double points : sizes) {
-            if (points > most + 1e-9)
-                continue;
-            if (points < least - 1e-9)
-                break;
-            std::vector<BoxLine> found;
+    const auto tried = [&](double most, double least) {
+        return std::views::filter(
+            sizes, [=](double points) { return points <= most + sameLength && points >= least - sameLength; });
+    };
+
+    // The largest size from most down to least at which the text fits on one line.
+    const auto oneLine = [&](double most, double least) -> std::optional<Setting> {
+        for (double points : tried(most, least))
             if (BoxLine l{startX, y, s}; measure.oneLine(points, base, l))
-                found = {l};
-            else
-                found = measure.twoLines(points, startX, s, breaks);
-            if (!found.empty()) {
-                lines = std::move(found);
-                size = points;
-                return true;
-            }
-        }
-        return false;
+                return Setting{points, {l}};
+        return std::nullopt;
     };
-    // Whether a line fits often turns on a stroke of one character a hair lower than the others: a break nearer the
-    // middle that costs the text no more than a twentieth of its size is taken instead, so that 役員給与の損金不算入額
-    // does not print 「役員」 over the rest for a tenth of a point.
-    auto nearerTheMiddle = [&](const std::vector<qsizetype> &breaks, double least) {
-        if (lines.size() != 2)
-            return;
-        const auto used = std::find(breaks.begin(), breaks.end(), lines[0].text.size());
+    // The largest size from most down to least at which it fits on two lines broken at one of breaks, the first of
+    // them where both fit at that size.
+    const auto brokenAt = [&](const std::vector<qsizetype> &breaks, double most,
+                              double least) -> std::optional<Setting> {
+        if (!breaks.empty())
+            for (double points : tried(most, least))
+                if (std::vector<BoxLine> lines = measure.twoLines(points, startX, s, breaks); !lines.empty())
+                    return Setting{points, std::move(lines)};
+        return std::nullopt;
+    };
+    // The best break of one class: at the largest size, then a place nearer the middle where that costs the text no
+    // more than a twentieth of its size. Whether a line fits often turns on a stroke of one character a hair lower
+    // than the others: so 役員給与の損金不算入額 does not print 「役員」 over the rest for a tenth of a point.
+    const auto bestOf = [&](const std::vector<qsizetype> &breaks, double least) -> std::optional<Setting> {
+        std::optional<Setting> best = brokenAt(breaks, base, least);
+        if (!best)
+            return best;
+        const auto used = std::find(breaks.begin(), breaks.end(), best->lines[0].text.size());
         const std::vector<qsizetype> nearer(breaks.begin(), used);
-        const std::vector<BoxLine> kept = lines;
-        const double keptSize = size;
-        if (!nearer.empty() && !largest(nearer, size, std::max(size * (1 - nearMiddleAllowance), least))) {
-            lines = kept;
-            size = keptSize;
-        }
+        if (std::optional<Setting> closer =
+                brokenAt(nearer, best->size, std::max(best->size * (1 - nearMiddleAllowance), least)))
+            return closer;
+        return best;
     };
-    if (largest(places.boundaries, base, 0)) {
-        nearerTheMiddle(places.boundaries, 0);
-        // A katakana run broken between its words where that prints the text a fifth larger.
-        if (places.katakana.size() > places.boundaries.size()) {
-            const std::vector<BoxLine> whole = lines;
-            const double wholeSize = size;
-            const double least = wholeSize * katakanaGain;
-            if (least <= base + 1e-9 && largest(places.katakana, base, least)) {
-                nearerTheMiddle(places.katakana, least);
-            } else {
-                lines = whole;
-                size = wholeSize;
-            }
+
+    // One line where it fits at the page's size; else the strongest class of break that prints the text as large as
+    // breakClasses asks, and one line where that prints it as large. The last resorts only where nothing stronger
+    // fits, one line included.
+    std::optional<Setting> chosen = oneLine(base, 0);
+    if ((!chosen || chosen->size < base - sameLength) && twoLines && s.size() > 1) {
+        const std::optional<Setting> single = std::move(chosen);
+        chosen.reset();
+        const auto choices = breakChoices(s, [&](qsizetype k) { return measure.width(base, s.left(k)); });
+        for (std::size_t c = 0; c < classCount; ++c) {
+            const BreakClass &cls = breakClasses[c];
+            const double least = chosen ? chosen->size * cls.gain : std::isinf(cls.gain) && single ? cls.gain : 0;
+            if (least > base + sameLength)
+                continue;
+            std::optional<Setting> found = bestOf(choices[c], least);
+            if (found &&
+                (!chosen || (cls.orEqual ? found->size >= least - sameLength : found->size > least + sameLength)))
+                chosen = std::move(found);
         }
-    } else if (largest(places.katakana, base, 0))
-        nearerTheMiddle(places.katakana, 0);
-    else if (largest(places.allowed, base, 0))
-        nearerTheMiddle(places.allowed, 0);
-    else
-        largest(places.anywhere, base, 0);
-    if (lines.empty()) {
-        // What fits at the smallest size: two lines where the box holds them, else one.
-        size = std::min(base, smallestTenths / 10.0);
-        // The first of two lines ends where a line may end and the next begin.
-        qsizetype firstEnd = measure.fullest(size, s, room);
-        if (twoLines && firstEnd > 0 && firstEnd < s.size()) {
-            const std::vector<BreakPlace> kinds = breakPlaces(s);
-            qsizetype k = firstEnd;
-            while (k > 0 && kinds[std::size_t(k)] == BreakPlace::Never)
-                --k;
-            if (k > 0)
+        if (single && (!chosen || single->size >= chosen->size - sameLength))
+            chosen = single;
+    }
+    if (!chosen) {
+        // What fits at the smallest size: two lines where the box holds them, the first ending where a line may end
+        // and the next begin; else one.
+        Setting cut{std::min(base, smallestTenths / 10.0), {}};
+        qsizetype firstEnd = measure.fullest(cut.size, s, room);
+        if (twoLines && firstEnd > 0 && firstEnd < s.size())
+            if (const qsizetype k = lastPlaceAtLeast(breakPlaces(s), firstEnd, BreakPlace::Anywhere); k > 0)
                 firstEnd = k;
-        }
         const QString first = s.left(firstEnd);
         const QString rest = s.mid(first.size());
-        const QString second = rest.left(measure.fullest(size, rest, room));
+        const QString second = rest.left(measure.fullest(cut.size, rest, room));
         if (twoLines && !first.isEmpty() && !second.isEmpty())
-            lines = measure.twoLines(size, startX, first, second);
-        if (lines.empty() && !first.isEmpty()) {
-            lines = {{startX, y, first}};
-            if (!measure.oneLine(size, base, lines[0]))
-                lines.clear();
+            cut.lines = measure.twoLines(cut.size, startX, first, second);
+        if (cut.lines.empty() && !first.isEmpty()) {
+            cut.lines = {{startX, y, first}};
+            if (!measure.oneLine(cut.size, base, cut.lines[0]))
+                cut.lines.clear();
         }
         qsizetype printed = 0;
-        for (const BoxLine &l : lines)
+        for (const BoxLine &l : cut.lines)
             printed += l.text.size();
         if (printed < s.size())
             keepShortened(s);
+        chosen = std::move(cut);
     }
 
-    printer_.setFontSize(size);
-    for (const BoxLine &l : lines)
+    printer_.setFontSize(chosen->size);
+    for (const BoxLine &l : chosen->lines)
         text(l.x, l.y, l.text);
     printer_.setFontSize(base);
 }

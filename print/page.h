@@ -109,16 +109,16 @@ public:
     void amountInCell(double right, double y, const QString &measured, const QString &printed, CellSpan cell);
     // A text that starts at (x, y): at the page's size where it fits box; else at the largest smaller size, in
     // tenths of a point down to 6 pt, at which it fits on one line from the same start or on two lines inside the
-    // box (one line where both fit at a size). Two lines break between two words (breakPlaces of japanese_text.h),
-    // nearest the middle at the largest size, a place nearer the middle winning where it costs at most a twentieth of
-    // the size; between two words of a katakana run only where that prints the text a fifth larger than keeping the
-    // run whole, or where no other break between words fits. A text that fits so at no size breaks inside a word
-    // where a line may break, and one that fits so at no size either wherever a line may begin and end. Each line at
-    // one size, the two in the middle of the box's height. One
-    // line keeps the baseline it has at the page's size. Else what fits, with no ink outside the box, and the cut is
-    // kept in shortenedTexts(). A text fits where its ink lies inside the box and its advance ends by the box's right
-    // side; one line whose ink would cross the box's top or bottom moves down or up just enough. The box never reaches
-    // off the sheet.
+    // box (one line where both fit at a size). Two lines break at a place of breakPlaces (japanese_text.h): the
+    // strongest class whose best break prints the text about as large as a weaker one (between the parts of a name,
+    // between words more than a tenth larger, between the words of a katakana run at least a fifth larger), inside a
+    // word only where no stronger class fits at any size, and anywhere a line may begin and end only where that does
+    // not either. Within a class, the largest size, then the place nearest the middle that costs at most a twentieth
+    // of it. Each line at one size, the two in the middle of the box's height, a line that begins with an opening
+    // bracket set without its blank half. One line keeps the baseline it has at the page's size. Else what fits,
+    // with no ink outside the box, and the cut is kept in shortenedTexts(). A text fits where its ink lies inside the
+    // box and its advance ends by the box's right side; one line whose ink would cross the box's top or bottom moves
+    // down or up just enough. The box never reaches off the sheet.
     void textInBox(double x, double y, const QString &s, const TextBox &box);
     // A text from x that must end clear of the rule at cellRight (a line's x, as line() takes it), where the
     // height of its row is not known: fitted as textInBox fits it into the room of one line at the page's size,

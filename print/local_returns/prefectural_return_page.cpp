@@ -1,21 +1,23 @@
 #include "core/numbers.h"
 #include "print/fonts.h"
+#include "print/japanese_text.h"
 #include "print/local_returns/margin_column.h"
 #include "print/local_returns/nine_box_rows.h"
 #include "print/pages.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace hz {
 
 namespace {
 
-// The accountant's name and telephone run down the right margin one character a place: the first eight at the
-// form's places, the rest on down the margin's free length, closer together where they need it. The name's places
-// keep one 3 mm pitch from 203 on: a place 2 mm under the first would print the second character smaller than
-// every other one.
+// The accountant's name and telephone run down the right margin one character a place: at the form's eight places
+// while the text fits them, else closer together, one pitch and one size for the whole text. The name's places keep
+// one 3 mm pitch from 203 on: a place 2 mm under the first would print the second character smaller than every other
+// one.
 struct MarginColumn {
     double x;
     std::array<double, 8> places;
@@ -62,27 +64,22 @@ std::vector<QString> characters(const QString &s) {
     return out;
 }
 
-// A text written downwards, one character a place, each in its vertical form. Each character prints at the size whose
-// em is the step to the next place (the last one the step before it), or at the text's own size where that is smaller,
-// so that no character runs into the next; not below the smallest size, whose characters' ink stays clear of each
-// other's at the column's closest step. Every square's middle stands on the middle of the column, one em of the
-// text's own size wide from column.x. A text longer than the margin holds prints what it holds and is kept as cut.
+// A text written downwards, one character a place, each in its vertical form, at the size whose em is the pitch of
+// marginSetting or at the text's own size where that is smaller, not below the smallest size, whose characters' ink
+// stays clear of each other's at the column's closest pitch. Every square's middle stands on the middle of the
+// column, one em of the text's own size wide from column.x. A text longer than the margin holds prints what it holds
+// and is kept as cut.
 void printDownwards(Page &page, const QString &s, const MarginColumn &column, double points) {
     const ItemPlace place(page, column.x, column.places[0], s,
                           {column.x - 0.3, column.places[0] - 0.05, column.x + points * mmPerPoint, column.end});
     const std::vector<QString> chars = characters(s);
-    const std::vector<double> ys = marginPlaces(column.places, column.end, chars.size());
-    for (std::size_t i = 0; i < ys.size(); ++i) {
-        const double step = ys.size() == 1      ? column.places[1] - column.places[0]
-                            : i + 1 < ys.size() ? ys[i + 1] - ys[i]
-                                                : ys[i] - ys[i - 1];
-        const double size = std::clamp(step / mmPerPoint, smallestPoints, points);
-        page.fontSize(size);
-        // A smaller square stands in the middle of the column's width, so the column runs straight down.
-        page.columnCharacter(column.x + (points - size) * mmPerPoint / 2, ys[i], chars[i]);
-    }
+    const MarginSetting setting = marginSetting(column.places, column.end, s);
+    const double size = std::clamp(setting.pitch / mmPerPoint, smallestPoints, points);
+    page.fontSize(size);
+    for (std::size_t i = 0; i < setting.ys.size(); ++i)
+        page.columnCharacter(column.x + (points - size) * mmPerPoint / 2, setting.ys[i], chars[i]);
     page.fontSize(points);
-    if (ys.size() < chars.size())
+    if (setting.ys.size() < chars.size())
         page.keepShortened(s);
 }
 
@@ -165,18 +162,31 @@ void prefecturalColumn(Page &page) {
 
 } // namespace
 
-std::vector<double> marginPlaces(const std::array<double, 8> &places, double end, std::size_t count) {
-    std::vector<double> ys(places.begin(), places.begin() + std::ptrdiff_t(std::min(count, places.size())));
-    if (count <= places.size())
-        return ys;
-    // The characters after the eighth, and the eighth's own em, share what is left down to the end.
-    const double last = places.back();
-    const double lastStep = places[places.size() - 1] - places[places.size() - 2];
-    const auto after = static_cast<double>(count - places.size());
-    const double step = std::max(std::min(lastStep, (end - last) / (after + 1)), closestMarginStep);
-    for (std::size_t k = 1; k <= count - places.size() && last + step * double(k + 1) <= end + 1e-9; ++k)
-        ys.push_back(last + step * double(k));
-    return ys;
+MarginSetting marginSetting(const std::array<double, 8> &places, double end, const QString &s) {
+    const std::vector<QString> chars = characters(s);
+    const double placesPitch = places[1] - places[0];
+    if (chars.size() <= places.size())
+        return {std::vector<double>(places.begin(), places.begin() + std::ptrdiff_t(chars.size())), placesPitch};
+    const double length = end - places.front();
+    const double pitch = std::max(std::min(placesPitch, length / double(chars.size())), closestMarginStep);
+    // length / pitch is a whole count where the pitch was made from it, which rounding may leave a hair under.
+    std::size_t count = std::min(chars.size(), static_cast<std::size_t>(std::floor(length / pitch + 1e-9)));
+    if (count < chars.size()) {
+        // Where a word ends, else where a line may break; a text of one word is cut where it must.
+        qsizetype at = 0;
+        for (std::size_t i = 0; i < count; ++i)
+            at += chars[i].size();
+        const std::vector<BreakPlace> kinds = breakPlaces(s);
+        qsizetype cut = lastPlaceAtLeast(kinds, at, BreakPlace::Katakana);
+        if (cut == 0)
+            cut = lastPlaceAtLeast(kinds, at, BreakPlace::Anywhere);
+        if (cut > 0)
+            count = std::size_t(s.left(cut).toUcs4().size());
+    }
+    MarginSetting setting{{}, pitch};
+    for (std::size_t i = 0; i < count; ++i)
+        setting.ys.push_back(places.front() + pitch * double(i));
+    return setting;
 }
 
 // 第六号様式 (提出用) over Picture2: the company block, the capital, the enterprise-tax column and the prefectural

@@ -7,15 +7,20 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 namespace hz::test {
 namespace {
 
-// The text with "|" where it may break between two words and "/" between two words of a katakana run.
+// The text with "‖" where it may break between two parts of what it names, "|" between two words and "/" between
+// two words of a katakana run.
 QString marked(const QString &s) {
     const std::vector<BreakPlace> places = breakPlaces(s);
     QString out;
     for (qsizetype k = 0; k < s.size(); ++k) {
-        if (places[std::size_t(k)] == BreakPlace::Words)
+        if (places[std::size_t(k)] == BreakPlace::Parts)
+            out += u'‖';
+        else if (places[std::size_t(k)] == BreakPlace::Words)
             out += u'|';
         else if (places[std::size_t(k)] == BreakPlace::Katakana)
             out += u'/';
@@ -30,24 +35,44 @@ TEST(BreakPlaces, WordsAReaderReadsAsOneStayWhole) {
         const char16_t *text;
     } cases[] = {
         // The dictionary splits a name it does not know a character a word: the characters make one word.
-        {"hiragana names", u"社会|福祉|法人|ちゅーりっぷ|保育園"},
-        {"hiragana names", u"有限|会社|しょーとけーき|工房|きょうと"},
+        {"hiragana names", u"社会|福祉|法人‖ちゅーりっぷ|保育園"},
+        {"hiragana names", u"有限|会社‖しょーとけーき|工房|きょうと"},
+        {"hiragana names", u"有限|会社‖きゃっつ|あい|どりーむ"},
         // Numerals, the 第 before them and the counter after them.
-        {"numbers", u"神奈川県|川崎市幸区|堀川町|五八〇番地"},
-        {"numbers", u"静岡県|浜松市|中区|板屋町|一一一番地"},
-        {"numbers", u"兵庫県|神戸市|中央区|港島中町|六丁目"},
-        {"numbers", u"埼玉県|さいたま市|大宮区|桜木町|一丁目"},
-        {"numbers", u"東京都|千代田区|丸の内|二丁目|７番|３号"},
         {"numbers", u"第３回|定時|総会"},
         {"numbers", u"第6位"},
+        // An address's units: prefecture, city, ward, town, county, 丁目 and lot number, each whole.
+        {"addresses", u"神奈川県‖川崎市‖幸区‖堀川町‖五八〇番地"},
+        {"addresses", u"静岡県‖浜松市‖中区‖板屋町‖一一一番地‖浜松|アクトタワー"},
+        {"addresses", u"兵庫県‖神戸市‖中央区‖港島中町‖六丁目"},
+        {"addresses", u"埼玉県‖さいたま市‖大宮区‖桜木町‖一丁目"},
+        {"addresses", u"東京都‖千代田区‖丸の内|二丁目‖七番三号‖東京|ビルディング|二十一階"},
+        {"addresses", u"東京都‖港区‖芝公園|四丁目‖2-8"},
+        {"addresses", u"福岡県‖福岡市‖博多区‖博多駅前‖２－１－１"},
+        {"addresses", u"長野県‖北佐久郡‖軽井沢町‖大字|軽井沢‖１３２３番地"},
+        {"addresses", u"千葉県‖千葉市‖美浜区‖中瀬|二丁目‖六番地一‖幕張|ビル"},
+        {"addresses", u"中央区‖港島中町‖六丁目‖神戸|商工|会議所"},
+        // Place names the dictionary splits, and a unit whose name ends in its own mark.
+        {"place names", u"神奈川県‖横浜市‖港北区‖新横浜|二丁目"},
+        {"place names", u"北海道‖札幌市‖北区‖北八条西|五丁目"},
+        {"place names", u"沖縄県‖島尻郡‖南風原町‖字兼城"},
+        {"place names", u"石川県‖野々市市‖本町‖三丁目"},
+        {"place names", u"新潟県‖十日町市‖千歳町‖三丁目"},
+        {"place names", u"東京都‖荒川区‖町屋|二丁目"},
+        // A Kyoto crossing with its direction.
+        {"Kyoto", u"京都府‖京都市‖下京区‖烏丸通|七条下る‖東塩小路町‖７２１番地の１"},
+        {"Kyoto", u"京都市‖中京区‖烏丸通|御池上る‖二条殿町"},
+        {"Kyoto", u"京都市‖下京区‖四条通|烏丸西入ル‖函谷鉾町"},
+        // Not an address: a word ending in 市 alone.
+        {"not an address", u"都市|開発‖株式会社"},
         // A word of one character joins the word before it.
         {"one-character words", u"減価|償却|資産の|償却|超過額|（器具|及び|備品）"},
-        {"one-character words", u"株式会社|北陸|地域|産業|活性化|機構"},
+        {"one-character words", u"株式会社‖北陸|地域|産業|活性化|機構"},
         {"one-character words", u"貸倒|引当金繰入|限度|超過額"},
         {"one-character words", u"役員|給与の|損金|不算入額"},
         {"one-character words", u"代表|取締役の|配偶者の父|（義父）"},
         // Between the words of a katakana run that the dictionary knows, three characters or more each.
-        {"katakana names", u"株式会社|ヤマダ/デンキ/コンサルティング/サービス"},
+        {"katakana names", u"株式会社‖ヤマダ/デンキ/コンサルティング/サービス"},
         {"katakana names", u"コンサルティング/パートナーズジャパン"},
         {"katakana names", u"パナソニック/ホールディングス"},
         {"katakana names", u"ファーストリテイリング"},
@@ -57,8 +82,34 @@ TEST(BreakPlaces, WordsAReaderReadsAsOneStayWhole) {
     };
     for (const auto &c : cases) {
         const QString expected = QString::fromUtf16(c.text);
-        const QString text = QString(expected).remove(u'|').remove(u'/');
-        EXPECT_EQ(marked(text), expected) << c.kind;
+        const QString text = QString(expected).remove(u'‖').remove(u'|').remove(u'/');
+        EXPECT_EQ(marked(text).toStdString(), expected.toStdString()) << c.kind;
+    }
+}
+
+// Every legal form, longest first, before or after a name: the one place between the parts of the name is between
+// the form and the rest. One inside a name is a word like any other.
+TEST(BreakPlaces, ALegalFormIsAPartOfTheNameAtItsStartOrEnd) {
+    const char16_t *const forms[] = {
+        u"株式会社",     u"有限会社",     u"合同会社",     u"合資会社",          u"合名会社",     u"一般社団法人",
+        u"一般財団法人", u"公益社団法人", u"公益財団法人", u"医療法人",          u"医療法人社団", u"医療法人財団",
+        u"社会福祉法人", u"学校法人",     u"宗教法人",     u"税理士法人",        u"監査法人",     u"弁護士法人",
+        u"司法書士法人", u"農業協同組合", u"生活協同組合", u"事業協同組合",      u"協同組合",     u"（株）",
+        u"（有）",       u"㈱",           u"㈲",           u"特定非営利活動法人"};
+    const QString name = QStringLiteral("みなと総合商事");
+    for (const char16_t *f : forms) {
+        const QString form = QString::fromUtf16(f);
+        for (const bool atEnd : {false, true}) {
+            const QString s = atEnd ? name + form : form + name;
+            const qsizetype between = atEnd ? name.size() : form.size();
+            const std::vector<BreakPlace> places = breakPlaces(s);
+            for (qsizetype k = 1; k < s.size(); ++k)
+                EXPECT_EQ(places[std::size_t(k)] == BreakPlace::Parts, k == between) << marked(s).toStdString();
+        }
+    }
+    for (const char *s : {"日本株式会社研究所", "みなと有限会社商店"}) {
+        const std::vector<BreakPlace> places = breakPlaces(QString::fromUtf8(s));
+        EXPECT_EQ(std::count(places.begin(), places.end(), BreakPlace::Parts), 0) << s;
     }
 }
 
@@ -145,6 +196,23 @@ TEST_F(JapaneseTextInBoxes, TextsBreakWhereAReaderReadsTwoWordsInRoomsOfTwoWidth
     }
 }
 
+// An opening bracket that begins a line of two stands without its blank half: its ink starts under the first line's,
+// so the line does not look indented.
+TEST_F(JapaneseTextInBoxes, AnOpeningBracketThatBeginsALineStandsWithoutItsBlankHalf) {
+    for (const char *s : {"減価償却超過額（建物附属設備）", "役員給与の損金不算入額「使用人兼務」",
+                          "山田商店『みなと本店』", "配偶者の父【義父】", "交際費等〔注記〕"}) {
+        const QString text = QString::fromUtf8(s);
+        SCOPED_TRACE(s);
+        const double width = textWidthMm(printFont(fontname::mincho, 11), text);
+        const std::vector<PrintOp> lines = fittedAt11(text, {10, 10, 10 + 0.6 * width, 20});
+        ASSERT_EQ(lines.size(), 2u);
+        ASSERT_TRUE(QStringLiteral("（「『【〔").contains(lines[1].text.front())) << lines[1].text.toStdString();
+        const double em = lines[1].size * mmPerPoint;
+        EXPECT_NEAR(inkRect(lines[1]).left(), inkRect(lines[0]).left(), 0.25 * em);
+        EXPECT_GE(inkRect(lines[1]).left(), 10);
+    }
+}
+
 // A text too long for its room even at 6 pt prints what fits, its first line ending where a line may end: here six
 // characters would end it at 「有限会社しょ」 and begin the next with ー.
 TEST_F(JapaneseTextInBoxes, ATextCutToWhatFitsBreaksWhereALineMayBegin) {
@@ -154,6 +222,62 @@ TEST_F(JapaneseTextInBoxes, ATextCutToWhatFitsBreaksWhereALineMayBegin) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text, QStringLiteral("有限会社"));
     EXPECT_TRUE(text.startsWith(lines[0].text + lines[1].text));
+}
+
+// Names and addresses as filers type them, each with "|" at the places where a reader accepts its first line ending,
+// in the rooms of 別表一 (納税地, 法人名), 別表二 (the shareholder's address and name) and the pages' 法人名 header:
+// one line, or two broken at one of those places, never inside a lot number, a place name or beside a legal form.
+TEST_F(JapaneseTextInBoxes, NamesAndAddressesBreakBetweenTheirPartsInThePagesRooms) {
+    const struct {
+        const char *page;
+        const char *room;
+        void (*put)(PrintData &, const QString &);
+    } rooms[] = {
+        {"別表一", "納税地", [](PrintData &d, const QString &s) { d.companyTexts[3] = s; }},
+        {"別表一", "法人名", [](PrintData &d, const QString &s) { d.companyTexts[2] = s; }},
+        {"別表二", "株主の住所",
+         [](PrintData &d, const QString &s) {
+             d.sched2Texts[2] = QStringLiteral("1");
+             d.sched2Texts[3] = s;
+         }},
+        {"別表二", "株主の氏名",
+         [](PrintData &d, const QString &s) {
+             d.sched2Texts[2] = QStringLiteral("1");
+             d.sched2Texts[4] = s;
+         }},
+        {"別表四", "法人名", [](PrintData &d, const QString &s) { d.companyTexts[2] = s; }},
+    };
+    const char16_t *const texts[] = {
+        u"有限会社|きゃっつあいどりーむ",
+        u"みなと総合商事|株式会社",
+        u"医療法人社団|山田内科クリニック",
+        u"特定非営利活動法人|みなと子ども食堂",
+        u"（株）|みなとシステムズ",
+        u"山田商店|㈲",
+        u"東京都|千代田区|丸の内二丁目|七番三号|東京ビルディング二十一階",
+        u"京都府|京都市|下京区|烏丸通七条下る|東塩小路町|７２１番地の１",
+        u"神奈川県|横浜市|港北区|新横浜二丁目",
+        u"愛知県|名古屋市|中区|栄三丁目|１５番２７号",
+        u"北海道|札幌市|北区|北八条西五丁目|１番地",
+        u"石川県|野々市市|本町|三丁目|１番１号",
+        u"福岡県|福岡市|博多区|博多駅前|２－１－１",
+    };
+    PageState state;
+    for (const auto &room : rooms)
+        for (const char16_t *t : texts) {
+            const auto [text, allowed] = unmarked(QString::fromUtf16(t));
+            SCOPED_TRACE(std::string(room.page) + " " + room.room + ": " + text.toStdString());
+            PrintData data;
+            room.put(data, text);
+            const std::vector<PrintOp> lines =
+                printedWhole(recordPage(QString::fromUtf8(room.page), data, state), text);
+            ASSERT_FALSE(lines.empty());
+            if (lines.size() == 2) {
+                EXPECT_THAT(allowed, testing::Contains(lines[0].text.size()))
+                    << "「" << lines[0].text.toStdString() << "」/「" << lines[1].text.toStdString() << "」 at "
+                    << lines[0].size << " pt";
+            }
+        }
 }
 
 // On the pages: a company's name in 別表二's address and shareholder's columns, and 別表四's row names, the issue's
