@@ -316,11 +316,10 @@ void Form13::Command20_Click() {
         // 別表一 中間事業税額 from this row, or from the interim-amounts window once the row is emptied; the other
         // windows take this company's figures only while they hold it.
         const auto interim = schedule1InterimEnterpriseTax(savedBefore(code), part2Values, [code] {
-            try {
-                return readInterimAmounts(code).amounts[3]; // 事業税
-            } catch (const Error &) {
-                return std::int32_t(0); // none typed there
-            }
+            // None typed there, or a record that cannot be read (said in its box): the box goes empty.
+            InterimAmountRecord typed;
+            readRecordOrSay(interimAmountPath(code), kTitle, [&] { typed = readInterimAmounts(code); });
+            return typed.amounts[3]; // 事業税
         });
         if (interim && !holdsAnotherCompany(form3().Text100, code))
             form3().Text23.setText(fmtAmount(*interim));

@@ -8,6 +8,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -151,7 +152,7 @@ TEST_F(Schedule1Pages, NineAndTenDigitTaxesGoOneDigitABoxOnEveryLine) {
     struct Case {
         std::int32_t tax;
         const char *whole;    // lines 2, 4, 10 and 37
-        const char *hundreds; // line 13: the tax less no credit, in hundreds
+        const char *hundreds; // line 13: the tax less no credit, in hundreds; line 14: as much paid in the interim
     };
     const Case cases[] = {
         {444444444, ".444444444", ".4444444"},
@@ -164,10 +165,12 @@ TEST_F(Schedule1Pages, NineAndTenDigitTaxesGoOneDigitABoxOnEveryLine) {
             SCOPED_TRACE(page.toStdString() + " " + std::to_string(c.tax));
             data = {};
             data.sched1Amounts[2] = c.tax;
+            data.sched1Amounts[4] = std::max(c.tax, 0);
             const PrintJobLog job = print(page);
             for (int number : {2, 4, 10, 37})
                 EXPECT_EQ(wideLine(job, page, number), c.whole) << "line " << number;
             EXPECT_EQ(wideLine(job, page, 13), c.hundreds);
+            EXPECT_EQ(wideLine(job, page, 14), c.tax > 0 ? c.hundreds : "........");
             // Nothing prints two figures in one box any more.
             for (const PrintOp &t : job.texts()) {
                 if (t.text.trimmed().toInt() != 0) {

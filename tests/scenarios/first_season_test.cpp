@@ -11,7 +11,6 @@
 #include "maintenance/Form10.h"
 #include "print/Form12.h"
 #include "print/recording_printer.h"
-#include "schedules/core/Form18.h"
 #include "schedules/core/Form20.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"
@@ -32,6 +31,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <gmock/gmock.h>
+
 #include <algorithm>
 #include <functional>
 
@@ -46,9 +47,7 @@ protected:
     void SetUp() override {
         HzTest::SetUp();
         form1(); // the program has started on a fresh disk
-        click(form1().Command23); // 税率の設定
-        click(form18().Command3); // とりあえず１８万円
-        click(form18().Command5); // 画面の消去
+        setPresetRates();
         registerSampleCompany(kCode, kName, QStringLiteral("カブシキガイシャシキショウカイ"), 10, 9);
         // 別表四: the profit; 別表一 from the menu computes the taxes on it.
         click(form1().Command5);
@@ -140,22 +139,29 @@ TEST_F(FirstSeason, TheInterimEnterpriseTaxTypedStaysOnTheReturnThroughEveryReco
 
 // 90,000 put in 別表五（二）の２'s interim row and computed, then the row emptied again and computed: the payment
 // leaves 別表一, which falls back to what 中間申告の入力 saved (80,000) or to none, and stays so through 別表一's
-// compute, 印刷's load and the printed prefectural return. Income 6,000,000: enterprise tax 346,000.
+// compute, 印刷's load and the printed prefectural return. Income 6,000,000: enterprise tax 346,000. An interim
+// record that cannot be read is said, and the payment leaves all the same.
 TEST_F(FirstSeason, APaymentRemovedFromSchedule5_2LeavesTheReturn) {
     struct Case {
         const char *typedInInterimWindow; // nullptr: nothing typed there
         const char *box;                  // 中間事業税額 once the row is emptied
         std::int32_t interim, due;        // B7 and B8 of the record
         const char *printedInterim;       // 中間納付額 on the prefectural return, in hundreds
+        bool damaged = false;             // the interim record holds a word where its amounts stand
     };
     const Case cases[] = {
         {nullptr, "", 0, 346000, ""},
         {"80,000", "80,000", 80000, 266000, "800"},
+        {nullptr, "", 0, 346000, "", true},
     };
+    const QString interimRecord = interimAmountPath(kCode);
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.typedInInterimWindow ? c.typedInInterimWindow : "nothing in the interim window");
+        SCOPED_TRACE(c.typedInInterimWindow ? c.typedInInterimWindow
+                                            : c.damaged ? "a damaged interim record" : "nothing in the interim window");
         if (c.typedInInterimWindow)
             typeInterimEnterpriseTax(QString::fromUtf8(c.typedInInterimWindow));
+        if (c.damaged)
+            writeFile(interimRecord, "abc\r\n");
 
         click(form1().Command14); // 別表五（二）の２
         typeInto(*form13().cellBox(taxGridCell(2, 2)), QStringLiteral("90,000")); // 事業税 中間 ②
@@ -169,6 +175,15 @@ TEST_F(FirstSeason, APaymentRemovedFromSchedule5_2LeavesTheReturn) {
         typeInto(*form13().cellBox(taxGridCell(2, 2)), QString());
         typeInto(*form13().cellBox(taxGridCell(2, 5)), QString());
         click(form13().Command20);
+        const std::vector<std::string> said = shown();
+        if (c.damaged) {
+            ASSERT_EQ(said.size(), 1u);
+            EXPECT_THAT(said.front(), testing::StartsWith("別表五（二）の２: "));
+            EXPECT_THAT(said.front(), testing::HasSubstr(interimRecord.toStdString()));
+            EXPECT_EQ(readRawFile(interimRecord), QByteArray("abc\r\n")); // left as it was
+        } else {
+            EXPECT_EQ(said, std::vector<std::string>{});
+        }
         click(form3().Command4);
         click(form1().Command18);
         EXPECT_EQ(form3().Text23.text(), QString::fromUtf8(c.box));

@@ -2,11 +2,19 @@
 
 #include "app/Form1.h"
 #include "company/Form2.h"
+#include "schedules/core/Form18.h"
 #include "tests/support/fixture.h"
 
 #include <cstdint>
 
 namespace hz::test {
+
+// The menu's "税率の設定", "とりあえず１８万円" and "画面の消去": the rate table every schedule reads.
+inline void setPresetRates() {
+    HzTest::click(form1().Command23);
+    HzTest::click(form18().Command3);
+    HzTest::click(form18().Command5);
+}
 
 // The menu's "会社登録" and a sample profile typed as a user fills it (the year 19.4.1, settled 20.5.13 by
 // "事業年度"; the capital completed by "百万"; an ordinary account), then "登録実行". Addresses and numbers carry

@@ -14,7 +14,6 @@
 #include "print/device_printer.h"
 #include "print/fonts.h"
 #include "print/pages.h"
-#include "schedules/core/Form18.h"
 #include "schedules/core/Form20.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"
@@ -57,7 +56,7 @@ protected:
     void SetUp() override {
         HzTest::SetUp();
         form1(); // the program has started on a fresh disk
-        setRates();
+        setPresetRates();
         enterNeighbour();
         neighbourBefore = companyRecords(kNeighbourCode, kNeighbour);
         enterCompany();
@@ -69,12 +68,6 @@ protected:
     }
 
     // The menu's "税率の設定", its preset "とりあえず１８万円" (saved at once) and "画面の消去".
-    static void setRates() {
-        click(form1().Command23);
-        click(form18().Command3);
-        click(form18().Command5);
-    }
-
     // The neighbour: registered, its profit computed through Schedules 4 and 1.
     static void enterNeighbour() {
         registerSampleCompany(kNeighbourCode, kNeighbour, QStringLiteral("ユウゲンガイシャトナリマチコウギョウ"), 3, 4);
