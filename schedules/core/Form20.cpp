@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/interim.h"
+#include "schedules/more/schedule1_interim_records.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,17 +17,6 @@ namespace hz {
 namespace {
 
 const QString kTitle = QStringLiteral("中間申告");
-
-// Into the interim boxes of Schedule 1 as plain digits; they count at its next compute.
-void pushIntoSchedule1(const std::array<std::int32_t, 6> &amounts) {
-    Form3 &s1 = form3();
-    s1.Text6.setText(plain(amounts[0]));  // 中間法人税額 14
-    s1.Text27.setText(plain(amounts[1])); // 県 中間納付額⑬
-    s1.Text30.setText(plain(amounts[2])); // 県 中間均等割額⑲
-    s1.Text23.setText(plain(amounts[3])); // 中間事業税額43
-    s1.Text32.setText(plain(amounts[4])); // 市 中間納付額⑪
-    s1.Text35.setText(plain(amounts[5])); // 市 中間均等割額⑯
-}
 
 } // namespace
 
@@ -126,18 +116,32 @@ void Form20::Command1_Click() {
     const auto boxes = amountBoxes();
     for (int i = 0; i < 6; ++i)
         amounts[i] = readBoxOrZero(boxes[i]->text());
-    // Schedule 1 takes them only while it holds this company.
-    if (!holdsAnotherCompany(form3().Text100, companyCode))
-        pushIntoSchedule1(amounts);
     try {
         writeInterimAmounts(companyCode, InterimAmountRecord{amounts});
         hold.written(interimAmountPath(companyCode));
     } catch (const Error &e) {
-        // The pushes stand; the boxes keep the text as typed.
+        // The boxes keep the text as typed.
         actionErrorBox(e, kTitle);
         return;
     }
     showAmounts();
+    // Schedule 1 shows what the saved records now give: these amounts, unless a 中間 row pays the figure.
+    form3().followInterimFigures(companyCode, kTitle);
+}
+
+void Form20::followSavedAmounts(std::int32_t code) {
+    if (!holdsCompany(Text15, code))
+        return;
+    InterimAmountRecord rec;
+    if (readRecordOrSay(interimAmountPath(code), kTitle, [&] { rec = readInterimAmounts(code); }) != RecordRead::read)
+        return;
+    const auto boxes = amountBoxes();
+    for (int i = 0; i < 6; ++i) {
+        if (boxes[i]->holdsUserText())
+            continue;
+        amounts[i] = rec.amounts[i];
+        boxes[i]->setText(fmtAmount(std::int64_t(amounts[i])));
+    }
 }
 
 // DATA: a company without a readable record shows empty boxes, so that the next compute cannot save another
@@ -152,9 +156,20 @@ void Form20::Command2_Click() {
         return;
     }
     InterimAmountRecord rec;
-    if (hold.load(interimAmountPath(companyCode), kTitle, [&] { rec = readInterimAmounts(companyCode); }) !=
-        RecordRead::read)
+    switch (hold.load(interimAmountPath(companyCode), kTitle, [&] { rec = readInterimAmounts(companyCode); })) {
+    case RecordRead::read:
+        break;
+    case RecordRead::missing: {
+        // A company saved before this record kept every entry: what it entered stands in Schedule 1's record.
+        const Schedule1InterimInput in = readSchedule1InterimInput(companyCode, kTitle);
+        if (!in.entered)
+            return;
+        rec = *in.entered;
+        break;
+    }
+    case RecordRead::unreadable:
         return;
+    }
     amounts = rec.amounts;
     showAmounts();
 }

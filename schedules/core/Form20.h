@@ -56,6 +56,9 @@ public:
     void Command6_Click();
     // Enter (13) moves the focus on to the next control; any other key does nothing.
     void ReturnNext(int &keyAscii);
+    // Another window saved entries into the interim record of code: where this window shows that company, each box
+    // not holding what the user typed shows the saved amount.
+    void followSavedAmounts(std::int32_t code);
 
 protected:
     void setupUi(QWidget *window) override;

@@ -4,12 +4,14 @@
 #include "common/company_code.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/records.h"
 #include "platform/services.h"
 #include "schedules/core/Form18.h"
 #include "schedules/core/Form20.h"
 #include "schedules/core/Form6.h"
 #include "schedules/more/Form7.h"
 #include "schedules/more/Form8.h"
+#include "schedules/more/schedule1_interim_records.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,8 +26,8 @@ const QString kTitle = QStringLiteral("別表一");
 
 // --- Steps that reach other windows ---------------------------------------------------------------------------
 
-// The annual municipal per-capita amount, in plain decimal, into Schedule 5(2)'s transfer box Form7.Text12,
-// which its compute splits into interim parts. Made before the municipal figures are shown.
+// The annual municipal per-capita amount, in plain decimal, into Schedule 5(2)'s transfer box Form7.Text12. The
+// interim split takes the levies from Schedule 1's record instead (schedule1_interim.h), so the box only carries it.
 void pushMunicipalPerCapitaToSchedule5_2(const QString &plainAmount) { form7().Text12.setText(plainAmount); }
 
 // Schedule 5(1) column ④, with the pattern "-#,###": Form6.Text66 (未納法人税) = −A5 only when A5 > 0 (otherwise
@@ -255,21 +257,50 @@ void Form3::Form_Load() {
 
 // --- The interim rows ------------------------------------------------------------------------------------------
 
-void Form3::Command1_Click() { Text6.setText(QString()); }
-void Form3::Command2_Click() { Text23.setText(QString()); }
-void Form3::Command3_Click() { Text27.setText(QString()); }
-void Form3::Command5_Click() { Text30.setText(QString()); }
-void Form3::Command6_Click() { Text32.setText(QString()); }
-void Form3::Command7_Click() { Text35.setText(QString()); }
+// Each caption empties its box as the user's own entry: the compute saves it as none entered.
+void Form3::Command1_Click() { Text6.giveText(QString()); }
+void Form3::Command2_Click() { Text23.giveText(QString()); }
+void Form3::Command3_Click() { Text27.giveText(QString()); }
+void Form3::Command5_Click() { Text30.giveText(QString()); }
+void Form3::Command6_Click() { Text32.giveText(QString()); }
+void Form3::Command7_Click() { Text35.giveText(QString()); }
 
-// 赤字申告: a loss return owes no interim payment, so the six interim boxes are emptied.
+// 赤字申告: a loss return owes no interim payment, so the six interim boxes are emptied. The program presses it, so
+// the boxes are emptied as code, never as the user's entry of none, which would wipe the saved interim amounts.
 void Form3::Command14_Click() {
-    press(Command1);
-    press(Command3);
-    press(Command5);
-    press(Command6);
-    press(Command7);
-    press(Command2);
+    for (TextBox *box : interimBoxes())
+        box->setText(QString());
+}
+
+std::array<TextBox *, 6> Form3::interimBoxes() { return {&Text6, &Text27, &Text30, &Text23, &Text32, &Text35}; }
+
+namespace {
+// 別表一's own figures of the six, in the interim record's order.
+std::array<double, 6> interimHeld(const Schedule1Record &r) {
+    return {double(r.A(4)), r.C(5), r.C(8), r.B(7), r.D(4), r.D(7)};
+}
+} // namespace
+
+void Form3::showInterimFigures(const InterimAmounts &figures, const InterimAmounts &keep) {
+    const auto boxes = interimBoxes();
+    const std::array<double, 6> held = interimHeld(working);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (keep[i])
+            continue;
+        boxes[i]->setText(fmtAmount(figures[i] ? double(*figures[i]) : held[i]));
+    }
+}
+
+void Form3::followInterimFigures(std::int32_t code, const QString &title) {
+    if (holdsAnotherCompany(Text100, code))
+        return;
+    // What the user typed here and has not computed yet stays: the compute saves it.
+    InterimAmounts typed;
+    const auto boxes = interimBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        if (boxes[i]->holdsUserText())
+            typed[i] = 0;
+    showInterimFigures(schedule1InterimFor(code, title), typed);
 }
 
 void Form3::Command10_Click() { pressSchedule7Compute(); }
@@ -361,6 +392,9 @@ void Form3::Command8_Click() {
     amount(Text36, r.D(8));
     amount(Text37, r.D(9));
     amount(Text47, totalPayable(r));
+    // The interim figures as the saved records give them, which is what the next compute takes.
+    showInterimFigures(
+        schedule1InterimFigures(readSchedule1InterimInput(companyCode, kTitle, r, schedule1Levies(r, rates))), {});
 }
 
 // --- Compute action --------------------------------------------------------------------------------------------
@@ -379,6 +413,35 @@ void Form3::Command4_Click() {
     try {
         Schedule1Record &r = working;
         auto show = [](TextBox &t, double v) { t.setText(fmtAmount(v)); };
+
+        // The interim figures: what the user typed in their boxes is saved with the other entries first, then each
+        // box takes what the saved records give, with the levies this compute uses. A figure the rule cannot
+        // decide keeps the record's, or the user's typing where the interim record could not take it.
+        // The interim record is saved with this window's record, so that it stands before a row's payment does.
+        std::optional<InterimAmountRecord> interimToSave;
+        {
+            InterimAmounts typed;
+            bool anyTyped = false;
+            const auto boxes = interimBoxes();
+            for (std::size_t i = 0; i < boxes.size(); ++i)
+                if (boxes[i]->holdsUserText()) {
+                    typed[i] = readBoxOrZero(boxes[i]->text());
+                    anyTyped = true;
+                }
+            Schedule1Record levies = r;
+            if (levies.C(7) != 0)
+                levies.C(7) = decimalOrZero(Text29.text());
+            if (levies.D(6) != 0)
+                levies.D(6) = decimalOrZero(Text34.text());
+            Schedule1InterimInput in =
+                readSchedule1InterimInput(companyCode, kTitle, r, schedule1Levies(levies, rates));
+            if (in.entered) {
+                in.entered = withEntries(*in.entered, typed);
+                if (anyTyped || !recordExists(interimAmountPath(companyCode)))
+                    interimToSave = in.entered;
+            }
+            showInterimFigures(schedule1InterimFigures(in), in.entered ? InterimAmounts{} : typed);
+        }
         auto showWhole = [](TextBox &t, std::int32_t v) { t.setText(fmtAmount(std::int64_t(v))); };
 
         // 法人税
@@ -468,8 +531,12 @@ void Form3::Command4_Click() {
         if (r.A(1) <= 0)
             press(Command14);
 
+        if (interimToSave)
+            writeInterimAmounts(companyCode, *interimToSave);
         writeSchedule1(companyCode, r);
         hold.written(schedule1Path(companyCode));
+        if (interimToSave)
+            form20().followSavedAmounts(companyCode);
         writeTaxRates(rates);
 
         if (fiveOneSame)

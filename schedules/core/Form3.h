@@ -4,7 +4,9 @@
 #include "platform/controls.h"
 #include "schedules/core/schedule1.h"
 #include "schedules/core/tax_rates.h"
+#include "schedules/more/schedule1_interim.h"
 
+#include <array>
 #include <cstdint>
 
 namespace hz {
@@ -118,9 +120,20 @@ public:
     void Command14_Click();
     void Command15_Click();
 
+    // The six interim boxes as the saved records give them (schedule1_interim.h), unless this window shows another
+    // company than code; a box holding what the user typed here stays, for the compute to save. Asked by every window
+    // whose compute changes what they are worked out from.
+    void followInterimFigures(std::int32_t code, const QString &title);
+
 protected:
     void setupUi(QWidget *window) override;
     void Form_Load() override;
+
+private:
+    // Text6, Text27, Text30, Text23, Text32 and Text35: the interim figures in the interim record's order.
+    std::array<TextBox *, 6> interimBoxes();
+    // Each box the figure the rule gives, or the working record's where it gives none; boxes marked in keep stay.
+    void showInterimFigures(const InterimAmounts &figures, const InterimAmounts &keep);
 };
 
 Form3 &form3();

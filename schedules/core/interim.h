@@ -12,6 +12,8 @@ namespace hz {
 struct InterimAmountRecord {
     // 1 法人税, 2 法人県民税, 3 法人県民税・均等割, 4 事業税, 5 法人市民税, 6 法人市民税・均等割.
     std::array<std::int32_t, 6> amounts{};
+
+    bool operator==(const InterimAmountRecord &) const = default;
 };
 
 QString interimAmountPath(std::int32_t companyCode);

@@ -8,8 +8,8 @@
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
-#include "schedules/core/interim.h"
 #include "schedules/more/Form7.h"
+#include "schedules/more/schedule1_interim_records.h"
 #include "schedules/more/schedule5_2.h"
 
 #include <QGridLayout>
@@ -272,20 +272,6 @@ void Form13::Command19_Click() {
     }
 }
 
-namespace {
-// The cells as the company's record holds them before a compute saves it again; none for a company without one.
-Schedule5_2Part2Values savedBefore(std::int32_t code) {
-    Schedule5_2Part2Values v{};
-    try {
-        const Schedule5_2Part2Record rec = readSchedule5_2Part2File(code);
-        for (int k = 1; k <= 70; ++k)
-            v[k] = rec.cells[k - 1];
-    } catch (const Error &) {
-    }
-    return v;
-}
-} // namespace
-
 // 計算実行: the enterprise tax, the other taxes and the provision; passes them to Schedules 1, 4 and 5(1), saves
 // and reloads.
 void Form13::Command20_Click() {
@@ -313,17 +299,6 @@ void Form13::Command20_Click() {
         computeEnterpriseTaxRows(part2Values);
         for (int k : {6, 12, 18, 13, 14, 15, 16, 17})
             show(k);
-        // 別表一 中間事業税額 from this row, or from the interim-amounts window once the row is emptied; the other
-        // windows take this company's figures only while they hold it.
-        const auto interim = schedule1InterimEnterpriseTax(savedBefore(code), part2Values, [code] {
-            // None typed there, or a record that cannot be read (said in its box): the box goes empty.
-            InterimAmountRecord typed;
-            readRecordOrSay(interimAmountPath(code), kTitle, [&] { typed = readInterimAmounts(code); });
-            return typed.amounts[3]; // 事業税
-        });
-        if (interim && !holdsAnotherCompany(form3().Text100, code))
-            form3().Text23.setText(fmtAmount(*interim));
-
         readRows(4, 7);
         computeOtherTaxRows(part2Values, 4, 7);
         for (int r = 4; r <= 7; ++r)
@@ -357,8 +332,12 @@ void Form13::Command20_Click() {
         for (int k = 1; k <= 70; ++k)
             rec.cells[k - 1] = part2Values[k];
         rec.rowNames = rowNames;
+        // 別表一's interim enterprise tax follows the row as saved; the user's entries are kept apart before a
+        // row's payment can reach 別表一.
+        adoptSchedule1Entries(code, kTitle);
         writeSchedule5_2Part2File(code, rec);
         hold.written(schedule5_2Part2Path(code));
+        form3().followInterimFigures(code, kTitle);
     } catch (const Error &e) {
         actionErrorBox(e, kTitle);
         return;

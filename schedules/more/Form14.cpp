@@ -7,12 +7,14 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/services.h"
+#include "schedules/core/Form20.h"
 #include "schedules/core/Form3.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
 #include "schedules/more/Form13.h"
 #include "schedules/more/Form7.h"
 #include "schedules/more/Form8.h"
+#include "schedules/more/schedule1_interim_records.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -183,8 +185,6 @@ void Form14::Command3_Click() {
     // Whatever a previous load found no longer holds.
     loadedCompanyOk = false;
     heldValues = {};
-    prefecturalInterimLevy = 0;
-    municipalInterimLevy = 0;
     secondIssueReceived = 0;
     secondIssueCredit = 0;
 
@@ -229,8 +229,6 @@ void Form14::Command3_Click() {
             heldValues[std::size_t(n - 1)] = *v;
         }
     }
-    prefecturalInterimLevy = load.prefecturalInterimLevy;
-    municipalInterimLevy = load.municipalInterimLevy;
     secondIssueReceived = load.secondIssueReceived;
     secondIssueCredit = load.secondIssueCredit;
 
@@ -312,15 +310,6 @@ void Form14::pushFigures() {
     form5().Text5.setText(F(bulk::profit));
     form6().Text54.setText(F(bulk::retainedEarnings));
 
-    // Figures 4 and 5 are interim totals; Schedule 1 keeps each as a tax part and a per-capita part. Pushing a
-    // total into one part alone would count the other part twice, and again at every opening.
-    const InterimSplit prefectural = splitInterim(bulkValues[bulk::interimPrefecturalTax - 1], prefecturalInterimLevy);
-    form3().Text27.setText(amount(prefectural.tax));  // 中間納付額⑬
-    form3().Text30.setText(amount(prefectural.levy)); // 中間均等割額⑲
-    const InterimSplit municipal = splitInterim(bulkValues[bulk::interimMunicipalTax - 1], municipalInterimLevy);
-    form3().Text32.setText(amount(municipal.tax));  // 中間納付額⑪
-    form3().Text35.setText(amount(municipal.levy)); // 中間均等割額⑯
-
     // Each figure below goes into the column it was loaded from; the copy into the row's other column follows
     // only a figure the user changed, so that a split the schedule holds survives every opening.
     form7().Text15.setText(F(bulk::previousCorporateTax));
@@ -332,11 +321,6 @@ void Form14::pushFigures() {
     if (changed(bulk::previousEnterpriseTax))
         form13().Text24.setText(F(bulk::previousEnterpriseTax));
     form13().Text21.setText(F(bulk::previousEnterpriseTax));
-    // The interim enterprise tax is never loaded here, so a comparison with the loaded figure cannot tell a typed 0:
-    // it goes to Schedule 1 when the user typed in its box (0 empties 別表一's), and a box left alone leaves the
-    // amount Schedule 1 holds (typed in the interim-amounts window) as it is.
-    if (bulkFigureBox(bulk::interimEnterpriseTax).holdsUserText())
-        form3().Text23.setText(F(bulk::interimEnterpriseTax));
     form13().Text34.setText(F(bulk::consumptionTax));
     if (changed(bulk::consumptionTax))
         form13().Text31.setText(F(bulk::consumptionTax));
@@ -369,6 +353,42 @@ void Form14::pushFigures() {
         }
     }
     s6.Text46.setText(F(bulk::entertainment));
+}
+
+// The interim payments the user typed here are entries like those of 中間申告の入力, saved in its record, from which
+// Schedule 1 takes them (schedule1_interim.h). Only a box the user typed in counts, since figures 3 and 11 are never
+// loaded and a comparison with the loaded figure cannot tell a typed 0: a box left as loaded leaves the saved amount
+// alone, and a typed 0 is none. Figures 4 and 5 are totals, split as a 中間 row's payment is, with the levies chosen
+// here or those Schedule 1 uses.
+void Form14::saveInterimEntries() {
+    auto typed = [this](int n) -> std::optional<std::int32_t> {
+        if (!bulkFigureBox(n).holdsUserText())
+            return std::nullopt;
+        return bulkValues[std::size_t(n - 1)];
+    };
+    InterimAmounts entries;
+    entries[interim::corporate] = typed(bulk::interimCorporateTax);
+    entries[interim::enterprise] = typed(bulk::interimEnterpriseTax);
+    const auto prefectural = typed(bulk::interimPrefecturalTax), municipal = typed(bulk::interimMunicipalTax);
+    if (prefectural || municipal) {
+        InterimLevies levies;
+        if (Option1.value() || Option2.value())
+            levies = Option1.value() ? InterimLevies{20000, 50000} : InterimLevies{50000, 130000};
+        else
+            levies = readSchedule1InterimInput(loadedCode, kTitle).levies;
+        if (prefectural) {
+            const InterimSplit s = splitInterimPayment(*prefectural, levies.prefectural);
+            entries[interim::prefectural] = s.tax;
+            entries[interim::prefecturalLevy] = s.levy;
+        }
+        if (municipal) {
+            const InterimSplit s = splitInterimPayment(*municipal, levies.municipal);
+            entries[interim::municipal] = s.tax;
+            entries[interim::municipalLevy] = s.levy;
+        }
+    }
+    if (hz::saveInterimEntries(loadedCode, kTitle, entries))
+        form20().followSavedAmounts(loadedCode);
 }
 
 void Form14::pushPresets() {
@@ -409,6 +429,7 @@ void Form14::Command1_Click() {
         actionErrorBox(e, kTitle);
     }
 
+    saveInterimEntries();
     takeCompany();
     pushFigures();
     pushPresets();

@@ -93,9 +93,6 @@ public:
     // The figures as the schedules hold them (from the load, then from each apply): a figure left unchanged
     // keeps the schedules' own split of it.
     BulkFigures heldValues{};
-    // Schedule 1's interim per-capita parts, 中間均等割額⑲ and ⑯, which figures 4 and 5 include.
-    std::int32_t prefecturalInterimLevy = 0;
-    std::int32_t municipalInterimLevy = 0;
     // Schedule 6's second dividend issue as the load found it.
     std::int32_t secondIssueReceived = 0;
     std::int32_t secondIssueCredit = 0;
@@ -114,6 +111,8 @@ protected:
 private:
     void takeCompany();
     void pushFigures();
+    // The interim payments typed here, into the interim record.
+    void saveInterimEntries();
     void pushPresets();
     bool changed(int figure) const;
 

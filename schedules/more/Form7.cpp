@@ -11,6 +11,7 @@
 #include "schedules/core/schedule5_1.h"
 #include "schedules/core/tax_rates.h"
 #include "schedules/more/Form13.h"
+#include "schedules/more/schedule1_interim_records.h"
 #include "schedules/more/schedule5_2.h"
 
 #include <QGridLayout>
@@ -187,8 +188,7 @@ void Form7::Command19_Click() {
             cellBox(k)->setText(fmtAmount(cellAt(cells, k)));
     };
     // The other windows take this company's figures, and compute with them, only while they hold it.
-    const bool oneSame = !holdsAnotherCompany(form3().Text100, code),
-               fourSame = !holdsAnotherCompany(form5().Text100, code),
+    const bool fourSame = !holdsAnotherCompany(form5().Text100, code),
                fiveOneSame = !holdsAnotherCompany(form6().Text1, code),
                fiveTwoSame = !holdsAnotherCompany(form13().Text19, code);
     try {
@@ -196,10 +196,6 @@ void Form7::Command19_Click() {
         show({6, 12, 18, 24, 19, 20, 21, 22, 23});
         computeSchedule5_2Tax(cells, Schedule5_2Tax::prefectural);
         show({30, 36, 42, 48, 54, 49, 50, 51, 52, 53});
-        if (const auto interim = prefecturalInterimDefault(cells); interim && oneSame) {
-            form3().Text27.setText(fmtAmount(interim->payment));
-            form3().Text30.setText(fmtAmount(interim->levy));
-        }
         computeSchedule5_2Tax(cells, Schedule5_2Tax::municipal);
         show({60, 66, 72, 78, 73, 74, 75, 76, 77});
 
@@ -223,15 +219,12 @@ void Form7::Command19_Click() {
                 box->setText(fmtAmount(amount));
         }
 
+        // 別表一's interim figures follow the rows as saved; the user's entries are kept apart before a row's
+        // payment can reach 別表一.
+        adoptSchedule1Entries(code, kTitle);
         writeSchedule5_2File(code, cells);
         hold.written(schedule5_2Path(code));
-
-        const std::int32_t levy = readBoxOrZero(Text12.text());
-        const InterimFigures split = interimLevySplit(cells, levy);
-        TextBox *interimBoxes[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35};
-        for (int i = 0; i < 5 && oneSame; ++i)
-            if (split[i])
-                interimBoxes[i]->setText(plain(*split[i]));
+        form3().followInterimFigures(code, kTitle);
         if (fiveOneSame)
             press(form6().Command1);
 

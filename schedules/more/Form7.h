@@ -16,7 +16,8 @@ public:
     Form7();
 
     TextBox Text1{this, "Text1"};   // company code
-    TextBox Text12{this, "Text12"}; // annual municipal per-capita levy, from Schedule 1, plain digits
+    TextBox Text12{this, "Text12"}; // annual municipal per-capita levy, from Schedule 1, plain digits; carried only
+                                    // (the interim split takes the levies from Schedule 1's record)
 
     Frame Frame1{this, "Frame1"}; // 法人税
     Frame Frame2{this, "Frame2"}; // 法人県民税

@@ -83,8 +83,6 @@ std::optional<BulkLoad> readBulkLoad(std::int32_t code, const BulkRecordReader &
         const std::int32_t d4 = roundHalfEven(s1.D(4)), d7 = roundHalfEven(s1.D(7));
         set(bulk::interimPrefecturalTax, add(c5, c8)); // 中間納付額⑬ + 中間均等割額⑲
         set(bulk::interimMunicipalTax, add(d4, d7));   // 中間納付額⑪ + 中間均等割額⑯
-        out.prefecturalInterimLevy = c8;
-        out.municipalInterimLevy = d7;
     } catch (const Error &e) {
         throw Error(QStringLiteral("別表一の中間申告額を合計できません。%1").arg(e.description()));
     }
@@ -144,11 +142,6 @@ std::int32_t bulkTaxesTotal(const BulkFigures &figures) {
     for (int n = 6; n <= 17; ++n)
         total = add(total, figures[std::size_t(n - 1)]);
     return total;
-}
-
-InterimSplit splitInterim(std::int32_t total, std::int32_t levyHeld) {
-    const std::int32_t levy = std::clamp(levyHeld, 0, std::max(total, 0));
-    return {total - levy, levy};
 }
 
 QString bulkScratchPath(const QString &companyName) {

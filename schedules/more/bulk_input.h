@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-// The bulk input's plain side: what its load takes from a company's records, its taxes-and-dues total, how an
-// interim total is split for Schedule 1, and the scratch file that keeps a copy of the figures.
+// The bulk input's plain side: what its load takes from a company's records, its taxes-and-dues total, and the
+// scratch file that keeps a copy of the figures.
 namespace hz {
 
 // The 23 figures, figure n at [n-1].
@@ -58,9 +58,6 @@ LimitChoice limitChoiceFor(std::int32_t fixedLimit);
 struct BulkLoad {
     // Figures 3, 11, 12 and 13 are never loaded and stay nullopt (empty boxes).
     std::array<std::optional<std::int32_t>, 23> figures{};
-    // The interim per-capita parts Schedule 1 holds (中間均等割額⑲ and ⑯); figures 4 and 5 include them.
-    std::int32_t prefecturalInterimLevy = 0;
-    std::int32_t municipalInterimLevy = 0;
     LevyChoice levies = LevyChoice::none;
     LimitChoice limit = LimitChoice::limit4M;
     // Schedule 5(1) 繰越損益金 ④: not 0 means the company already held data.
@@ -94,14 +91,6 @@ std::optional<BulkLoad> readBulkLoad(std::int32_t code, const BulkRecordReader &
 
 // Figure 18: the taxes-and-dues total of figures 6 to 17. Error::overflow() beyond 32 bits.
 std::int32_t bulkTaxesTotal(const BulkFigures &figures);
-
-// An interim total for Schedule 1, split into the tax part and the per-capita part. The per-capita part stays
-// as the company had it, as far as the total covers it; the tax part takes the rest.
-struct InterimSplit {
-    std::int32_t tax = 0;
-    std::int32_t levy = 0;
-};
-InterimSplit splitInterim(std::int32_t total, std::int32_t levyHeld);
 
 // "c:\法人税\法人税Temp\" + the company name made safe as a file name + ".txt".
 QString bulkScratchPath(const QString &companyName);

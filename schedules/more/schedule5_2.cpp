@@ -85,14 +85,6 @@ Schedule5_2Cells computeSchedule5_2(const Schedule5_2Cells &in) {
     return c;
 }
 
-std::optional<PrefecturalInterimDefault> prefecturalInterimDefault(const Schedule5_2Cells &c) {
-    // 県民税 中間 ③ + ④ + ⑤: what was paid on the interim return, however it was booked.
-    const std::int32_t paid = add(add(cellAt(c, 39), cellAt(c, 40)), cellAt(c, 41));
-    if (paid <= 0)
-        return std::nullopt;
-    return PrefecturalInterimDefault{sub(paid, 10000), 10000};
-}
-
 Schedule5_2ToSchedule4 schedule5_2ToSchedule4(const Schedule5_2Cells &c) {
     Schedule5_2ToSchedule4 r;
     // 別表四 2 損金計上法人税 = 法人税 計 ⑤
@@ -118,34 +110,6 @@ Schedule5_2Unpaid schedule5_2Unpaid(const Schedule5_2Cells &c) {
     u.municipal = {cellAt(c, 73), paid(s52::municipalTotal, s52::municipalFinal), cellAt(c, 62),
                    std::max(cellAt(c, 78), 0)};
     return u;
-}
-
-InterimFigures interimLevySplit(const Schedule5_2Cells &c, std::int32_t annualLevy) {
-    // Interim levies are half the annual ones: municipal 65,000 with prefectural 25,000, or 25,000 with 10,000.
-    std::int32_t prefecturalLevy = 0;
-    std::int32_t municipalLevy = 0;
-    if (annualLevy == 130000) {
-        prefecturalLevy = 25000;
-        municipalLevy = 65000;
-    } else if (annualLevy == 50000) {
-        prefecturalLevy = 10000;
-        municipalLevy = 25000;
-    } else {
-        return {};
-    }
-    InterimFigures out;
-    // ⑤ of the three 中間 rows: 法人税 cell 11, 県民税 cell 41, 市民税 cell 65.
-    if (cellAt(c, 11) != 0)
-        out[0] = cellAt(c, 11);
-    if (cellAt(c, 41) != 0) {
-        out[1] = sub(cellAt(c, 41), prefecturalLevy);
-        out[2] = prefecturalLevy;
-    }
-    if (cellAt(c, 65) != 0) {
-        out[3] = sub(cellAt(c, 65), municipalLevy);
-        out[4] = municipalLevy;
-    }
-    return out;
 }
 
 std::int32_t schedule5_2Reversal(const Schedule5_2Cells &c) {
@@ -179,22 +143,6 @@ void computeEnterpriseTaxRows(Schedule5_2Part2Values &v) {
     // 20 計 = 18 + 19, column by column
     for (int c = 1; c <= 6; ++c)
         v[12 + c] = add(v[6 + c], v[c]);
-}
-
-std::optional<std::int32_t> interimEnterpriseTax(const Schedule5_2Part2Values &v) {
-    if (v[9] == 0 && v[10] == 0 && v[11] == 0)
-        return std::nullopt;
-    return add(add(v[10], v[9]), v[11]);
-}
-
-std::optional<std::int32_t> schedule1InterimEnterpriseTax(const Schedule5_2Part2Values &before,
-                                                          const Schedule5_2Part2Values &now,
-                                                          const std::function<std::int32_t()> &savedInInterimWindow) {
-    if (const auto paid = interimEnterpriseTax(now))
-        return paid;
-    if (interimEnterpriseTax(before))
-        return savedInInterimWindow();
-    return std::nullopt;
 }
 
 void computeOtherTaxRows(Schedule5_2Part2Values &v, int firstRow, int lastRow) {

@@ -4,8 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <optional>
 
 // 別表五（二）: taxes and dues, tax by tax, in the six columns ① 期首未納額, ② 当期発生額, ③ 充当金崩し,
 // ④ 仮払経理, ⑤ 損金経理 and ⑥ 期末未納額. Two records per company:
@@ -49,14 +47,6 @@ void computeSchedule5_2Tax(Schedule5_2Cells &cells, Schedule5_2Tax tax);
 // The three blocks, corporate tax first.
 Schedule5_2Cells computeSchedule5_2(const Schedule5_2Cells &in);
 
-// What a paid prefectural interim tax suggests for Schedule 1 before the levy is known: the payment less the
-// usual 10,000 yen interim levy. Nothing when nothing was paid.
-struct PrefecturalInterimDefault {
-    std::int32_t payment = 0; // 中間納付額⑬
-    std::int32_t levy = 0;    // 中間均等割額⑲
-};
-std::optional<PrefecturalInterimDefault> prefecturalInterimDefault(const Schedule5_2Cells &cells);
-
 // Schedule 4's lines 2 to 4.
 struct Schedule5_2ToSchedule4 {
     std::int32_t corporateTax = 0;    // 損金計上法人税
@@ -73,14 +63,6 @@ struct Schedule5_2Unpaid {
     std::array<std::int32_t, 4> municipal{};
 };
 Schedule5_2Unpaid schedule5_2Unpaid(const Schedule5_2Cells &cells);
-
-// Schedule 1's five interim figures: 中間法人税額, prefectural 中間納付額⑬ and 中間均等割額⑲, municipal
-// 中間納付額⑪ and 中間均等割額⑯. Each paid interim tax includes half the annual per-capita levy; for the two
-// levies the rate window presets (annual municipal levy 130,000 or 50,000) the levy part is split off; for any
-// other levy nothing is given. A figure whose 中間 row paid nothing (⑤ empty) is not given either: the interim
-// amount Schedule 1 holds from elsewhere (the bulk input, the interim-amounts window) is not replaced by 0.
-using InterimFigures = std::array<std::optional<std::int32_t>, 5>;
-InterimFigures interimLevySplit(const Schedule5_2Cells &cells, std::int32_t annualLevy);
 
 // The tax provision drawn down for the three taxes: 計 ③ of each.
 std::int32_t schedule5_2Reversal(const Schedule5_2Cells &cells);
@@ -112,17 +94,6 @@ void writeSchedule5_2Part2File(std::int32_t companyCode, const Schedule5_2Part2R
 
 // 事業税, rows 1-3: ⑥ of 前期 and 中間 (中間 has no ①: cell 7 is 0), then 計 column by column.
 void computeEnterpriseTaxRows(Schedule5_2Part2Values &v);
-// The interim enterprise tax paid, for Schedule 1: 中間 ④ + ③ + ⑤. Nothing when the 中間 row paid nothing
-// (③ ④ ⑤ all empty): the amount Schedule 1 holds from elsewhere (the interim-amounts window, the bulk input) is
-// not replaced by 0.
-std::optional<std::int32_t> interimEnterpriseTax(const Schedule5_2Part2Values &v);
-// 別表一 中間事業税額 after a compute, from the 中間 row as the record held it before and as it now stands: the row's
-// payment while it holds one; once a row that held one is emptied, the amount the interim-amounts window saved
-// (0 empties the box); nothing, leaving Schedule 1's box as it is, while the row stays empty. savedInInterimWindow
-// is asked only when the row was emptied.
-std::optional<std::int32_t> schedule1InterimEnterpriseTax(const Schedule5_2Part2Values &before,
-                                                          const Schedule5_2Part2Values &now,
-                                                          const std::function<std::int32_t()> &savedInInterimWindow);
 // ⑥ = ② + ① − ③ − ④ − ⑤ of rows first to last (4-11).
 void computeOtherTaxRows(Schedule5_2Part2Values &v, int firstRow, int lastRow);
 

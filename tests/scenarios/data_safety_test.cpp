@@ -187,8 +187,8 @@ TEST_F(DataSafety, InterimPaymentsTypedInTheBulkInputReachSchedule1) {
     form1().Text2.setText(kName2);
     click(form1().Command19); // 一括入力
     ASSERT_EQ(shown(), std::vector<std::string>{});
-    form14().bulkFigureBox(bulk::interimPrefecturalTax).setText(QStringLiteral("70,000"));
-    form14().bulkFigureBox(bulk::interimMunicipalTax).setText(QStringLiteral("120,000"));
+    typeInto(form14().bulkFigureBox(bulk::interimPrefecturalTax), QStringLiteral("70,000"));
+    typeInto(form14().bulkFigureBox(bulk::interimMunicipalTax), QStringLiteral("120,000"));
     click(form14().Command1);
     Schedule1Record s1;
     readSchedule1(2, s1);

@@ -405,14 +405,19 @@ std::vector<OwnSave> ownSaves() {
                        }};
     };
     return {
+        // Without the record, the window shows what Schedule 1 holds as entered; the user gives every amount here, so
+        // that both runs save the same.
         {"interim", interimAmountPath(2), [] { HzTest::click(form3().Command9); }, // 中間申告の入力
          [](ScriptedServices &) {
              typeInto(form20().Text1, QStringLiteral("1,000"));
+             for (TextBox *b : {&form20().Text2, &form20().Text3, &form20().Text4, &form20().Text5, &form20().Text6})
+                 typeInto(*b, QString());
              HzTest::click(form20().Command1); // 計算実行
          },
          clearInterimAndSave},
         {"interim_preset", interimAmountPath(2), [] { HzTest::click(form3().Command9); },
          [](ScriptedServices &) {
+             HzTest::click(form20().Command3); // クリア
              HzTest::click(form20().Command5); // 均等割７万円
              HzTest::click(form20().Command1); // 計算実行
          },

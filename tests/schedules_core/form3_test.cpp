@@ -50,13 +50,14 @@ protected:
         f.Text100.setText(code);
         f.Text3.setText(QStringLiteral("10,000,500"));
         f.Text5.setText(QStringLiteral("10,000"));
-        f.Text6.setText(QStringLiteral("500,000"));
         f.Text12.setText(QStringLiteral("10,000,500"));
-        f.Text23.setText(QStringLiteral("300,000"));
-        f.Text27.setText(QStringLiteral("50,000"));
-        f.Text30.setText(QStringLiteral("10,000"));
-        f.Text32.setText(QStringLiteral("100,000"));
-        f.Text35.setText(QStringLiteral("25,000"));
+        // The interim payments typed, as a user enters them here.
+        typeInto(f.Text6, QStringLiteral("500,000"));
+        typeInto(f.Text23, QStringLiteral("300,000"));
+        typeInto(f.Text27, QStringLiteral("50,000"));
+        typeInto(f.Text30, QStringLiteral("10,000"));
+        typeInto(f.Text32, QStringLiteral("100,000"));
+        typeInto(f.Text35, QStringLiteral("25,000"));
     }
 
     static std::array<TextBox *, 43> figureBoxes() {
@@ -164,8 +165,8 @@ TEST_F(Schedule1Window, LossReturnSavesAndShowsTheRefund) {
     Form3 &f = form3();
     f.Text100.setText(QStringLiteral("5"));
     f.Text3.setText(QStringLiteral("-1,500"));
-    f.Text6.setText(QStringLiteral("20,000"));
-    f.Text27.setText(QStringLiteral("3,000"));
+    typeInto(f.Text6, QStringLiteral("20,000"));
+    typeInto(f.Text27, QStringLiteral("3,000"));
     click(f.Command4);
     EXPECT_EQ(svc.events, QStringList{"beep"}) << svc.events.join(u'|').toStdString(); // Schedule 7's compute
     Schedule1Record saved;
@@ -249,7 +250,8 @@ TEST_F(Schedule1Window, OverflowIsToldAndNothingIsSaved) {
     // In the corporate tax: 0 − 2,000,000,000 − 2,000,000,000. Nothing is shown.
     f.Text3.setText(QStringLiteral("0"));
     f.Text5.setText(QStringLiteral("2,000,000,000"));
-    f.Text6.setText(QStringLiteral("2,000,000,000"));
+    typeInto(f.Text6, QStringLiteral("2,000,000,000"));
+    const QByteArray interimBefore = readFile(interimAmountPath(7));
     click(f.Command4);
     ASSERT_EQ(svc.boxes.size(), 1u);
     EXPECT_EQ(svc.boxes[0].title, QStringLiteral("別表一"));
@@ -273,6 +275,7 @@ TEST_F(Schedule1Window, OverflowIsToldAndNothingIsSaved) {
     EXPECT_EQ(f.Text13.text(), QStringLiteral("x"));
 
     EXPECT_EQ(readFile(schedule1Path(7)), before);
+    EXPECT_EQ(readFile(interimAmountPath(7)), interimBefore) << "the typed interim amount is saved with the record";
     // The rate table was not written back either (it would have gained its tail).
     EXPECT_EQ(readFile(dataroot::taxRateFile), lines({"22", "30", "5", "7.3", "9.6", "5", "20000", "12.3", "50000"}));
 }

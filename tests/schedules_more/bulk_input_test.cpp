@@ -39,26 +39,6 @@ TEST(BulkChoices, LeviesSelectOnlyTheWindowsPairsAndTheLimitIs400ManUnless300Man
         EXPECT_EQ(limitChoiceFor(c.limit), c.expected) << c.limit;
 }
 
-TEST(BulkInterimSplit, ThePerCapitaPartStaysAsFarAsTheTotalCoversIt) {
-    struct Case {
-        const char *name;
-        std::int32_t total, levyHeld, tax, levy;
-    } cases[] = {
-        {"unchanged total", 40000, 10000, 30000, 10000},
-        {"raised total goes to the tax part", 55000, 10000, 45000, 10000},
-        {"total below the levy", 6000, 10000, 0, 6000},
-        {"emptied total", 0, 10000, 0, 0},
-        {"no levy held", 85000, 0, 85000, 0},
-        {"negative total", -3000, 10000, -3000, 0},
-    };
-    for (const Case &c : cases) {
-        const InterimSplit s = splitInterim(c.total, c.levyHeld);
-        EXPECT_EQ(s.tax, c.tax) << c.name;
-        EXPECT_EQ(s.levy, c.levy) << c.name;
-        EXPECT_EQ(s.tax + s.levy, c.total) << c.name;
-    }
-}
-
 TEST(BulkDividends, TheSecondIssueStaysWhereTheTotalsLeaveRoomForIt) {
     const std::int32_t max = std::numeric_limits<std::int32_t>::max();
     struct Case {

@@ -1,6 +1,7 @@
 #include "core/paths.h"
 #include "core/records.h"
 #include "schedules/core/Form3.h"
+#include "schedules/core/interim.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
 #include "schedules/more/Form13.h"
@@ -50,7 +51,8 @@ protected:
 };
 
 TEST_F(Schedule5_2Part2Window, EmptyWindowSavesZerosAndTheInitialNames) {
-    form3().Text23.setText(QStringLiteral("80,000")); // from the interim-amounts window
+    // 80,000 saved by the interim-amounts window.
+    writeInterimAmounts(5, InterimAmountRecord{{0, 0, 0, 80000, 0, 0}});
     click(form13().Command20);
     EXPECT_TRUE(svc.boxes.empty());
     EXPECT_EQ(readFile(kFile), record({}));
@@ -345,9 +347,13 @@ TEST_F(Schedule5_2Part2Window, FailuresAfterTheInputsShowTheBox) {
     f.part2Values[17] = 2147483647;
     form7().Text15.setText(QStringLiteral("1"));
     click(f.Command21);
-    ASSERT_EQ(svc.boxes.size(), 3u);
-    EXPECT_EQ(svc.boxes[2].title, QStringLiteral("別表五（二）の２"));
-    EXPECT_EQ(svc.boxes[2].prompt, QStringLiteral("オーバーフローしました。"));
+    // Schedule 5(2)'s compute, pressed first, says that this window's record cannot be read for Schedule 1's
+    // interim figures.
+    ASSERT_EQ(svc.boxes.size(), 4u);
+    EXPECT_EQ(svc.boxes[2].title, QStringLiteral("別表五（二）"));
+    EXPECT_TRUE(svc.boxes[2].prompt.contains(kFile)) << svc.boxes[2].prompt.toStdString();
+    EXPECT_EQ(svc.boxes[3].title, QStringLiteral("別表五（二）の２"));
+    EXPECT_EQ(svc.boxes[3].prompt, QStringLiteral("オーバーフローしました。"));
     EXPECT_EQ(f.Command21.caption(), QStringLiteral("租税公課の合計額"));
     snapshot(f, QStringLiteral("form13"));
 }

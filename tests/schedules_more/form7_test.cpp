@@ -1,6 +1,8 @@
 #include "core/paths.h"
 #include "core/records.h"
 #include "schedules/core/Form3.h"
+#include "schedules/core/interim.h"
+#include "schedules/core/schedule1.h"
 #include "schedules/core/Form5.h"
 #include "schedules/core/Form6.h"
 #include "schedules/more/Form13.h"
@@ -73,9 +75,9 @@ TEST_F(Schedule5_2Window, LevyPresetComputeSavesPushesAndReloads) {
     // The final unpaid inhabitant taxes, negated with the minus sign before the grouped amount.
     EXPECT_EQ(form6().Text72.text(), QStringLiteral("-50,000"));
     EXPECT_EQ(form6().Text78.text(), QStringLiteral("-130,000"));
-    // No interim payment: Schedule 1's five interim boxes keep what they held.
+    // No interim payment and nothing entered: Schedule 1's five interim boxes are empty.
     for (TextBox *b : {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35})
-        EXPECT_EQ(b->text(), QStringLiteral(" ")) << qPrintable(b->name());
+        EXPECT_EQ(b->text(), QString()) << qPrintable(b->name());
     EXPECT_EQ(form13().Text14.text(), QStringLiteral("0"));
     EXPECT_EQ(form13().Text81.text(), QStringLiteral("0"));
     EXPECT_EQ(form13().Text82.text(), QStringLiteral("0"));
@@ -157,51 +159,50 @@ TEST_F(Schedule5_2Window, PaidTaxesReachSchedules4And5_1AndTheSecondWindow) {
     EXPECT_EQ(f.Text104.text(), QStringLiteral("48,000"));
 }
 
-TEST_F(Schedule5_2Window, InterimAmountsIntoSchedule1FollowTheLevy) {
-    struct Case {
-        const char *levy;
-        QStringList schedule1; // Text6, Text27, Text30, Text32, Text35
-    } cases[] = {
-        {"130000", {"300000", "20000", "25000", "25000", "65000"}},
-        {"50000", {"300000", "35000", "10000", "65000", "25000"}},
-        // Any other levy: only the prefectural default from the paid interim tax.
-        {"70000", {"keep", "35,000", "10,000", "keep", "keep"}},
-        {" ", {"keep", "35,000", "10,000", "keep", "keep"}},
-    };
+// Schedule 1's interim boxes show the 中間 rows as saved, the inhabitant taxes split by half the levies Schedule 1
+// uses (its record's, else the rate table's); the hidden levy box decides nothing. A row that pays nothing leaves its
+// figures to what the user entered (the interim record); a box the user typed in Schedule 1 stays for its compute.
+TEST_F(Schedule5_2Window, Schedule1ShowsTheInterimRowsAsSavedSplitByItsLevies) {
+    form3().Text100.setText(QStringLiteral("5"));
     Form7 &f = form7();
-    f.Text56.setText(QStringLiteral("45,000"));  // 県民税 中間 ②
-    f.Text59.setText(QStringLiteral("45,000"));  //           ⑤
-    f.Text70.setText(QStringLiteral("90,000"));  // 市民税 中間 ②
-    f.Text73.setText(QStringLiteral("90,000"));  //           ⑤
-    f.Text21.setText(QStringLiteral("300,000")); // 法人税 中間 ⑤
-    for (const Case &c : cases) {
-        TextBox *interim[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35};
+    TextBox *interim[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35};
+    auto shown = [&] {
+        QStringList out;
         for (TextBox *b : interim)
-            b->setText(QStringLiteral("keep"));
-        f.Text12.setText(QString::fromUtf8(c.levy));
-        click(f.Command19);
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(interim[i]->text(), c.schedule1[i]) << c.levy << " " << qPrintable(interim[i]->name());
-    }
-    EXPECT_TRUE(svc.boxes.empty());
+            out << b->text();
+        return out;
+    };
+    auto fill = [&](const QString &corporate, const QString &prefectural, const QString &municipal) {
+        f.Text21.setText(corporate);   // 法人税 中間 ⑤
+        f.Text56.setText(prefectural); // 県民税 中間 ②
+        f.Text59.setText(prefectural); //           ⑤
+        f.Text70.setText(municipal);   // 市民税 中間 ②
+        f.Text73.setText(municipal);   //           ⑤
+    };
+    f.Text12.setText(QStringLiteral("70000"));
+    fill(QStringLiteral("300,000"), QStringLiteral("45,000"), QStringLiteral("90,000"));
+    click(f.Command19);
+    EXPECT_EQ(shown(), (QStringList{"300,000", "20,000", "25,000", "25,000", "65,000"})) << "the rate table's levies";
 
-    // Interim amounts Schedule 1 holds from elsewhere (the bulk input, the interim-amounts window) stay where
-    // the 中間 rows paid nothing: with none paid, all five; with only the corporate tax paid, the other four.
-    f.Text12.setText(QStringLiteral("130000"));
-    for (TextBox *b : {&f.Text56, &f.Text59, &f.Text70, &f.Text73, &f.Text21})
-        b->setText(QString());
-    for (const QString &corporate : {QString(), QStringLiteral("300,000")}) {
-        SCOPED_TRACE(corporate.toStdString());
-        f.Text21.setText(corporate);
-        TextBox *interim[] = {&form3().Text6, &form3().Text27, &form3().Text30, &form3().Text32, &form3().Text35};
-        const QStringList held = {"200,000", "20,000", "10,000", "40,000", "25,000"};
-        for (int i = 0; i < 5; ++i)
-            interim[i]->setText(held[i]);
-        click(f.Command19);
-        EXPECT_EQ(form3().Text6.text(), corporate.isEmpty() ? held[0] : QStringLiteral("300000"));
-        for (int i = 1; i < 5; ++i)
-            EXPECT_EQ(interim[i]->text(), held[i]) << qPrintable(interim[i]->name());
-    }
+    Schedule1Record s1;
+    s1.C(7) = 20000;
+    s1.D(6) = 50000;
+    writeSchedule1(5, s1);
+    click(f.Command19);
+    EXPECT_EQ(shown(), (QStringList{"300,000", "35,000", "10,000", "65,000", "25,000"})) << "Schedule 1's levies";
+
+    writeFile(interimAmountPath(5), lines({"200000", "20000", "10000", "0", "40000", "25000", "\"予備1\"",
+                                           "\"予備2\"", "\"予備3\"", "\"予備4\"", "\"予備5\"", "\"予備6\"",
+                                           "\"予備7\"", "\"予備8\"", "\"予備9\"", "\"予備10\"", "\"予備11\"",
+                                           "\"予備12\""}));
+    fill(QStringLiteral("300,000"), QString(), QString());
+    click(f.Command19);
+    EXPECT_EQ(shown(), (QStringList{"300,000", "20,000", "10,000", "40,000", "25,000"})) << "only 法人税 paid";
+    typeInto(form3().Text32, QStringLiteral("41,000"));
+    fill(QString(), QString(), QString());
+    click(f.Command19);
+    EXPECT_EQ(shown(), (QStringList{"200,000", "20,000", "10,000", "41,000", "25,000"})) << "no row paid";
+    EXPECT_TRUE(svc.boxes.empty());
 }
 
 TEST_F(Schedule5_2Window, DataAction) {

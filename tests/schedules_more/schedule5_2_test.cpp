@@ -164,63 +164,6 @@ TEST(Schedule5_2Compute, UnpaidRowsOfSchedule5_1) {
     EXPECT_EQ(refund.municipal[3], 0);   // 計 ⑥ -500
 }
 
-TEST(Schedule5_2Compute, PrefecturalInterimDefault) {
-    struct Case {
-        Cells in;
-        std::optional<std::int32_t> payment; // the levy is then always 10,000
-    } cases[] = {
-        {{{41, 45000}}, 35000},
-        {{{39, 10000}, {40, 20000}, {41, 15000}}, 35000},
-        {{{41, 5000}}, -5000},
-        {{{41, 1}}, -9999},
-        {{}, std::nullopt},
-        {{{39, 5000}, {41, -5000}}, std::nullopt},
-        {{{41, -45000}}, std::nullopt},
-    };
-    for (const Case &c : cases) {
-        const auto got = prefecturalInterimDefault(grid(c.in));
-        ASSERT_EQ(got.has_value(), c.payment.has_value());
-        if (got) {
-            EXPECT_EQ(got->payment, *c.payment);
-            EXPECT_EQ(got->levy, 10000);
-        }
-    }
-    EXPECT_TRUE(overflows([] { prefecturalInterimDefault(grid({{40, kMax}, {41, 1}})); }));
-}
-
-TEST(Schedule5_2Compute, InterimLevySplit) {
-    using Five = InterimFigures;
-    const auto none = std::nullopt;
-    // 法人税 中間 ⑤ 300,000; 県民税 中間 ② and ⑤ 45,000; 市民税 中間 ② and ⑤ 90,000.
-    const Cells paid = {{11, 300000}, {38, 45000}, {41, 45000}, {62, 90000}, {65, 90000}};
-    Cells noMunicipal = paid;
-    noMunicipal[62] = 0;
-    noMunicipal[65] = 0;
-    Cells onlyCorporate = {{11, 300000}};
-    struct Case {
-        const char *name;
-        Cells in;
-        std::int32_t levy;
-        Five out;
-    } cases[] = {
-        {"municipal levy 130,000", paid, 130000, Five{300000, 20000, 25000, 25000, 65000}},
-        {"municipal levy 50,000", paid, 50000, Five{300000, 35000, 10000, 65000, 25000}},
-        {"another levy", paid, 70000, Five{}},
-        {"no levy", paid, 0, Five{}},
-        // A row that paid nothing leaves its boxes to what Schedule 1 holds from elsewhere.
-        {"no municipal interim tax", noMunicipal, 130000, Five{300000, 20000, 25000, none, none}},
-        {"only the corporate interim tax", onlyCorporate, 50000, Five{300000, none, none, none, none}},
-        {"no interim row paid", Cells{{38, 45000}, {62, 90000}}, 130000, Five{}},
-        {"interim paid less than the levy",
-         {{38, 1}, {41, 1}, {62, 1}, {65, 1}},
-         130000,
-         Five{none, -24999, 25000, -64999, 65000}},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(interimLevySplit(grid(c.in), c.levy), c.out) << c.name;
-    EXPECT_TRUE(overflows([] { interimLevySplit(grid({{38, 1}, {62, 1}, {41, kMin}}), 130000); }));
-}
-
 // ---- the second window's grid ----
 
 TEST(Schedule5_2Part2Compute, CompletesRowsAndProvision) {
@@ -288,31 +231,7 @@ TEST(Schedule5_2Part2Compute, CompletesRowsAndProvision) {
         const Schedule5_2Part2Values got = computeSchedule5_2Part2(part2(c.in));
         EXPECT_EQ(got, part2(c.out)) << c.name;
     }
-    EXPECT_EQ(interimEnterpriseTax(part2({{9, 1}, {10, 20}, {11, 300}, {8, 4000}, {12, 50000}})), 321);
-    EXPECT_EQ(interimEnterpriseTax(part2({{10, -20}, {11, 20}})), 0) << "a row that paid and took back gives 0";
-    EXPECT_EQ(interimEnterpriseTax(part2({{8, 4000}, {1, 100}, {5, 100}})), std::nullopt) << "nothing paid: none";
     EXPECT_EQ(provisionDrawDown(part2({{15, 400000}, {69, 300000}, {3, 5}})), 700000) << "row 1's ③ counts via row 3";
-}
-
-// 別表一 中間事業税額 after a compute: the row while it pays; what the interim-amounts window saved once the row is
-// emptied (0 empties the box); nothing while it stays empty, so a recompute never wipes an amount typed elsewhere.
-TEST(Schedule5_2Part2Compute, Schedule1InterimEnterpriseTaxFollowsTheRowAndFallsBackWhenItIsEmptied) {
-    struct Case {
-        const char *name;
-        Cells before, now;
-        std::optional<std::int32_t> written;
-    };
-    const Case cases[] = {
-        {"the row pays", {}, {{11, 90000}}, 90000},
-        {"the row pays another amount", {{11, 90000}}, {{10, 30000}, {11, 40000}}, 70000},
-        {"the row emptied: the interim window's amount", {{11, 90000}}, {{8, 5000}}, 80000},
-        {"empty before and now: left alone", {{8, 5000}}, {}, std::nullopt},
-        {"paid and taken back counts as held", {{10, -20}, {11, 20}}, {}, 80000},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(schedule1InterimEnterpriseTax(part2(c.before), part2(c.now), [] { return std::int32_t(80000); }),
-                  c.written)
-            << c.name;
 }
 
 TEST(Schedule5_2Part2Compute, SumsOutside32BitsOverflow) {
