@@ -198,8 +198,7 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
             const Script a = scriptOf(charAt(s, pieces[i - 1].start)), b = scriptOf(charAt(s, pieces[i].start));
             const bool mixed =
                 (a == Script::hiragana && b == Script::katakana) || (a == Script::katakana && b == Script::hiragana);
-            if (oneCharacter(pieces[i - 1]) && oneCharacter(pieces[i]) && isKana(a) && isKana(b) && !mixed &&
-                !edges[std::size_t(pieces[i].start)])
+            if (oneCharacter(pieces[i - 1]) && oneCharacter(pieces[i]) && isKana(a) && isKana(b) && !mixed)
                 words[std::size_t(pieces[i].start)] = false;
         }
     }
@@ -208,15 +207,15 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
     std::vector<bool> joined(n + 1, false);
 
     // Any other word of one character joins the word before it: a suffix (超過|額, 活性|化, 神奈川|県), a counter
-    // (第6|位), a particle (資産|の), a kana the dictionary left over (パート|ナ). Not a number, not one that begins a
-    // part (医療法人財団‖順|和会), and not a katakana after other letters, which starts a name rather than ends a word.
+    // (第6|位), a particle (資産|の), a kana the dictionary left over (パート|ナ). Not a number, and not a katakana
+    // after other letters, which starts a name rather than ends a word.
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const Word &w = pieces[i];
         const Script own = scriptOf(charAt(s, w.start));
         const Script before = scriptOf(charBefore(s, w.start));
         const bool afterNumber = isNumeral(s.at(w.start - 1));
         if (!oneCharacter(w) || isNumeral(s.at(w.start)) || !isJapaneseLetter(own) ||
-            !(isJapaneseLetter(before) || afterNumber) || edges[std::size_t(w.start)])
+            !(isJapaneseLetter(before) || afterNumber))
             continue;
         if (own == Script::katakana && before != Script::katakana && before != Script::prolonged)
             continue;
@@ -251,7 +250,7 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
                                                                                          : BreakPlace::Anywhere;
         else if (insideLetters(s, k) || numbers[i])
             places[i] = BreakPlace::Anywhere;
-        else if (found[i])
+        else if (found[i]) // over a word of one character that would join the word before it: 医療法人財団‖順和会
             places[i] = *found[i];
         else if (joined[i])
             places[i] = BreakPlace::Anywhere;

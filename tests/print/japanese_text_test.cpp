@@ -204,8 +204,8 @@ TEST(BreakPlaces, ALegalFormIsAPartOfTheNameAtItsStartOrEndOrBeforeABranch) {
 // A legal form or a place name inside a word is a word like any other: a form with no branch after it, a prefecture
 // no place follows, a word that holds a unit character.
 TEST(BreakPlaces, AFormOrAPlaceInsideAWordIsNoPart) {
-    for (const char *s : {"日本株式会社研究所", "みなと有限会社商店", "東京都民銀行", "東京都市大学", "北海道銀行",
-                          "市町村民税", "都市開発", "第３回定時総会"}) {
+    for (const char *s : {"日本株式会社研究所", "みなと有限会社商店", "東京都民銀行", "東京都民銀行ビル２－１",
+                          "東京都市大学", "北海道銀行", "市町村民税", "都市開発", "第３回定時総会"}) {
         const std::vector<BreakPlace> places = breakPlaces(QString::fromUtf8(s));
         EXPECT_EQ(std::count(places.begin(), places.end(), BreakPlace::Parts), 0)
             << marked(QString::fromUtf8(s)).toStdString();
