@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <span>
 
 namespace hz::test {
 namespace {
@@ -29,18 +30,23 @@ QString marked(const QString &s) {
     return out;
 }
 
-// The text of withMarks, without its marks, is marked as withMarks is.
-void expectMarked(const char *kind, const char16_t *withMarks) {
-    const QString expected = QString::fromUtf16(withMarks);
-    const QString text = QString(expected).remove(u'‖').remove(u'|').remove(u'/');
-    EXPECT_EQ(marked(text).toStdString(), expected.toStdString()) << kind;
+// A text as marked would mark it, and what kind of text it is.
+struct MarkedText {
+    const char *kind;
+    const char16_t *text;
+};
+
+// Each text, without its marks, is marked as it is.
+void expectMarked(std::span<const MarkedText> cases) {
+    for (const MarkedText &c : cases) {
+        const QString expected = QString::fromUtf16(c.text);
+        const QString text = QString(expected).remove(u'‖').remove(u'|').remove(u'/');
+        EXPECT_EQ(marked(text).toStdString(), expected.toStdString()) << c.kind;
+    }
 }
 
 TEST(BreakPlaces, WordsAReaderReadsAsOneStayWhole) {
-    const struct {
-        const char *kind;
-        const char16_t *text;
-    } cases[] = {
+    const MarkedText cases[] = {
         // The dictionary splits a name it does not know a character a word: the characters make one word.
         {"hiragana names", u"社会福祉法人‖ちゅーりっぷ|保育園"},
         {"hiragana names", u"有限会社‖しょーとけーき|工房|きょうと"},
@@ -88,18 +94,14 @@ TEST(BreakPlaces, WordsAReaderReadsAsOneStayWhole) {
         {"katakana names", u"大阪|梅田|ツインタワーズ・|サウス|３５階"},
         {"letters", u"Class-A |ｶﾌﾞｼｷ"},
     };
-    for (const auto &c : cases)
-        expectMarked(c.kind, c.text);
+    expectMarked(cases);
 }
 
 // Addresses as a reader reads them, whatever words the dictionary finds in them: a place whose name ends in its own
 // unit, place names that hold a unit character at their start or inside, 大字 and 字 with the name after them, a
 // Kyoto street with its crossing, a town that holds 番.
 TEST(BreakPlaces, AnAddressBreaksBetweenTheUnitsAReaderReads) {
-    const struct {
-        const char *kind;
-        const char16_t *text;
-    } cases[] = {
+    const MarkedText cases[] = {
         {"a name that ends in its unit", u"石川県‖野々市市‖三納|一丁目‖１番地"},
         {"a name that ends in its unit", u"三重県‖四日市市‖諏訪町‖１番５号"},
         {"a name that ends in its unit", u"長野県‖大町市‖大町‖３８８７番地"},
@@ -134,8 +136,7 @@ TEST(BreakPlaces, AnAddressBreaksBetweenTheUnitsAReaderReads) {
         {"lot numbers", u"東京都‖千代田区‖丸の内|二丁目‖七番‖東京|ビル"},
         {"lot numbers", u"東京都‖港区‖芝公園‖３番"},
     };
-    for (const auto &c : cases)
-        expectMarked(c.kind, c.text);
+    expectMarked(cases);
 }
 
 // Every legal form of Japanese law before a name, after it, or in the middle before a branch: the form reads as one,
@@ -186,10 +187,7 @@ TEST(BreakPlaces, ALegalFormIsAPartOfTheNameAtItsStartOrEndOrBeforeABranch) {
         }
     }
 
-    const struct {
-        const char *kind;
-        const char16_t *text;
-    } cases[] = {
+    const MarkedText cases[] = {
         // The dictionary splits the name after the form into words of one character, each joining the word before it:
         // never the form.
         {"a name the dictionary does not know", u"医療法人財団‖順和会|山王|病院|附属|クリニック"},
@@ -197,8 +195,7 @@ TEST(BreakPlaces, ALegalFormIsAPartOfTheNameAtItsStartOrEndOrBeforeABranch) {
         {"a name the dictionary does not know", u"農事組合法人‖いわて|南部|ファーム"},
         {"before a branch", u"ＡＢＣ|ホールディングス株式会社‖北海道|支店"},
     };
-    for (const auto &c : cases)
-        expectMarked(c.kind, c.text);
+    expectMarked(cases);
 }
 
 // A legal form or a place name inside a word is a word like any other: a form with no branch after it, a prefecture

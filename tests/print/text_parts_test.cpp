@@ -7,41 +7,15 @@
 namespace hz::test {
 namespace {
 
-const char *kindName(PartKind kind) {
-    switch (kind) {
-    case PartKind::prefecture:
-        return "prefecture";
-    case PartKind::municipality:
-        return "municipality";
-    case PartKind::oaza:
-        return "oaza";
-    case PartKind::town:
-        return "town";
-    case PartKind::street:
-        return "street";
-    case PartKind::crossing:
-        return "crossing";
-    case PartKind::choume:
-        return "choume";
-    case PartKind::lot:
-        return "lot";
-    case PartKind::building:
-        return "building";
-    case PartKind::legalForm:
-        return "legalForm";
-    case PartKind::name:
-        return "name";
-    case PartKind::branch:
-        return "branch";
-    }
-    return "?";
-}
+// The names of PartKind, in its order.
+constexpr const char *kindNames[] = {"prefecture", "municipality", "oaza",     "town",      "street", "crossing",
+                                     "choume",     "lot",          "building", "legalForm", "name",   "branch"};
 
 // The parts of s as "kind:text", one after another.
 std::string described(const QString &s) {
     std::string out;
     for (const Part &p : readParts(s).parts)
-        out += std::string(out.empty() ? "" : " ") + kindName(p.kind) + ":" +
+        out += std::string(out.empty() ? "" : " ") + kindNames[int(p.kind)] + ":" +
                s.mid(p.span.start, p.span.end - p.span.start).toStdString();
     return out;
 }
