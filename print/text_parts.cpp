@@ -121,9 +121,10 @@ struct Number {
     bool digits; // written in digits, not kanji
 };
 
-// Every number of s with its 第 and its counter, and what it is to an address: a 丁目 number, a lot number (N番M号,
-// N番地のM, N番地M, N-M, N-M-L, N番地, and N番 where a reader reads one), or another. N番 alone is a lot number after a
-// 丁目, or in digits where no name goes on after it; elsewhere it belongs to a name (一番町, 麻布十番, ３番館).
+// Every number of s with its 第 and its counter, read from the characters (the dictionary splits kanji numerals
+// anywhere: 一一|一番|地), and what it is to an address: a 丁目 number, a lot number (N番M号, N番地のM, N番地M, N-M,
+// N-M-L, N番地, and N番 where a reader reads one), or another. N番 alone is a lot number after a 丁目, or in digits
+// where no name goes on after it; elsewhere it belongs to a name (一番町, 麻布十番, ３番館).
 std::vector<Number> numbersOf(const QString &s) {
     std::vector<Number> out;
     for (qsizetype a = 0; a < s.size();) {
