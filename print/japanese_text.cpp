@@ -1,8 +1,11 @@
 #include "print/japanese_text.h"
 
+#include "print/text_parts.h"
+
 #include <QStringView>
 
 #include <memory>
+#include <optional>
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
@@ -117,139 +120,6 @@ std::vector<bool> icuBoundaries(const QString &s, bool lines) {
     return at;
 }
 
-bool isNumeral(QChar c) {
-    return QStringView(u"〇一二三四五六七八九十百千万").contains(c) || (c >= u'0' && c <= u'9') ||
-           (c >= u'０' && c <= u'９');
-}
-bool isDash(QChar c) { return QStringView(u"-－‐−").contains(c); }
-qsizetype numeralsFrom(const QString &s, qsizetype k) {
-    while (k < s.size() && isNumeral(s.at(k)))
-        ++k;
-    return k;
-}
-bool numeralAt(const QString &s, qsizetype k) { return k < s.size() && isNumeral(s.at(k)); }
-bool startsAt(const QString &s, qsizetype k, QStringView w) { return QStringView(s).mid(k).startsWith(w); }
-
-// The places inside a number: its numerals, the 第 before them and the counter after them (五八〇番地, 第３回).
-std::vector<bool> insideNumbers(const QString &s) {
-    static const char16_t *const counters[] = {u"丁目", u"番地", u"番", u"号", u"階", u"回"};
-    std::vector<bool> inside(std::size_t(s.size()) + 1, false);
-    for (qsizetype a = 0; a < s.size();) {
-        if (!isNumeral(s.at(a))) {
-            ++a;
-            continue;
-        }
-        const qsizetype b = numeralsFrom(s, a);
-        const qsizetype start = a > 0 && s.at(a - 1) == u'第' ? a - 1 : a;
-        qsizetype end = b;
-        for (const char16_t *counter : counters)
-            if (startsAt(s, b, counter)) {
-                end += QStringView(counter).size();
-                break;
-            }
-        for (qsizetype k = start + 1; k < end; ++k)
-            inside[std::size_t(k)] = true;
-        a = end;
-    }
-    return inside;
-}
-
-struct Span {
-    qsizetype start;
-    qsizetype end;
-};
-
-// The numbers of an address, found in its characters (the dictionary splits kanji numerals anywhere: 一一|一番|地):
-// the 丁目 numbers, and the lot numbers N番M号, N番地のM, N番地M, N-M and N-M-L, N番 and N番地 alone included.
-struct AddressNumbers {
-    std::vector<Span> choume;
-    std::vector<Span> lots;
-};
-AddressNumbers addressNumbers(const QString &s) {
-    AddressNumbers out;
-    for (qsizetype a = 0; a < s.size();) {
-        if (!isNumeral(s.at(a))) {
-            ++a;
-            continue;
-        }
-        const qsizetype b = numeralsFrom(s, a);
-        qsizetype end = b;
-        if (startsAt(s, b, u"丁目")) {
-            out.choume.push_back({a, b + 2});
-            a = b + 2;
-            continue;
-        }
-        if (startsAt(s, b, u"番地")) {
-            end = b + 2;
-            const qsizetype m = startsAt(s, end, u"の") && numeralAt(s, end + 1) ? end + 1 : end;
-            if (numeralAt(s, m))
-                end = numeralsFrom(s, m);
-        } else if (startsAt(s, b, u"番")) {
-            end = b + 1;
-            if (numeralAt(s, end)) {
-                end = numeralsFrom(s, end);
-                if (startsAt(s, end, u"号"))
-                    ++end;
-            }
-        } else {
-            for (int dashes = 0; dashes < 2 && end < s.size() && isDash(s.at(end)) && numeralAt(s, end + 1); ++dashes)
-                end = numeralsFrom(s, end + 1);
-        }
-        if (end > b)
-            out.lots.push_back({a, end});
-        a = end;
-    }
-    return out;
-}
-
-// A company's legal forms, as they begin or end its name.
-constexpr const char16_t *legalForms[] = {u"株式会社",     u"有限会社",     u"合同会社",     u"合資会社",
-                                          u"合名会社",     u"一般社団法人", u"一般財団法人", u"公益社団法人",
-                                          u"公益財団法人", u"医療法人",     u"医療法人社団", u"医療法人財団",
-                                          u"社会福祉法人", u"学校法人",     u"宗教法人",     u"特定非営利活動法人",
-                                          u"税理士法人",   u"監査法人",     u"弁護士法人",   u"司法書士法人",
-                                          u"農業協同組合", u"生活協同組合", u"事業協同組合", u"協同組合",
-                                          u"（株）",       u"（有）",       u"㈱",           u"㈲"};
-
-// The length of the longest legal form s begins with (atEnd: ends with) and that is not all of s; 0 where none.
-qsizetype legalForm(const QString &s, bool atEnd) {
-    qsizetype longest = 0;
-    for (const char16_t *form : legalForms) {
-        const QStringView f(form);
-        if (f.size() < s.size() && f.size() > longest && (atEnd ? s.endsWith(f) : s.startsWith(f)))
-            longest = f.size();
-    }
-    return longest;
-}
-
-constexpr const char16_t *prefectures[] = {
-    u"北海道", u"青森県", u"岩手県", u"宮城県",   u"秋田県", u"山形県",   u"福島県", u"茨城県", u"栃木県", u"群馬県",
-    u"埼玉県", u"千葉県", u"東京都", u"神奈川県", u"新潟県", u"富山県",   u"石川県", u"福井県", u"山梨県", u"長野県",
-    u"岐阜県", u"静岡県", u"愛知県", u"三重県",   u"滋賀県", u"京都府",   u"大阪府", u"兵庫県", u"奈良県", u"和歌山県",
-    u"鳥取県", u"島根県", u"岡山県", u"広島県",   u"山口県", u"徳島県",   u"香川県", u"愛媛県", u"高知県", u"福岡県",
-    u"佐賀県", u"長崎県", u"熊本県", u"大分県",   u"宮崎県", u"鹿児島県", u"沖縄県"};
-
-// The length of the prefecture s begins with; 0 where it begins with none.
-qsizetype prefecture(const QString &s) {
-    for (const char16_t *p : prefectures)
-        if (s.startsWith(QStringView(p)))
-            return QStringView(p).size();
-    return 0;
-}
-
-// The last character of a city, ward, town, village or county.
-bool endsUnit(QChar c) { return QStringView(u"市区町村郡").contains(c); }
-
-// The direction of a Kyoto crossing (烏丸通七条下る: south of where 烏丸通 crosses 七条), longest first.
-constexpr const char16_t *directions[] = {u"西入ル", u"東入ル", u"西入る", u"東入る", u"上ル",
-                                          u"下ル",   u"上る",   u"下る",   u"西入",   u"東入"};
-qsizetype direction(const QString &s, qsizetype k) {
-    for (const char16_t *d : directions)
-        if (startsAt(s, k, d))
-            return QStringView(d).size();
-    return 0;
-}
-
 // The words between the boundaries at, as offsets [start, end).
 struct Word {
     qsizetype start;
@@ -266,6 +136,26 @@ std::vector<Word> wordsOf(const std::vector<bool> &at) {
     return words;
 }
 
+// Whether the dictionary decides inside a part: the rest of a company's name, its branch, a building. Every other
+// part reads as one (野々市市, 大字上横場, 麻布十番, 七番三号, 医療法人財団).
+bool wordsInside(PartKind kind) {
+    return kind == PartKind::name || kind == PartKind::branch || kind == PartKind::building;
+}
+
+// The place where part i meets the part before it: between parts, but between words where a reader reads the two as
+// one (a town and its 丁目: 栄|三丁目; a street and its crossing: 烏丸通|七条下る), and only where nothing else fits
+// before a form in the middle of a name, whose branch follows it (a line that begins 「株式会社北海道支店」 reads as
+// another company's name).
+BreakPlace placeBefore(const std::vector<Part> &parts, std::size_t i) {
+    const PartKind before = parts[i - 1].kind, kind = parts[i].kind;
+    if (kind == PartKind::legalForm && i + 1 < parts.size() && parts[i + 1].kind == PartKind::branch)
+        return BreakPlace::Anywhere;
+    if ((before == PartKind::town && kind == PartKind::choume) ||
+        (before == PartKind::street && kind == PartKind::crossing))
+        return BreakPlace::Words;
+    return BreakPlace::Parts;
+}
+
 } // namespace
 
 std::vector<BreakPlace> breakPlaces(const QString &s) {
@@ -275,15 +165,29 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
         return places;
     const std::vector<bool> lines = icuBoundaries(s, true);
 
-    // The dictionary's words, with every number and lot number made whole.
-    std::vector<bool> words = icuBoundaries(s, false);
-    std::vector<bool> numbers = insideNumbers(s);
-    const AddressNumbers numbered = addressNumbers(s);
-    for (const Span &lot : numbered.lots)
-        for (qsizetype k = lot.start + 1; k < lot.end; ++k)
+    // What the reader found decides first: where two parts meet, and inside a part that reads as one.
+    const TextParts read = readParts(s);
+    std::vector<std::optional<BreakPlace>> found(n + 1);
+    std::vector<bool> edges(n + 1, false);
+    for (std::size_t i = 0; i < read.parts.size(); ++i) {
+        const Part &part = read.parts[i];
+        if (!wordsInside(part.kind))
+            for (qsizetype k = part.span.start + 1; k < part.span.end; ++k)
+                found[std::size_t(k)] = BreakPlace::Anywhere;
+        if (i > 0) {
+            found[std::size_t(part.span.start)] = placeBefore(read.parts, i);
+            edges[std::size_t(part.span.start)] = true;
+        }
+    }
+    std::vector<bool> numbers(n + 1, false);
+    for (const Span &number : read.numbers)
+        for (qsizetype k = number.start + 1; k < number.end; ++k)
             numbers[std::size_t(k)] = true;
+
+    // The dictionary's words, with every number whole and no word across two parts.
+    std::vector<bool> words = icuBoundaries(s, false);
     for (std::size_t k = 1; k < n; ++k)
-        words[k] = words[k] && !numbers[k];
+        words[k] = (words[k] && !numbers[k]) || edges[k];
     const auto oneCharacter = [&](const Word &w) { return characters(s, w.start, w.end) == 1; };
 
     // A stretch of kana the dictionary does not know comes back a character a word (ち|ゅ|ー|り|っ|ぷ, デ|ン|キ): one
@@ -300,74 +204,18 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
     }
     const std::vector<Word> pieces = wordsOf(words);
     const std::vector<bool> kanaWords = words;
-
-    // The parts of what the text names: a legal form at the start or the end of a company's name.
-    std::vector<bool> parts(n + 1, false);
-    parts[std::size_t(legalForm(s, false))] = true;
-    parts[n - std::size_t(legalForm(s, true))] = true;
-
-    // An address: the units before its first number (prefecture, city, ward, town, village, county), its 丁目 and its
-    // lot numbers. A text is one where it begins with a prefecture, holds a 丁目 or a lot number, or begins with two
-    // units. A unit ends after 市 区 町 村 郡 where the dictionary ends a word, unless the next word is that character
-    // alone (野々市|市, 十日町|市: the unit's own name ends in it).
-    const qsizetype firstNumber = std::min(numbered.choume.empty() ? s.size() : numbered.choume.front().start,
-                                           numbered.lots.empty() ? s.size() : numbered.lots.front().start);
-    const qsizetype prefectureEnd = prefecture(s);
-    std::vector<bool> unitEnds(n + 1, false);
-    unitEnds[std::size_t(prefectureEnd)] = prefectureEnd > 0;
-    std::size_t units = 0;
-    for (std::size_t i = 1; i < pieces.size(); ++i) {
-        const qsizetype k = pieces[i].start;
-        if (k > firstNumber || !endsUnit(s.at(k - 1)) || numbers[std::size_t(k)] ||
-            (oneCharacter(pieces[i]) && endsUnit(s.at(k))))
-            continue;
-        unitEnds[std::size_t(k)] = true;
-        ++units;
-    }
     std::vector<bool> joined(n + 1, false);
-    std::vector<bool> joinsForward(n + 1, false);
-    if (prefectureEnd > 0 || !numbered.choume.empty() || !numbered.lots.empty() || units >= 2) {
-        for (std::size_t k = 1; k < n; ++k)
-            parts[k] = parts[k] || unitEnds[k];
-        for (const Span &c : numbered.choume)
-            parts[std::size_t(c.end)] = c.end < s.size();
-        for (const Span &lot : numbered.lots) {
-            parts[std::size_t(lot.start)] = true;
-            parts[std::size_t(lot.end)] = lot.end < s.size();
-        }
-        for (std::size_t i = 1; i < pieces.size(); ++i) {
-            const Word &w = pieces[i];
-            if (w.start >= firstNumber)
-                break;
-            // A word of one character after a unit begins the next one, which the dictionary split (港|北区: 港北区,
-            // 字|兼城, 北|八条西).
-            if (unitEnds[std::size_t(w.start)] && oneCharacter(w) && isJapaneseLetter(scriptOf(charAt(s, w.start))) &&
-                !isNumeral(s.at(w.start)) && !endsUnit(s.at(w.start)) && i + 1 < pieces.size() &&
-                pieces[i + 1].start < firstNumber && isJapaneseLetter(scriptOf(charAt(s, pieces[i + 1].start)))) {
-                joinsForward[std::size_t(w.start)] = true;
-                joined[std::size_t(w.end)] = true;
-            }
-            // A Kyoto crossing keeps its direction and ends a unit: 烏丸通七条下る|東塩小路町.
-            if (const qsizetype d = direction(s, w.start);
-                d > 0 && isJapaneseLetter(scriptOf(charBefore(s, w.start)))) {
-                for (qsizetype k = w.start; k < w.start + d; ++k)
-                    joined[std::size_t(k)] = true;
-                parts[std::size_t(w.start + d)] = w.start + d < s.size();
-            }
-        }
-    }
-    parts[0] = parts[n] = false;
 
     // Any other word of one character joins the word before it: a suffix (超過|額, 活性|化, 神奈川|県), a counter
-    // (第6|位), a particle (資産|の), a kana the dictionary left over (パート|ナ). Not a number, not one that begins a
-    // place name, and not a katakana after other letters, which starts a name rather than ends a word.
+    // (第6|位), a particle (資産|の), a kana the dictionary left over (パート|ナ). Not a number, and not a katakana
+    // after other letters, which starts a name rather than ends a word.
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const Word &w = pieces[i];
         const Script own = scriptOf(charAt(s, w.start));
         const Script before = scriptOf(charBefore(s, w.start));
         const bool afterNumber = isNumeral(s.at(w.start - 1));
         if (!oneCharacter(w) || isNumeral(s.at(w.start)) || !isJapaneseLetter(own) ||
-            !(isJapaneseLetter(before) || afterNumber) || joinsForward[std::size_t(w.start)])
+            !(isJapaneseLetter(before) || afterNumber))
             continue;
         if (own == Script::katakana && before != Script::katakana && before != Script::prolonged)
             continue;
@@ -400,10 +248,12 @@ std::vector<BreakPlace> breakPlaces(const QString &s) {
         if (!lines[i])
             places[i] = mayNotBeginLine(charAt(s, k)) || mayNotEndLine(charBefore(s, k)) ? BreakPlace::Never
                                                                                          : BreakPlace::Anywhere;
-        else if (insideLetters(s, k) || numbers[i] || joined[i])
+        else if (insideLetters(s, k) || numbers[i])
             places[i] = BreakPlace::Anywhere;
-        else if (parts[i])
-            places[i] = BreakPlace::Parts;
+        else if (found[i]) // over a word of one character that would join the word before it: 医療法人財団‖順和会
+            places[i] = *found[i];
+        else if (joined[i])
+            places[i] = BreakPlace::Anywhere;
         else if (runOf(s.at(k - 1)) == Run::katakana && runOf(s.at(k)) == Run::katakana)
             places[i] = kanaWords[i] && katakanaWords(k) ? BreakPlace::Katakana : BreakPlace::Anywhere;
         else

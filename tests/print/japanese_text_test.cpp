@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <span>
 
 namespace hz::test {
 namespace {
@@ -29,35 +30,48 @@ QString marked(const QString &s) {
     return out;
 }
 
+// A text as marked would mark it, and what kind of text it is.
+struct MarkedText {
+    const char *kind;
+    const char16_t *text;
+};
+
+// Each text, without its marks, is marked as it is.
+void expectMarked(std::span<const MarkedText> cases) {
+    for (const MarkedText &c : cases) {
+        const QString expected = QString::fromUtf16(c.text);
+        const QString text = QString(expected).remove(u'‖').remove(u'|').remove(u'/');
+        EXPECT_EQ(marked(text).toStdString(), expected.toStdString()) << c.kind;
+    }
+}
+
 TEST(BreakPlaces, WordsAReaderReadsAsOneStayWhole) {
-    const struct {
-        const char *kind;
-        const char16_t *text;
-    } cases[] = {
+    const MarkedText cases[] = {
         // The dictionary splits a name it does not know a character a word: the characters make one word.
-        {"hiragana names", u"社会|福祉|法人‖ちゅーりっぷ|保育園"},
-        {"hiragana names", u"有限|会社‖しょーとけーき|工房|きょうと"},
-        {"hiragana names", u"有限|会社‖きゃっつ|あい|どりーむ"},
+        {"hiragana names", u"社会福祉法人‖ちゅーりっぷ|保育園"},
+        {"hiragana names", u"有限会社‖しょーとけーき|工房|きょうと"},
+        {"hiragana names", u"有限会社‖きゃっつ|あい|どりーむ"},
         // Numerals, the 第 before them and the counter after them.
         {"numbers", u"第３回|定時|総会"},
         {"numbers", u"第6位"},
-        // An address's units: prefecture, city, ward, town, county, 丁目 and lot number, each whole.
+        // An address's units: prefecture, city, ward, town, county, 丁目 and lot number, each whole; a town and its
+        // 丁目 read as one.
         {"addresses", u"神奈川県‖川崎市‖幸区‖堀川町‖五八〇番地"},
         {"addresses", u"静岡県‖浜松市‖中区‖板屋町‖一一一番地‖浜松|アクトタワー"},
-        {"addresses", u"兵庫県‖神戸市‖中央区‖港島中町‖六丁目"},
-        {"addresses", u"埼玉県‖さいたま市‖大宮区‖桜木町‖一丁目"},
+        {"addresses", u"兵庫県‖神戸市‖中央区‖港島中町|六丁目"},
+        {"addresses", u"埼玉県‖さいたま市‖大宮区‖桜木町|一丁目"},
         {"addresses", u"東京都‖千代田区‖丸の内|二丁目‖七番三号‖東京|ビルディング|二十一階"},
         {"addresses", u"東京都‖港区‖芝公園|四丁目‖2-8"},
         {"addresses", u"福岡県‖福岡市‖博多区‖博多駅前‖２－１－１"},
-        {"addresses", u"長野県‖北佐久郡‖軽井沢町‖大字|軽井沢‖１３２３番地"},
+        {"addresses", u"長野県‖北佐久郡‖軽井沢町‖大字軽井沢‖１３２３番地"},
         {"addresses", u"千葉県‖千葉市‖美浜区‖中瀬|二丁目‖六番地一‖幕張|ビル"},
-        {"addresses", u"中央区‖港島中町‖六丁目‖神戸|商工|会議所"},
+        {"addresses", u"中央区‖港島中町|六丁目‖神戸|商工|会議所"},
         // Place names the dictionary splits, and a unit whose name ends in its own mark.
         {"place names", u"神奈川県‖横浜市‖港北区‖新横浜|二丁目"},
         {"place names", u"北海道‖札幌市‖北区‖北八条西|五丁目"},
         {"place names", u"沖縄県‖島尻郡‖南風原町‖字兼城"},
-        {"place names", u"石川県‖野々市市‖本町‖三丁目"},
-        {"place names", u"新潟県‖十日町市‖千歳町‖三丁目"},
+        {"place names", u"石川県‖野々市市‖本町|三丁目"},
+        {"place names", u"新潟県‖十日町市‖千歳町|三丁目"},
         {"place names", u"東京都‖荒川区‖町屋|二丁目"},
         // A Kyoto crossing with its direction.
         {"Kyoto", u"京都府‖京都市‖下京区‖烏丸通|七条下る‖東塩小路町‖７２１番地の１"},
@@ -80,36 +94,118 @@ TEST(BreakPlaces, WordsAReaderReadsAsOneStayWhole) {
         {"katakana names", u"大阪|梅田|ツインタワーズ・|サウス|３５階"},
         {"letters", u"Class-A |ｶﾌﾞｼｷ"},
     };
-    for (const auto &c : cases) {
-        const QString expected = QString::fromUtf16(c.text);
-        const QString text = QString(expected).remove(u'‖').remove(u'|').remove(u'/');
-        EXPECT_EQ(marked(text).toStdString(), expected.toStdString()) << c.kind;
-    }
+    expectMarked(cases);
 }
 
-// Every legal form, longest first, before or after a name: the one place between the parts of the name is between
-// the form and the rest. One inside a name is a word like any other.
-TEST(BreakPlaces, ALegalFormIsAPartOfTheNameAtItsStartOrEnd) {
+// Addresses as a reader reads them, whatever words the dictionary finds in them: a place whose name ends in its own
+// unit, place names that hold a unit character at their start or inside, 大字 and 字 with the name after them, a
+// Kyoto street with its crossing, a town that holds 番.
+TEST(BreakPlaces, AnAddressBreaksBetweenTheUnitsAReaderReads) {
+    const MarkedText cases[] = {
+        {"a name that ends in its unit", u"石川県‖野々市市‖三納|一丁目‖１番地"},
+        {"a name that ends in its unit", u"三重県‖四日市市‖諏訪町‖１番５号"},
+        {"a name that ends in its unit", u"長野県‖大町市‖大町‖３８８７番地"},
+        {"a name that ends in its unit", u"東京都‖羽村市‖緑ケ丘|一丁目‖１番地"},
+        {"a name that ends in its unit", u"北海道‖余市郡‖余市町‖朝日町‖９４番地"},
+        {"a name that ends in its unit", u"富山県‖中新川郡‖上市町‖湯上野‖１番地"},
+        {"a name that ends in its unit", u"佐賀県‖杵島郡‖大町町‖大字大町‖５０１７番地"},
+        {"a unit character inside a name", u"神奈川県‖横浜市‖港北区‖新横浜|二丁目"},
+        {"a unit character inside a name", u"新潟県‖十日町市‖千歳町|三丁目"},
+        {"a unit character inside a name", u"千葉県‖市川市‖八幡|二丁目‖１番１号"},
+        {"a unit character inside a name", u"東京都‖町田市‖森野|二丁目‖２番２２号"},
+        {"a unit character inside a name", u"愛知県‖名古屋市‖中村区‖名駅|四丁目‖１番１号"},
+        {"a unit character inside a name", u"岐阜県‖郡上市‖八幡町島谷‖５２０番地"},
+        {"a unit character inside a name", u"東京都‖東村山市‖本町|一丁目‖２番地"},
+        {"a unit character inside a name", u"奈良県‖大和郡山市‖北郡山町‖２４８番地"},
+        {"a unit character inside a name", u"山形県‖北村山郡‖大石田町‖大字大石田‖１２３番地"},
+        {"a unit character inside a name", u"東京都‖荒川区‖町屋|二丁目"},
+        {"a unit character inside a name", u"東京都‖新宿区‖市谷本村町‖５番１号"},
+        {"大字 and 字", u"茨城県‖つくば市‖大字上横場‖２５０２番地"},
+        {"大字 and 字", u"茨城県‖つくば市‖大字上横場‖２５０２"},
+        {"大字 and 字", u"埼玉県‖入間郡‖三芳町‖大字上富‖１２３４番地"},
+        {"大字 and 字", u"福島県‖田村郡‖三春町‖大字熊耳‖字大平‖１番地"},
+        {"大字 and 字", u"沖縄県‖島尻郡‖南風原町‖字兼城‖５５５番地"},
+        {"Kyoto streets", u"京都府‖京都市‖中京区‖河原町通|三条上る‖下丸屋町‖４０３番地"},
+        {"Kyoto streets", u"京都市‖下京区‖堀川通|五条下る‖柿本町"},
+        {"Kyoto streets", u"京都市‖下京区‖西洞院通|四条上る‖蟷螂山町"},
+        {"Kyoto streets", u"京都市‖上京区‖寺町通|丸太町下ル‖信富町"},
+        {"Kyoto streets", u"京都市‖上京区‖今出川通|烏丸東入‖相国寺門前町"},
+        {"towns holding 番", u"宮城県‖仙台市‖青葉区‖一番町|四丁目‖１番１号"},
+        {"towns holding 番", u"東京都‖港区‖麻布十番|二丁目‖３番４号"},
+        {"towns holding 番", u"東京都‖港区‖麻布十番"},
+        {"lot numbers", u"東京都‖千代田区‖丸の内|二丁目‖七番‖東京|ビル"},
+        {"lot numbers", u"東京都‖港区‖芝公園‖３番"},
+    };
+    expectMarked(cases);
+}
+
+// Every legal form of Japanese law before a name, after it, or in the middle before a branch: the form reads as one,
+// and the one place between the parts of the name is after it or before a trailing one; before a form in the middle
+// a line breaks only where nothing else fits.
+TEST(BreakPlaces, ALegalFormIsAPartOfTheNameAtItsStartOrEndOrBeforeABranch) {
+    // clang-format off
     const char16_t *const forms[] = {
-        u"株式会社",     u"有限会社",     u"合同会社",     u"合資会社",          u"合名会社",     u"一般社団法人",
-        u"一般財団法人", u"公益社団法人", u"公益財団法人", u"医療法人",          u"医療法人社団", u"医療法人財団",
-        u"社会福祉法人", u"学校法人",     u"宗教法人",     u"税理士法人",        u"監査法人",     u"弁護士法人",
-        u"司法書士法人", u"農業協同組合", u"生活協同組合", u"事業協同組合",      u"協同組合",     u"（株）",
-        u"（有）",       u"㈱",           u"㈲",           u"特定非営利活動法人"};
+        u"株式会社", u"有限会社", u"合同会社", u"合資会社", u"合名会社", u"相互会社", u"特定目的会社",
+        u"一般社団法人", u"一般財団法人", u"公益社団法人", u"公益財団法人", u"特定非営利活動法人", u"ＮＰＯ法人",
+        u"NPO法人", u"社会福祉法人", u"学校法人", u"宗教法人", u"更生保護法人", u"職業訓練法人",
+        u"医療法人", u"医療法人社団", u"医療法人財団", u"社会医療法人", u"社会医療法人社団", u"社会医療法人財団",
+        u"税理士法人", u"監査法人", u"有限責任監査法人", u"弁護士法人", u"外国法事務弁護士法人",
+        u"弁護士・外国法事務弁護士共同法人", u"司法書士法人", u"行政書士法人", u"社会保険労務士法人",
+        u"土地家屋調査士法人", u"弁理士法人", u"特許業務法人",
+        u"投資法人", u"有限責任事業組合", u"投資事業有限責任組合", u"農事組合法人", u"管理組合法人",
+        u"独立行政法人", u"地方独立行政法人", u"国立大学法人", u"大学共同利用機関法人", u"認可地縁団体",
+        u"農業協同組合", u"農業協同組合連合会", u"漁業協同組合", u"漁業協同組合連合会", u"水産加工業協同組合",
+        u"生活協同組合", u"消費生活協同組合", u"事業協同組合", u"事業協同小組合", u"信用協同組合", u"協同組合",
+        u"協同組合連合会", u"企業組合", u"協業組合", u"商工組合", u"商店街振興組合", u"森林組合", u"生産森林組合",
+        u"技術研究組合", u"労働組合", u"信用金庫", u"信用組合", u"労働金庫",
+        u"（株）", u"（有）", u"（同）", u"（資）", u"（名）", u"（医）", u"（福）", u"（学）", u"（宗）", u"（社）",
+        u"（財）", u"（特非）", u"（一社）", u"（一財）", u"（公社）", u"（公財）", u"(株)", u"(有)", u"㈱", u"㈲"};
+    // clang-format on
     const QString name = QStringLiteral("みなと総合商事");
+    const QString branch = QStringLiteral("東京支社");
     for (const char16_t *f : forms) {
         const QString form = QString::fromUtf16(f);
-        for (const bool atEnd : {false, true}) {
-            const QString s = atEnd ? name + form : form + name;
-            const qsizetype between = atEnd ? name.size() : form.size();
-            const std::vector<BreakPlace> places = breakPlaces(s);
-            for (qsizetype k = 1; k < s.size(); ++k)
-                EXPECT_EQ(places[std::size_t(k)] == BreakPlace::Parts, k == between) << marked(s).toStdString();
+        const struct {
+            QString text;
+            qsizetype formStart;
+            qsizetype parts; // the one place between parts
+        } placed[] = {
+            {form + name, 0, form.size()},
+            {name + form, name.size(), name.size()},
+            {name + form + branch, name.size(), name.size() + form.size()},
+        };
+        for (const auto &p : placed) {
+            SCOPED_TRACE(marked(p.text).toStdString());
+            const std::vector<BreakPlace> places = breakPlaces(p.text);
+            for (qsizetype k = 1; k < p.text.size(); ++k)
+                EXPECT_EQ(places[std::size_t(k)] == BreakPlace::Parts, k == p.parts) << k;
+            for (qsizetype k = p.formStart + 1; k < p.formStart + form.size(); ++k)
+                EXPECT_LE(places[std::size_t(k)], BreakPlace::Anywhere) << k;
+            if (p.formStart > 0 && p.parts != p.formStart) {
+                EXPECT_LE(places[std::size_t(p.formStart)], BreakPlace::Anywhere);
+            }
         }
     }
-    for (const char *s : {"日本株式会社研究所", "みなと有限会社商店"}) {
+
+    const MarkedText cases[] = {
+        // The dictionary splits the name after the form into words of one character, each joining the word before it:
+        // never the form.
+        {"a name the dictionary does not know", u"医療法人財団‖順和会|山王|病院|附属|クリニック"},
+        {"a name the dictionary does not know", u"社会医療法人財団‖董仙会"},
+        {"a name the dictionary does not know", u"農事組合法人‖いわて|南部|ファーム"},
+        {"before a branch", u"ＡＢＣ|ホールディングス株式会社‖北海道|支店"},
+    };
+    expectMarked(cases);
+}
+
+// A legal form or a place name inside a word is a word like any other: a form with no branch after it, a prefecture
+// no place follows, a word that holds a unit character.
+TEST(BreakPlaces, AFormOrAPlaceInsideAWordIsNoPart) {
+    for (const char *s : {"日本株式会社研究所", "みなと有限会社商店", "東京都民銀行", "東京都民銀行ビル２－１",
+                          "東京都市大学", "北海道銀行", "市町村民税", "都市開発", "第３回定時総会"}) {
         const std::vector<BreakPlace> places = breakPlaces(QString::fromUtf8(s));
-        EXPECT_EQ(std::count(places.begin(), places.end(), BreakPlace::Parts), 0) << s;
+        EXPECT_EQ(std::count(places.begin(), places.end(), BreakPlace::Parts), 0)
+            << marked(QString::fromUtf8(s)).toStdString();
     }
 }
 
@@ -261,6 +357,16 @@ TEST_F(JapaneseTextInBoxes, NamesAndAddressesBreakBetweenTheirPartsInThePagesRoo
         u"北海道|札幌市|北区|北八条西五丁目|１番地",
         u"石川県|野々市市|本町|三丁目|１番１号",
         u"福岡県|福岡市|博多区|博多駅前|２－１－１",
+        u"石川県|野々市市|三納|一丁目|１番地",
+        u"京都府|京都市|中京区|河原町通|三条上る|下丸屋町|４０３番地",
+        u"茨城県|つくば市|大字上横場|２５０２番地",
+        u"埼玉県|入間郡|三芳町|大字上富|１２３４番地",
+        u"宮城県|仙台市|青葉区|一番町|四丁目|１番１号",
+        u"東京都|港区|麻布十番|二丁目|３番４号",
+        u"東京|都民|銀行",
+        u"農事組合法人|いわて南部ファーム",
+        u"医療法人財団|順和会|山王|病院|附属|クリニック",
+        u"ＡＢＣホールディングス株式会社|北海道支店",
     };
     PageState state;
     for (const auto &room : rooms)
