@@ -136,10 +136,11 @@ std::vector<Word> wordsOf(const std::vector<bool> &at) {
     return words;
 }
 
-// Whether the dictionary decides inside a part: the rest of a company's name, its branch, a building. Every other
-// part reads as one (野々市市, 大字上横場, 麻布十番, 七番三号, 医療法人財団).
+// Whether the dictionary decides inside a part: the rest of a company's name, its branch or facility, a building.
+// Every other part reads as one (野々市市, 大字上横場, 麻布十番, 七番三号, 医療法人財団).
 bool wordsInside(PartKind kind) {
-    return kind == PartKind::name || kind == PartKind::branch || kind == PartKind::building;
+    return kind == PartKind::name || kind == PartKind::branch || kind == PartKind::building ||
+           kind == PartKind::facility;
 }
 
 // The place where part i meets the part before it: between parts, but between words where a reader reads the two as

@@ -301,12 +301,34 @@ std::vector<Part> addressParts(const QString &s, const std::vector<Number> &numb
     return address ? parts : std::vector<Part>{};
 }
 
+// The forms whose corporations are named in 会 by custom (医療法人社団高邦会, 社会福祉法人恩賜財団済生会): what follows
+// the name is a hospital, a clinic or a home the corporation runs.
+constexpr std::u16string_view namedInKai[] = {u"医療法人", u"医療法人社団", u"医療法人財団", u"社会医療法人",
+                                              u"社会医療法人社団", u"社会医療法人財団", u"社会福祉法人"};
+// The longest such name before its 会 (恩賜財団済生会).
+constexpr qsizetype longestNameInKai = 6;
+
+// Where the name from p ends in its 会 and a facility follows; 0 where it does not. The 会 of 社会 (社会福祉協議会) and
+// of a word that goes on (会計, 会館) ends no name.
+qsizetype nameInKaiEnd(const QString &s, qsizetype p) {
+    for (qsizetype k = p + 1; k - p <= longestNameInKai && k + 2 < s.size() && isNameLetter(s, k); ++k)
+        if (s.at(k) == u'会' && s.at(k - 1) != u'社' && !oneOf(u"計館社員長議話場", s.at(k + 1)) &&
+            isNameLetter(s, k + 1) && isNameLetter(s, k + 2))
+            return k + 1;
+    return 0;
+}
+
 // A company's name with its legal form at the start (株式会社‖みなと商事), at the end (みなと商事‖株式会社), or in the
 // middle before a branch (ＡＢＣ株式会社‖北海道支店); none where it holds no form there.
 std::vector<Part> nameParts(const QString &s) {
     const qsizetype n = s.size();
-    if (const qsizetype form = longestAt(legalForms, s, 0); form > 0 && blanksFrom(s, form) < n)
-        return {{PartKind::legalForm, {0, blanksFrom(s, form)}}, {PartKind::name, {blanksFrom(s, form), n}}};
+    if (const qsizetype form = longestAt(legalForms, s, 0); form > 0 && blanksFrom(s, form) < n) {
+        const qsizetype name = blanksFrom(s, form);
+        const qsizetype named = longestAt(namedInKai, s, 0) == form ? nameInKaiEnd(s, name) : 0;
+        if (named > 0)
+            return {{PartKind::legalForm, {0, name}}, {PartKind::name, {name, named}}, {PartKind::facility, {named, n}}};
+        return {{PartKind::legalForm, {0, name}}, {PartKind::name, {name, n}}};
+    }
     // The first place from which a form runs to the end is where the longest one begins.
     for (qsizetype k = 1; k < n; ++k)
         if (longestAt(legalForms, s, k) == n - k)

@@ -22,6 +22,7 @@ enum class PartKind {
     legalForm,    // 株式会社, 医療法人財団, ㈱
     name,         // the rest of a company's name
     branch,       // a branch or office after a form in the middle: 北海道支店
+    facility,     // what a medical or welfare corporation runs, after its name in 会: 順和会‖山王病院附属クリニック
 };
 
 // The characters [start, end) of a text.

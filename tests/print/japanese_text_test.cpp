@@ -190,7 +190,10 @@ TEST(BreakPlaces, ALegalFormIsAPartOfTheNameAtItsStartOrEndOrBeforeABranch) {
     const MarkedText cases[] = {
         // The dictionary splits the name after the form into words of one character, each joining the word before it:
         // never the form.
-        {"a name the dictionary does not know", u"医療法人財団‖順和会|山王|病院|附属|クリニック"},
+        {"a name the dictionary does not know", u"医療法人財団‖順和会‖山王|病院|附属|クリニック"},
+        // A medical or welfare corporation's name ends in its 会, before what it runs; not the 会 of 社会.
+        {"a corporation and its facility", u"社会医療法人財団‖董仙会‖恵寿|総合|病院"},
+        {"a corporation and its facility", u"社会福祉法人‖大阪府|社会|福祉|協議会"},
         {"a name the dictionary does not know", u"社会医療法人財団‖董仙会"},
         {"a name the dictionary does not know", u"農事組合法人‖いわて|南部|ファーム"},
         {"before a branch", u"ＡＢＣ|ホールディングス株式会社‖北海道|支店"},
@@ -365,7 +368,7 @@ TEST_F(JapaneseTextInBoxes, NamesAndAddressesBreakBetweenTheirPartsInThePagesRoo
         u"東京都|港区|麻布十番|二丁目|３番４号",
         u"東京|都民|銀行",
         u"農事組合法人|いわて南部ファーム",
-        u"医療法人財団|順和会|山王|病院|附属|クリニック",
+        u"医療法人財団|順和会|山王病院附属クリニック",
         u"ＡＢＣホールディングス株式会社|北海道支店",
     };
     PageState state;

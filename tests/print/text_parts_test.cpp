@@ -9,7 +9,8 @@ namespace {
 
 // The names of PartKind, in its order.
 constexpr const char *kindNames[] = {"prefecture", "municipality", "oaza",     "town",      "street", "crossing",
-                                     "choume",     "lot",          "building", "legalForm", "name",   "branch"};
+                                     "choume",     "lot",          "building", "legalForm", "name",   "branch",
+                                     "facility"};
 
 // The parts of s as "kind:text", one after another.
 std::string described(const QString &s) {
@@ -43,6 +44,10 @@ TEST(TextParts, TheReaderSaysWhatEachPartIs) {
         {u"ＡＢＣホールディングス株式会社北海道支店",
          "name:ＡＢＣホールディングス legalForm:株式会社 branch:北海道支店"},
         {u"株式会社　みなと商事", "legalForm:株式会社　 name:みなと商事"},
+        {u"医療法人財団順和会山王病院附属クリニック",
+         "legalForm:医療法人財団 name:順和会 facility:山王病院附属クリニック"},
+        {u"社会福祉法人大阪府社会福祉協議会", "legalForm:社会福祉法人 name:大阪府社会福祉協議会"},
+        {u"株式会社日本会計センター", "legalForm:株式会社 name:日本会計センター"},
         {u"東京都民銀行", ""},
         {u"第３回定時総会", ""},
     };
