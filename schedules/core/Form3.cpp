@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace hz {
 
 namespace {
@@ -291,16 +293,20 @@ void Form3::showInterimFigures(const InterimAmounts &figures, const InterimAmoun
     }
 }
 
-void Form3::followInterimFigures(std::int32_t code, const QString &title) {
-    if (holdsAnotherCompany(Text100, code))
-        return;
-    // What the user typed here and has not computed yet stays: the compute saves it.
+InterimAmounts Form3::typedInterimFigures() {
     InterimAmounts typed;
     const auto boxes = interimBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i)
         if (boxes[i]->holdsUserText())
-            typed[i] = 0;
-    showInterimFigures(schedule1InterimFor(code, title), typed);
+            typed[i] = readBoxOrZero(boxes[i]->text());
+    return typed;
+}
+
+void Form3::followInterimFigures(std::int32_t code, const QString &title) {
+    if (holdsAnotherCompany(Text100, code))
+        return;
+    // What the user typed here and has not computed yet stays: the compute saves it.
+    showInterimFigures(schedule1InterimFor(code, title), typedInterimFigures());
 }
 
 void Form3::Command10_Click() { pressSchedule7Compute(); }
@@ -392,7 +398,8 @@ void Form3::Command8_Click() {
     amount(Text36, r.D(8));
     amount(Text37, r.D(9));
     amount(Text47, totalPayable(r));
-    // The interim figures as the saved records give them, which is what the next compute takes.
+    // The interim figures as the saved records give them, which is what the next compute takes. A record that cannot
+    // be read was said; its figures stay as this record holds them.
     showInterimFigures(
         schedule1InterimFigures(readSchedule1InterimInput(companyCode, kTitle, r, schedule1Levies(r, rates))), {});
 }
@@ -414,20 +421,14 @@ void Form3::Command4_Click() {
         Schedule1Record &r = working;
         auto show = [](TextBox &t, double v) { t.setText(fmtAmount(v)); };
 
-        // The interim figures: what the user typed in their boxes is saved with the other entries first, then each
-        // box takes what the saved records give, with the levies this compute uses. A figure the rule cannot
-        // decide keeps the record's, or the user's typing where the interim record could not take it.
-        // The interim record is saved with this window's record, so that it stands before a row's payment does.
+        // The interim figures: what the user typed in their boxes joins the other entries, then each box takes what
+        // the rule gives with the levies this compute uses. A figure the rule cannot decide keeps the record's, or
+        // the user's typing where the interim record could not take it. The interim record is saved with this
+        // window's record, so that it stands before a row's payment reaches this one.
         std::optional<InterimAmountRecord> interimToSave;
         {
-            InterimAmounts typed;
-            bool anyTyped = false;
-            const auto boxes = interimBoxes();
-            for (std::size_t i = 0; i < boxes.size(); ++i)
-                if (boxes[i]->holdsUserText()) {
-                    typed[i] = readBoxOrZero(boxes[i]->text());
-                    anyTyped = true;
-                }
+            const InterimAmounts typed = typedInterimFigures();
+            const bool anyTyped = std::any_of(typed.begin(), typed.end(), [](const auto &t) { return t.has_value(); });
             Schedule1Record levies = r;
             if (levies.C(7) != 0)
                 levies.C(7) = decimalOrZero(Text29.text());

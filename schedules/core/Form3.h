@@ -132,6 +132,8 @@ protected:
 private:
     // Text6, Text27, Text30, Text23, Text32 and Text35: the interim figures in the interim record's order.
     std::array<TextBox *, 6> interimBoxes();
+    // What the user typed in those boxes, by figure; nothing where a box holds no typing.
+    InterimAmounts typedInterimFigures();
     // Each box the figure the rule gives, or the working record's where it gives none; boxes marked in keep stay.
     void showInterimFigures(const InterimAmounts &figures, const InterimAmounts &keep);
 };

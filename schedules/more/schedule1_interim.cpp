@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace hz {
 
@@ -16,7 +17,10 @@ template <typename Cell> std::optional<std::int32_t> paidFrom(const Cell &cell, 
     return add(add(c3, c4), c5);
 }
 
-std::int32_t wholeLevy(double levy) { return levy > 0 ? roundHalfEven(levy) : 0; }
+// A levy no rate table holds beyond 32 bits counts as the largest one, so that no load fails on it.
+std::int32_t wholeLevy(double levy) {
+    return levy > 0 ? roundHalfEven(std::min(levy, double(std::numeric_limits<std::int32_t>::max()))) : 0;
+}
 
 } // namespace
 

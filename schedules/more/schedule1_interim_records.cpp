@@ -8,21 +8,17 @@ namespace hz {
 
 namespace {
 
-// The rows as saved; a row whose record does not exist yet pays nothing.
+// The rows as saved; a row whose record does not exist yet pays nothing. A payment beyond 32 bits is said as the
+// record's failure, like any value that does not read.
 InterimRows readRows(std::int32_t code, const QString &title) {
     InterimRows rows;
-    Schedule5_2Cells cells{};
-    if (readRecordOrSay(schedule5_2Path(code), title, [&] { cells = readSchedule5_2File(code); }) ==
-        RecordRead::unreadable)
+    if (readRecordOrSay(schedule5_2Path(code), title,
+                        [&] { takeSchedule5_2Rows(readSchedule5_2File(code), rows); }) == RecordRead::unreadable)
         rows.corporate = rows.prefectural = rows.municipal = {false, std::nullopt};
-    else
-        takeSchedule5_2Rows(cells, rows);
-    Schedule5_2Part2Record part2;
-    if (readRecordOrSay(schedule5_2Part2Path(code), title, [&] { part2 = readSchedule5_2Part2File(code); }) ==
+    if (readRecordOrSay(schedule5_2Part2Path(code), title,
+                        [&] { takeSchedule5_2Part2Row(readSchedule5_2Part2File(code), rows); }) ==
         RecordRead::unreadable)
         rows.enterprise = {false, std::nullopt};
-    else
-        takeSchedule5_2Part2Row(part2, rows);
     return rows;
 }
 

@@ -38,6 +38,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace hz::test {
 namespace {
@@ -460,6 +461,20 @@ TEST_F(FirstSeason, ADamagedInterimRecordDecidesNothing) {
     shown();
     EXPECT_INTERIM((Six{0, 20000, 25000, 90000, 0, 0}), "a row that pays decides");
     EXPECT_EQ(readRawFile(interimRecord), QByteArray("abc\r\n"));
+
+    // A row whose payment leaves 32 bits (a record written elsewhere) is said as its record's failure, and its figure
+    // stays as 別表一 holds it.
+    Schedule5_2Part2Record part2 = readSchedule5_2Part2File(kCode);
+    part2.cells[taxGridCell(2, 4) - 1] = std::numeric_limits<std::int32_t>::max();
+    part2.cells[taxGridCell(2, 5) - 1] = 1;
+    writeSchedule5_2Part2File(kCode, part2);
+    click(form1().Command12); // 別表一
+    said = shown();
+    ASSERT_FALSE(said.empty());
+    for (const std::string &box : said)
+        EXPECT_THAT(box, testing::StartsWith("別表一: ")) << box;
+    EXPECT_THAT(said, testing::Contains(testing::HasSubstr(schedule5_2Part2Path(kCode).toStdString())));
+    EXPECT_INTERIM((Six{0, 20000, 25000, 90000, 0, 0}), "a row beyond 32 bits decides nothing");
 }
 
 // 一 括入 力 with 0 typed as 中間事業税 empties 別表一's box, which 中間申告の入力 had filled, through the bulk
